@@ -1,0 +1,40 @@
+# Solvara: `make run` builds and starts the program, `make test` builds and runs every test.
+BUILD      ?= build
+SAN_BUILD  ?= build-san
+JOBS       ?= $(shell nproc)
+CMAKE_ARGS ?=
+
+.PHONY: all deps build run test test-fast test-san format clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./$(BUILD)/solvara
+
+# The whole suite: a normal build, then the same tests under AddressSanitizer and UBSan.
+test: test-fast test-san
+
+test-fast: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+$(SAN_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSOLVARA_SANITIZE=ON $(CMAKE_ARGS)
+
+test-san: deps $(SAN_BUILD)/CMakeCache.txt
+	cmake --build $(SAN_BUILD) -j $(JOBS)
+	cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE nosan
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD) $(SAN_BUILD)

@@ -1,0 +1,13 @@
+#include <cstdio>
+
+#include "app/program.h"
+#include "platform/sdl_backend.h"
+
+int main() {
+    solvara::SdlBackend backend;
+    solvara::Program program(backend, solvara::Environment::system());
+    const int status = program.run();
+    if (!program.openError().empty())
+        std::fprintf(stderr, "solvara: cannot open a window: %s\n", program.openError().c_str());
+    return status;
+}

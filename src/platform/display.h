@@ -1,0 +1,116 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/geometry.h"
+
+namespace solvara {
+
+class WindowBackend;
+
+// The shapes of Display::line.
+enum class Shape { Segment, Box, FilledBox };
+
+// A software surface of four 643 x 483 pages of palette indexes, a 256-entry palette, an 80 x 30
+// grid of 8 x 16 text cells in code page 437 glyphs, and the drawing primitives the screens use.
+// It does not know how it is shown: a WindowBackend presents the visible page.
+//
+// Quirks worth knowing:
+// - 643 x 483, not 640 x 480: the three extra columns and rows hold the outermost frame lines.
+// - Box corners are inclusive: a box from (2, 2) to (640, 480) touches both corner pixels.
+// - A negative arc angle means its absolute value plus a radius line from the centre to that end.
+// - Coordinates are doubles rounded to the nearest pixel (halves to even) and clipped; NaN and
+//   huge values are clamped before any conversion to an integer.
+class Display {
+  public:
+    static constexpr int kWidth = 643;
+    static constexpr int kHeight = 483;
+    static constexpr int kPages = 4;
+
+    explicit Display(WindowBackend& backend);
+
+    // Creates (or re-creates) the surface: all pages 0, default palette, work and visible page 0,
+    // text colours (15, 0), cursor (1, 1), 80 x 30 grid. Returns false with `error` filled when
+    // the backend cannot open a window; every other operation then does nothing.
+    bool open(std::string& error);
+    bool isOpen() const { return open_; }
+
+    void setPages(int workPage, int visiblePage);
+    // Packed 6-bit &hBBGGRR; each component c becomes trunc(c * 255 / 63).
+    void setPaletteEntry(int index, std::uint32_t packedBgr);
+    void setTextGrid(int columns, int rows);
+    void setTitle(std::string_view title);
+    Size desktopSize();
+    Point windowPosition();
+    void moveWindow(int x, int y);
+
+    void setColors(int foreground, int background);
+    void locate(int row, int column);
+    void print(std::string_view text, bool lineBreak);
+    void clear();
+    void setTextViewport(int topRow, int bottomRow);
+
+    // `colour` empty: the current foreground colour.
+    void line(double x1, double y1, double x2, double y2, std::optional<int> colour, Shape shape);
+    // Angles in radians, counter-clockwise from the positive x axis; both 0: the whole circle.
+    void circle(double cx, double cy, double radius, std::optional<int> colour, double startAngle,
+                double endAngle, bool filled = false);
+    // Transparent text: only the glyphs' set pixels are drawn, in the foreground colour.
+    void drawText(double x, double y, std::string_view text);
+
+    void lock();
+    void unlock();
+
+    // Shows the visible page through the backend if it changed since it was last shown and the
+    // surface is not locked. The input devices call this before every wait.
+    void presentIfChanged();
+
+    // Read-back, for the picture writer, the backends and tests.
+    std::uint8_t pixel(int page, int x, int y) const;
+    const std::uint8_t* pageData(int page) const;
+    const std::array<Rgb, 256>& palette() const { return palette_; }
+    int workPage() const { return workPage_; }
+    int visiblePage() const { return visiblePage_; }
+    int foreground() const { return foreground_; }
+    int background() const { return background_; }
+    int cursorRow() const { return cursorRow_; }
+    int cursorColumn() const { return cursorColumn_; }
+    bool locked() const { return locked_; }
+    // How many times a page was handed to the backend.
+    std::uint64_t presentCount() const { return presentCount_; }
+
+  private:
+    void plot(int x, int y, int colour);
+    void markChanged(int page);
+
+    WindowBackend& backend_;
+    bool open_ = false;
+    std::vector<std::uint8_t> pages_;  // kPages pages of kWidth * kHeight bytes
+    std::array<Rgb, 256> palette_{};
+    int workPage_ = 0;
+    int visiblePage_ = 0;
+    int foreground_ = 15;
+    int background_ = 0;
+    int cursorRow_ = 1;
+    int cursorColumn_ = 1;
+    int columns_ = 80;
+    int rows_ = 30;
+    int viewportTop_ = 1;
+    int viewportBottom_ = 30;
+    bool locked_ = false;
+    bool changed_ = false;
+    std::uint64_t presentCount_ = 0;
+};
+
+// The standard VGA 256-colour power-on palette, 6-bit components scaled to 8 bits.
+const std::array<Rgb, 256>& defaultVgaPalette();
+
+// The 8 x 16 code page 437 font: 256 glyphs of 16 rows, most significant bit leftmost.
+extern const std::array<std::uint8_t, 4096> kFont8x16;
+
+}  // namespace solvara

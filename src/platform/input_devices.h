@@ -1,0 +1,86 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/geometry.h"
+
+namespace solvara {
+
+class Display;
+class WindowBackend;
+
+// Key codes as they sit in the ring: 1..255 are characters, an extended key is 255 + 256 * scan.
+namespace keys {
+constexpr int kEnter = 13;
+constexpr int kBackspace = 8;
+constexpr int kEscape = 27;
+constexpr int extended(int scanCode) {
+    return 255 + 256 * scanCode;
+}
+constexpr int kLeft = extended(75);           // "K"
+constexpr int kRight = extended(77);          // "M"
+constexpr int kUp = extended(72);             // "H"
+constexpr int kDown = extended(80);           // "P"
+constexpr int kCloseRequest = extended(107);  // "k": the desktop asks the window to close
+}  // namespace keys
+
+struct PointerReading {
+    bool ok = false;
+    int x = -1;
+    int y = -1;
+    int wheel = -1;
+    int buttons = -1;  // bit 0 left, bit 1 right
+};
+
+// Keyboard and pointer as the program polls them, and the one way it waits. The backend feeds
+// events in while it waits (pushKey, pointer*); the program thread reads them out. Both happen on
+// the program thread, inside WindowBackend::wait, so no lock is needed.
+class InputDevices {
+  public:
+    static constexpr int kRingSlots = 16;  // holds at most 15 keys
+
+    InputDevices(WindowBackend& backend, Display& display);
+
+    // The oldest key as text: one byte for a character, 255 and the scan code for an extended
+    // key; "" at once when none is waiting.
+    std::string readKey();
+    PointerReading readPointer() const;
+    // Empty arguments leave that part unchanged; coordinates are clamped to the surface.
+    void setPointer(std::optional<int> x, std::optional<int> y, std::optional<bool> visible);
+    // Below 1 ms returns at once; 1..99 ms waits that long; 100 ms or more waits in 50 ms slices
+    // and returns early, before a slice, when a key has arrived.
+    void pause(int ms);
+
+    // Fed by the backends.
+    void pushKey(int code);
+    void pointerMoved(int x, int y);
+    void pointerButtons(int buttons);
+    void pointerLeft();
+    // The desktop asked the window to close (close button of a task bar, SIGTERM): queues the
+    // close-request key and marks the program for an orderly exit with status 0.
+    void requestClose();
+    bool closeRequested() const { return closeRequested_; }
+
+    bool pointerVisible() const { return pointerVisible_; }
+    int keysWaiting() const;
+
+  private:
+    void waitOnBackend(int ms);
+
+    WindowBackend& backend_;
+    Display& display_;
+    std::array<int, kRingSlots> ring_{};
+    int head_ = 0;  // next slot to read
+    int tail_ = 0;  // next slot to write
+    bool keyArrived_ = false;
+    bool inside_ = false;
+    Point position_{};
+    int buttons_ = 0;
+    bool pointerVisible_ = true;
+    bool closeRequested_ = false;
+};
+
+}  // namespace solvara

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace solvara {
+
+// The two masks the program uses: a point, one always-written 0, then optional digits.
+inline constexpr const char* kMask9 = ".0########";  // panel values, results of B and C
+inline constexpr const char* kMask8 = ".0#######";   // editor start text, results, drawing texts
+
+// Number to text under a mask, rounding the last kept decimal up only when what is cut off is
+// at least 0.500001 of its unit (nine decimals) and writing no leading zero below 1.
+// Locale-independent: always a point.
+std::string formatMasked(double value, std::string_view mask);
+
+// "%.16g" less a trailing point.
+std::string plainNumberText(double value);
+
+// The longest decimal prefix after leading blanks (E, e, D or d exponents); 0 when none.
+double parseNumber(std::string_view text);
+
+}  // namespace solvara

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/geometry.h"
+
+namespace solvara {
+
+class InputDevices;
+
+// What the program needs of a desktop window. The display surface does the drawing; a backend
+// only shows the visible page, reports and moves the window, and lets time pass while it feeds
+// keyboard and pointer events into the input devices. Two implementations: SDL2 for the real
+// window (sdl_backend.h) and a scripted, virtual-clock one for tests (headless_backend.h).
+class WindowBackend {
+  public:
+    virtual ~WindowBackend() = default;
+
+    // Creates the window the first time, centred on the primary screen; later calls keep the
+    // existing desktop window (re-creating it would flash and lose focus). Returns false and
+    // fills `error` when no window can be had.
+    virtual bool openWindow(Size size, std::string& error) = 0;
+    virtual void setTitle(std::string_view title) = 0;
+    virtual Size desktopSize() = 0;
+    virtual Point windowPosition() = 0;
+    virtual void moveWindow(Point topLeft) = 0;
+
+    // Shows a page of palette indexes, `size.width` bytes per row.
+    virtual void present(const std::uint8_t* pixels, Size size,
+                         const std::array<Rgb, 256>& palette) = 0;
+
+    // Lets `ms` milliseconds pass, delivering the window's events to `input` as they arrive.
+    virtual void wait(int ms, InputDevices& input) = 0;
+
+    // Pointer position in surface pixels; the backend clamps nothing.
+    virtual void warpPointer(Point position) = 0;
+    virtual void showPointer(bool visible) = 0;
+
+    // Milliseconds on this backend's clock (real or virtual).
+    virtual std::uint64_t nowMs() = 0;
+};
+
+}  // namespace solvara

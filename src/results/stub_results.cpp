@@ -1,0 +1,38 @@
+// Temporary stand-ins until the results screen, drawing and printing land; delete this file then.
+#include "app/program.h"
+
+namespace solvara {
+Step Program::solveRight() {
+    return Step::Restart;
+}
+Step Program::solveOblique() {
+    return Step::Restart;
+}
+Step Program::checkSolution() {
+    return Step::Restart;
+}
+Step Program::showCannotDoIt() {
+    return Step::Restart;
+}
+Step Program::showResults() {
+    return Step::ResultsLoop;
+}
+Step Program::showSecondAnswer() {
+    return Step::ResultsLoop;
+}
+Step Program::switchAnswer() {
+    return Step::ResultsLoop;
+}
+void Program::drawRightTriangle() {}
+void Program::drawObliqueTriangle() {}
+Step Program::printResults() {
+    return Step::ResultsLoop;
+}
+Step Program::reportPrinterNotReady() {
+    return Step::ResultsLoop;
+}
+Step Program::savePicture() {
+    return Step::ResultsLoop;
+}
+void Program::drawResultButtons(bool) {}
+}  // namespace solvara

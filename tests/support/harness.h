@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "app/program.h"
+#include "platform/headless_backend.h"
+
+namespace solvara::testing {
+
+// Runs the real program on the headless backend: a script of keys and pointer events on a
+// virtual clock, and read-back of the visible page as pixels and as text cells.
+class Harness {
+    // First, so that it exists before the program that is given it.
+    std::filesystem::path tempDir_;
+
+  public:
+    explicit Harness(Size desktop = Size{1920, 1080});
+    ~Harness();
+
+    HeadlessBackend backend;
+    Program program;
+
+    // Starts the program and runs it until the main loop waits for input.
+    void start();
+
+    // Script. Events follow one another `spacingMs` apart, after the last scripted one.
+    void type(std::string_view keys, int spacingMs = 60);  // "\r" is Enter, "\b" Backspace
+    void key(int code, int spacingMs = 60);
+    void moveTo(int x, int y, int delayMs = 30);
+    void press(int buttons = 1, int delayMs = 30);
+    void release(int delayMs = 30);
+    void click(int x, int y, int buttons = 1);  // move, press, release, 60 ms apart
+    void leave(int delayMs = 30);
+    void idle(int ms);  // nothing happens for `ms` (the next event waits)
+
+    // Runs steps until `done` holds (tested between steps), the program exits or `limitMs` of
+    // virtual time pass. Returns whether `done` held.
+    bool runUntil(const std::function<bool()>& done, std::uint64_t limitMs = 120000);
+    // Runs until every scripted event was delivered and the program then waited `quietMs` more.
+    void settle(int quietMs = 300);
+
+    Step step() const { return step_; }
+    bool exited() const { return step_ == Step::Exit; }
+    std::uint64_t now() { return backend.nowMs(); }
+
+    // Visible page read-back.
+    std::uint8_t pixel(int x, int y) const;
+    // Row `row` (1..30) as 80 characters matched against the font: a cell of one colour reads
+    // as a blank, a cell that matches no glyph as '?'. Marker glyphs read as '\x10' and '\x11'.
+    std::string row(int row) const;
+    // `count` characters of `row` from `column` (both from 1).
+    std::string text(int row, int column, int count) const;
+    // The colour of the set pixels of a text cell, or -1 for a cell of one colour.
+    int textColour(int row, int column) const;
+    // The whole visible screen as 30 lines, for failure messages.
+    std::string screen() const;
+
+    // Writes the visible page as a BMP picture, for looking at a failing screen.
+    void dump(const std::filesystem::path& path) const;
+
+    // A fresh temporary directory for this harness, removed with it.
+    const std::filesystem::path& tempDir() const { return tempDir_; }
+
+  private:
+    std::uint64_t nextTime(int spacingMs);
+
+    Step step_ = Step::Restart;
+    std::uint64_t scriptTime_ = 0;
+};
+
+}  // namespace solvara::testing
