@@ -1,4 +1,4 @@
-// Temporary stand-ins until the results screen, drawing and printing land; delete this file then.
+// Temporary stand-ins until the results screen and drawing land; delete this file then.
 #include "app/program.h"
 
 namespace solvara {
