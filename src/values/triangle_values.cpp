@@ -68,6 +68,20 @@ bool isDmsAngle(EntryId id) {
     return id == entry::D || id == entry::E || id == entry::F;
 }
 
+const char* entryLabel(EntryId id) {
+    switch (id) {
+        case entry::X: return "X = Length           = ";
+        case entry::Y: return "Y = Height           = ";
+        case entry::Z: return "Z = Length of angle  = ";
+        case entry::A: return "A = Angle A decimal  = ";
+        case entry::D: return "D = Angle A degrees  = ";
+        case entry::B: return "B = Angle B decimal  = ";
+        case entry::E: return "E = Angle B degrees  = ";
+        case entry::C: return "C = Angle C decimal  = ";
+        default: return "F = Angle C degrees  = ";
+    }
+}
+
 EntryId decimalAngleOf(EntryId id) {
     switch (id) {
         case entry::D:

@@ -109,6 +109,9 @@ struct TriangleValues {
 bool isSide(EntryId id);
 bool isDecimalAngle(EntryId id);
 bool isDmsAngle(EntryId id);
+// The label the values panel and the results screen print at column 39 (23 characters).
+const char* entryLabel(EntryId id);
+
 // D -> A, E -> B, F -> C; other entries map to themselves.
 EntryId decimalAngleOf(EntryId id);
 // A -> D, B -> E, C -> F; other entries map to themselves.
