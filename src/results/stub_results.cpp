@@ -25,14 +25,5 @@ Step Program::switchAnswer() {
 }
 void Program::drawRightTriangle() {}
 void Program::drawObliqueTriangle() {}
-Step Program::printResults() {
-    return Step::ResultsLoop;
-}
-Step Program::reportPrinterNotReady() {
-    return Step::ResultsLoop;
-}
-Step Program::savePicture() {
-    return Step::ResultsLoop;
-}
 void Program::drawResultButtons(bool) {}
 }  // namespace solvara
