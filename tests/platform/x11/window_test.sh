@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# The real program in a private X server, checked from outside: where its window lands, its
+# title and frame, the colours it shows, and every way the desktop can end it.
+# Usage: window_test.sh SOLVARA-BINARY CLOSE-REQUEST-HELPER
+set -u
+SOLVARA=$(realpath "$1")
+CLOSE_REQUEST=$(realpath "$2")
+. "$(dirname "$0")/session.sh"
+
+failures=0
+expect() {  # expect WHAT WANTED ACTUAL
+    if [ "$2" == "$3" ]; then
+        echo "ok   $1"
+    else
+        echo "FAIL $1: wanted [$2], got [$3]"
+        failures=$((failures + 1))
+    fi
+}
+
+cd "$XS_DIR" || exit 1
+xs_start_server || exit 1
+
+# --- placement, title, frame and colours ---------------------------------------------------------
+if xs_start_app "$SOLVARA"; then
+    expect "window geometry (x y width height)" "638 298 643 483" "$(xs_geometry "$WIN")"
+    expect "title" "Solvara" "$(xdotool getwindowname "$WIN")"
+    # Motif hints: flags = decorations (2), decorations = none (0).
+    expect "no frame" "_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = 0x2, 0x0, 0x0, 0x0, 0x0" \
+        "$(xprop -id "$WIN" _MOTIF_WM_HINTS)"
+    xs_shot shot.rgb
+    # Pixels of the window's page, in screen coordinates (the window's top-left is 638, 298).
+    expect "page centre is white" "255,255,255" "$(xs_pixel shot.rgb $((638 + 320)) $((298 + 240)))"
+    expect "desktop left of the window is not the page" "0,0,0" "$(xs_pixel shot.rgb 637 298)"
+    xdotool key Escape
+    xs_wait_exit 3
+    expect "Escape ends with status 0" 0 "$APP_STATUS"
+else
+    failures=$((failures + 1))
+fi
+
+# --- the desktop's ways out ------------------------------------------------------------------------
+if xs_start_app "$SOLVARA"; then
+    kill -TERM "$APP_PID"
+    xs_wait_exit 3
+    expect "SIGTERM ends with status 0" 0 "$APP_STATUS"
+else
+    failures=$((failures + 1))
+fi
+
+if xs_start_app "$SOLVARA"; then
+    "$CLOSE_REQUEST" "$WIN"
+    xs_wait_exit 3
+    expect "WM_DELETE_WINDOW ends with status 0" 0 "$APP_STATUS"
+else
+    failures=$((failures + 1))
+fi
+
+# --- no display ------------------------------------------------------------------------------------
+# SDL would fall back to its offscreen driver and run invisibly; the program must refuse instead.
+for display in "" ":$((${DISPLAY#:} + 50))"; do
+    what=${display:-unset}
+    start=$(xs_now_ms)
+    if [ -z "$display" ]; then
+        env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER \
+            timeout 5 "$SOLVARA" >no-display.out 2>no-display.err
+    else
+        env -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER DISPLAY="$display" \
+            timeout 5 "$SOLVARA" >no-display.out 2>no-display.err
+    fi
+    status=$?
+    elapsed=$(($(xs_now_ms) - start))
+    expect "DISPLAY $what: status 1" 1 "$status"
+    expect "DISPLAY $what: within a second" yes "$([ "$elapsed" -lt 1000 ] && echo yes || echo "no, $elapsed ms")"
+    expect "DISPLAY $what: one line on stderr" 1 "$(wc -l <no-display.err)"
+    expect "DISPLAY $what: the line names the failure" yes \
+        "$(grep -q '^solvara: cannot open a window: ' no-display.err && echo yes || cat no-display.err)"
+    expect "DISPLAY $what: nothing on stdout" 0 "$(wc -c <no-display.out)"
+done
+
+echo "$failures failure(s)"
+[ "$failures" -eq 0 ]
