@@ -16,6 +16,11 @@ expect() {  # expect WHAT WANTED ACTUAL
         failures=$((failures + 1))
     fi
 }
+expect_exit() {  # expect_exit WHAT: the program ends within 3 s with status 0
+    xs_wait_exit 3
+    expect "$1 ends with status 0" 0 "$APP_STATUS"
+    [ "$APP_STATUS" == 0 ] || sed 's/^/     stderr: /' "$XS_DIR/app.err" | head -n 20
+}
 
 cd "$XS_DIR" || exit 1
 xs_start_server || exit 1
@@ -32,8 +37,7 @@ if xs_start_app "$SOLVARA"; then
     expect "page centre is white" "255,255,255" "$(xs_pixel shot.rgb $((638 + 320)) $((298 + 240)))"
     expect "desktop left of the window is not the page" "0,0,0" "$(xs_pixel shot.rgb 637 298)"
     xdotool key Escape
-    xs_wait_exit 3
-    expect "Escape ends with status 0" 0 "$APP_STATUS"
+    expect_exit "Escape"
 else
     failures=$((failures + 1))
 fi
@@ -41,16 +45,14 @@ fi
 # --- the desktop's ways out ------------------------------------------------------------------------
 if xs_start_app "$SOLVARA"; then
     kill -TERM "$APP_PID"
-    xs_wait_exit 3
-    expect "SIGTERM ends with status 0" 0 "$APP_STATUS"
+    expect_exit "SIGTERM"
 else
     failures=$((failures + 1))
 fi
 
 if xs_start_app "$SOLVARA"; then
     "$CLOSE_REQUEST" "$WIN"
-    xs_wait_exit 3
-    expect "WM_DELETE_WINDOW ends with status 0" 0 "$APP_STATUS"
+    expect_exit "WM_DELETE_WINDOW"
 else
     failures=$((failures + 1))
 fi
