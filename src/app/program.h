@@ -98,6 +98,7 @@ class Program {
     Step runResultsLoop();
     Step resultsLoopCycle();
     Step exitProgram(bool clearFirst);
+    Step editCommand();
     // The text cell of a window pixel: column (x + 4) / 8, row (y + 8) / 16, halves to even.
     static Point cellOf(int x, int y);  // x = column, y = row
 
@@ -143,6 +144,19 @@ class Program {
     const SecondAnswer& secondAnswer() const { return second_; }
 
   private:
+    // Loop helpers (src/app/loops.cpp).
+    bool dragTest();
+    bool readClick();
+    bool placementClick();
+    bool onCloseBlocks() const;
+    Step selectForEditing(EntryId id);
+    Step changeMode(SolveMode mode);
+
+    // Editor helpers (src/values/editors.cpp).
+    void blankField(int row, int width);
+    Step rejectAngle();
+    void updateDecimalEdit();
+
     // Printing helpers.
     void drawResultButtons(bool withEdit);
 

@@ -9,6 +9,7 @@ namespace solvara {
 HeadlessBackend::HeadlessBackend(Size desktop) : desktop_(desktop) {}
 
 bool HeadlessBackend::openWindow(Size size, std::string&) {
+    ++openCalls_;
     if (!windowOpen_) {
         position_ = Point{(desktop_.width - size.width) / 2, (desktop_.height - size.height) / 2};
         windowOpen_ = true;

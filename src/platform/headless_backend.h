@@ -50,6 +50,8 @@ class HeadlessBackend : public WindowBackend {
     const std::string& title() const { return title_; }
     bool windowOpen() const { return windowOpen_; }
     int windowsCreated() const { return windowsCreated_; }
+    // How often the program (re-)opened its surface: once at start and once per restart.
+    int openCalls() const { return openCalls_; }
     bool pointerVisible() const { return pointerVisible_; }
     std::uint64_t presentCount() const { return presentCount_; }
     std::uint64_t waitedMs() const { return now_; }
@@ -71,6 +73,7 @@ class HeadlessBackend : public WindowBackend {
     Point position_{};
     bool windowOpen_ = false;
     int windowsCreated_ = 0;
+    int openCalls_ = 0;
     std::string title_;
     std::uint64_t now_ = 0;
     std::uint64_t timeLimit_ = UINT64_MAX;

@@ -70,15 +70,24 @@ bool isDmsAngle(EntryId id) {
 
 const char* entryLabel(EntryId id) {
     switch (id) {
-        case entry::X: return "X = Length           = ";
-        case entry::Y: return "Y = Height           = ";
-        case entry::Z: return "Z = Length of angle  = ";
-        case entry::A: return "A = Angle A decimal  = ";
-        case entry::D: return "D = Angle A degrees  = ";
-        case entry::B: return "B = Angle B decimal  = ";
-        case entry::E: return "E = Angle B degrees  = ";
-        case entry::C: return "C = Angle C decimal  = ";
-        default: return "F = Angle C degrees  = ";
+        case entry::X:
+            return "X = Length           = ";
+        case entry::Y:
+            return "Y = Height           = ";
+        case entry::Z:
+            return "Z = Length of angle  = ";
+        case entry::A:
+            return "A = Angle A decimal  = ";
+        case entry::D:
+            return "D = Angle A degrees  = ";
+        case entry::B:
+            return "B = Angle B decimal  = ";
+        case entry::E:
+            return "E = Angle B degrees  = ";
+        case entry::C:
+            return "C = Angle C decimal  = ";
+        default:
+            return "F = Angle C degrees  = ";
     }
 }
 

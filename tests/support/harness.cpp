@@ -111,10 +111,19 @@ bool Harness::runUntil(const std::function<bool()>& done, std::uint64_t limitMs)
     return true;
 }
 
+bool Harness::waiting() const {
+    return step_ == Step::MainLoop || step_ == Step::ResultsLoopCycle ||
+           step_ == Step::EditDecimalKeys || step_ == Step::EditDmsKeys;
+}
+
 void Harness::settle(int quietMs) {
-    runUntil([this] { return backend.scriptDone() && backend.nowMs() >= scriptTime_; });
+    auto drained = [this] {
+        return backend.scriptDone() && backend.nowMs() >= scriptTime_ &&
+               const_cast<Program&>(program).input().keysWaiting() == 0;
+    };
+    runUntil(drained);
     const std::uint64_t until = backend.nowMs() + static_cast<std::uint64_t>(quietMs);
-    runUntil([&] { return backend.nowMs() >= until; });
+    runUntil([&] { return backend.nowMs() >= until && drained() && waiting(); });
 }
 
 std::uint8_t Harness::pixel(int x, int y) const {

@@ -40,8 +40,11 @@ class Harness {
     // Runs steps until `done` holds (tested between steps), the program exits or `limitMs` of
     // virtual time pass. Returns whether `done` held.
     bool runUntil(const std::function<bool()>& done, std::uint64_t limitMs = 120000);
-    // Runs until every scripted event was delivered and the program then waited `quietMs` more.
+    // Runs until every scripted event was delivered and every key read, and then until the
+    // program has waited `quietMs` more and sits in a loop waiting for input.
     void settle(int quietMs = 300);
+    // Whether the program sits in a loop cycle that waits for input.
+    bool waiting() const;
 
     Step step() const { return step_; }
     bool exited() const { return step_ == Step::Exit; }

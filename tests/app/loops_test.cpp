@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include "support/harness.h"
+
+namespace solvara {
+namespace {
+
+using testing::Harness;
+
+TEST(CellOf, RoundsHalvesToEven) {
+    const struct {
+        int x, y, column, row;
+    } cases[] = {
+        {0, 0, 0, 0},                        // (4/8 = 0.5 -> 0, 8/16 = 0.5 -> 0)
+        {1, 1, 1, 1},                        // inside the first cell
+        {8, 16, 2, 2},                       // 12/8 = 1.5 -> 2, 24/16 = 1.5 -> 2
+        {16, 32, 2, 2},                      // 2.5 -> 2
+        {300, 8, 38, 1},                     // the drag row
+        {639, 479, 80, 30}, {-1, -1, 0, 0},  // a failed pointer read
+    };
+    for (const auto& c : cases) {
+        const Point cell = Program::cellOf(c.x, c.y);
+        EXPECT_EQ(cell.x, c.column) << c.x << "," << c.y;
+        EXPECT_EQ(cell.y, c.row) << c.x << "," << c.y;
+    }
+}
+
+TEST(MainLoop, ClickAtTheOriginDoesNothing) {
+    Harness h;
+    h.start();
+    const Point before = h.backend.windowPosition();
+    h.click(0, 0);
+    h.settle();
+    EXPECT_FALSE(h.exited());
+    EXPECT_EQ(h.backend.windowPosition(), before);
+    EXPECT_EQ(h.step(), Step::MainLoop);
+}
+
+TEST(MainLoop, DraggingTheTopRowMovesTheWindowAndPutsThePointerBack) {
+    Harness h;
+    h.start();
+    ASSERT_EQ(h.program.windowPos(), (Point{638, 298}));
+    h.moveTo(300, 8);
+    h.press();
+    h.moveTo(310, 8, 40);
+    h.release(100);
+    h.settle();
+    EXPECT_EQ(h.program.windowPos(), (Point{648, 298}));
+    EXPECT_EQ(h.backend.windowPosition(), (Point{648, 298}));
+    ASSERT_FALSE(h.backend.warps().empty());
+    EXPECT_EQ(h.backend.warps().back(), (Point{300, 8}));
+}
+
+TEST(MainLoop, AJumpOfMoreThan200PixelsIsNoMovement) {
+    Harness h;
+    h.start();
+    h.moveTo(300, 8);
+    h.press();
+    h.moveTo(550, 18, 40);  // 250 right (ignored), 10 down (taken)
+    h.release(100);
+    h.settle();
+    EXPECT_EQ(h.program.windowPos(), (Point{638, 308}));
+}
+
+TEST(MainLoop, LetterCSelectsOnlyInObliqueMode) {
+    Harness h;
+    h.start();
+    h.type("c");
+    h.settle();
+    EXPECT_EQ(h.step(), Step::MainLoop);
+    EXPECT_EQ(h.program.values().selectedEntry, entry::kNone);
+    h.type("o");
+    h.settle();
+    h.type("c");
+    h.settle();
+    EXPECT_EQ(h.step(), Step::EditDecimalKeys);
+    EXPECT_EQ(h.program.values().selectedEntry, entry::C);
+}
+
+TEST(MainLoop, ExitPathsEndWithStatusZero) {
+    const struct {
+        const char* name;
+        int x, y, buttons;
+    } clicks[] = {
+        {"EXIT, left button", 70, 198, 1},
+        {"EXIT, right button", 70, 198, 2},
+        {"close block Exit", 590, 8, 1},
+        {"close block X", 630, 8, 1},
+    };
+    for (const auto& c : clicks) {
+        Harness h;
+        h.start();
+        h.click(c.x, c.y, c.buttons);
+        h.settle();
+        EXPECT_TRUE(h.exited()) << c.name;
+        EXPECT_EQ(h.program.exitStatus(), 0) << c.name;
+    }
+}
+
+TEST(MainLoop, EscapeClearsThePageBeforeEnding) {
+    Harness h;
+    h.start();
+    h.key(keys::kEscape);
+    h.settle();
+    ASSERT_TRUE(h.exited());
+    EXPECT_EQ(h.pixel(0, 0), 15);  // the cyan frame is gone
+    EXPECT_EQ(h.row(13), std::string(80, ' '));
+}
+
+TEST(MainLoop, DesktopCloseRequestEndsWithStatusZero) {
+    Harness h;
+    h.start();
+    h.backend.closeAt(h.now() + 100);
+    h.settle();
+    EXPECT_TRUE(h.exited());
+    EXPECT_EQ(h.program.exitStatus(), 0);
+}
+
+TEST(MainLoop, MarkerClickOnTheDRowTogglesNothingButRedrawsAllMarkers) {
+    Harness h;
+    h.start();
+    h.click(37 * 8 - 4, 24 * 16 - 8);  // column 37, row 24
+    h.settle();
+    for (int row = 20; row <= 28; ++row)
+        EXPECT_EQ(h.textColour(row, 37), 7) << row;
+    for (int id = entry::kFirst; id <= entry::kLast; ++id)
+        EXPECT_FALSE(h.program.values().markerOn(id));
+}
+
+TEST(MainLoop, WidgetSnapsToTheCornersAndHome) {
+    Harness h;
+    h.start();
+    const struct {
+        int x, y;
+        Point target;
+    } squares[] = {
+        {128, 222, {4, 4}},       // top left
+        {144, 222, {1277, 4}},    // top right
+        {144, 238, {1277, 569}},  // bottom right
+        {128, 238, {4, 566}},     // bottom left
+        {136, 230, {638, 298}},   // centre: home
+    };
+    for (const auto& s : squares) {
+        h.click(s.x, s.y);
+        h.settle();
+        EXPECT_EQ(h.backend.windowPosition(), s.target) << s.x << "," << s.y;
+    }
+    h.click(144, 222);
+    h.type("@");
+    h.settle();
+    EXPECT_EQ(h.backend.windowPosition(), (Point{638, 298}));
+}
+
+TEST(MainLoop, ClickHeldWhileThePointerLeavesActsOnce) {
+    Harness h;
+    h.start();
+    ASSERT_EQ(h.backend.openCalls(), 1);
+    h.moveTo(140, 198);  // CLEAR
+    h.press();
+    h.leave(5);
+    h.idle(2000);
+    h.settle();
+    EXPECT_EQ(h.backend.openCalls(), 2);
+}
+
+TEST(MainLoop, ModeSurvivesClear) {
+    Harness h;
+    h.start();
+    h.type("o");
+    h.settle();
+    h.click(140, 198);
+    h.settle();
+    EXPECT_EQ(h.program.values().solveMode, SolveMode::Oblique);
+    EXPECT_EQ(h.textColour(13, 34), 6);
+}
+
+// The help screen is a nested wait inside a loop step, so it is watched from the clock.
+struct HelpWatch {
+    std::string title, row8, back;
+    void attach(Harness& h) {
+        h.backend.onWait = [this, &h](std::uint64_t) {
+            if (h.program.display().visiblePage() != 1) return;
+            title = h.text(2, 5, 23);
+            row8 = h.text(8, 5, 19);
+            back = h.text(29, 74, 4);
+        };
+    }
+};
+
+TEST(Help, LettersAndEscapeLeaveAndPageZeroComesBackUnchanged) {
+    for (const int key : {int('b'), int('B'), keys::kEscape}) {
+        Harness h;
+        h.start();
+        const auto& d = h.program.display();
+        const std::vector<std::uint8_t> before(d.pageData(0), d.pageData(0) + 643 * 483);
+        HelpWatch watch;
+        watch.attach(h);
+        h.type("h");
+        h.idle(500);
+        h.key(key);
+        h.settle();
+        EXPECT_EQ(watch.title, "Solvara Ver. 4.1 - Help");
+        EXPECT_EQ(watch.row8, "another 90 degrees.");
+        EXPECT_EQ(watch.back, "BACK");
+        EXPECT_FALSE(h.exited()) << key;
+        EXPECT_EQ(d.visiblePage(), 0);
+        const std::vector<std::uint8_t> after(d.pageData(0), d.pageData(0) + 643 * 483);
+        EXPECT_TRUE(before == after) << key;
+    }
+}
+
+TEST(Help, BackButtonClickLeavesAndDoesNothingElse) {
+    Harness h;
+    h.start();
+    HelpWatch watch;
+    watch.attach(h);
+    h.click(70, 230);  // HELP
+    h.idle(300);
+    h.click(600, 455);  // BACK
+    h.settle();
+    EXPECT_EQ(watch.back, "BACK");
+    EXPECT_EQ(h.program.display().visiblePage(), 0);
+    EXPECT_EQ(h.step(), Step::MainLoop);
+    EXPECT_EQ(h.backend.windowPosition(), (Point{638, 298}));
+}
+
+}  // namespace
+}  // namespace solvara
