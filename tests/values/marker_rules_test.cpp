@@ -1,0 +1,285 @@
+#include "values/marker_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace solvara {
+namespace {
+
+constexpr const char* kLetters = "XYZADBECF";  // entries 20..28 in row order
+
+EntryId idOf(char letter) {
+    return entry::kFirst + static_cast<EntryId>(std::string(kLetters).find(letter));
+}
+
+// The marked entries as letters in row order, e.g. "XA".
+std::string marked(const TriangleValues& v) {
+    std::string letters;
+    for (EntryId id = entry::kFirst; id <= entry::kLast; ++id) {
+        if (v.markerOn(id)) letters += kLetters[id - entry::kFirst];
+    }
+    return letters;
+}
+
+// A triangle with every entry filled in and the given markers on.
+TriangleValues filled(SolveMode mode, const std::string& on) {
+    TriangleValues v;
+    v.solveMode = mode;
+    v.x = 3;
+    v.y = 4;
+    v.z = 5;
+    v.a = 30;
+    v.b = 60;
+    v.c = 90;
+    for (const char letter : on)
+        v.setMarker(idOf(letter), true);
+    return v;
+}
+
+constexpr SolveMode R = SolveMode::Right;
+constexpr SolveMode O = SolveMode::Oblique;
+
+struct SelectionCase {
+    SolveMode mode;
+    char selected;
+    const char* before;
+    const char* after;  // markers after the selection and the Right-mode limits
+};
+
+TEST(MarkerRules, SelectionAndRightModeLimits) {
+    const SelectionCase cases[] = {
+        // The selection turns its own marker on; D, E and F mark their decimal angle.
+        {R, 'X', "", "X"},
+        {R, 'D', "", "A"},
+        {R, 'E', "", "B"},
+        {R, 'F', "", "C"},
+        {O, 'D', "", "A"},
+        // One angle at most in Right mode: the selected angle replaces the other.
+        {R, 'A', "B", "A"},
+        {R, 'B', "A", "B"},
+        {R, 'D', "XB", "XA"},
+        {R, 'E', "YA", "YB"},
+        {O, 'A', "B", "AB"},
+        // The 21 limiting rules one by one.
+        {R, 'X', "ZB", "XB"},  // 1
+        {R, 'X', "YB", "XB"},  // 2
+        {R, 'Y', "XB", "YB"},  // 3
+        {R, 'Y', "ZB", "YB"},  // 4
+        {R, 'Z', "YB", "ZB"},  // 5
+        {R, 'Z', "XB", "ZB"},  // 6
+        {R, 'X', "YA", "XA"},  // 7
+        {R, 'X', "ZA", "XA"},  // 8
+        {R, 'Y', "ZA", "YA"},  // 9
+        {R, 'Y', "XA", "YA"},  // 10
+        {R, 'Z', "XA", "ZA"},  // 11
+        {R, 'Z', "YA", "ZA"},  // 12
+        {R, 'B', "YZ", "YB"},  // 13
+        {R, 'B', "XZ", "ZB"},  // 14
+        {R, 'B', "XY", "XB"},  // 15
+        {R, 'A', "YZ", "YA"},  // 16
+        {R, 'A', "XZ", "ZA"},  // 17
+        {R, 'A', "XY", "XA"},  // 18
+        {R, 'X', "YZ", "XY"},  // 19
+        {R, 'Y', "XZ", "YZ"},  // 20
+        {R, 'Z', "XY", "XZ"},  // 21
+        // Each rule sees the markers as the rules before it left them.
+        {R, 'X', "YZB", "XB"},   // 1 then 2
+        {R, 'X', "YZA", "XA"},   // 7 then 8
+        {R, 'A', "XYZ", "XA"},   // 16, then 18 (17 no longer applies)
+        {R, 'Y', "XZB", "YB"},   // 3 then 4
+        {R, 'B', "XYZ", "XB"},   // 13, then 15
+        {R, 'Z', "XY", "XZ"},    // 21 alone
+        {R, 'X', "YAB", "XAB"},  // 2 turns Y off, so 7 finds nothing
+        // The limits name A and B themselves: a selected D or E is not limited by them.
+        {R, 'D', "XY", "XYA"},
+        // Oblique mode limits nothing.
+        {O, 'X', "YZAB", "XYZAB"},
+        {O, 'C', "XY", "XYC"},
+        {O, 'F', "XYZ", "XYZC"},
+    };
+    for (const SelectionCase& c : cases) {
+        TriangleValues v = filled(c.mode, c.before);
+        selectEntry(v, idOf(c.selected));
+        applySelectionMarkerRules(v);
+        EXPECT_EQ(marked(v), c.after) << (c.mode == R ? "Right" : "Oblique") << ", " << c.before
+                                      << " on, " << c.selected << " selected";
+    }
+}
+
+struct EmptyEntryCase {
+    SolveMode mode;
+    char selected;
+    const char* before;
+    char emptied;  // this entry's number is 0
+    const char* after;
+};
+
+TEST(MarkerRules, AnEmptySelectedEntryIsNoInput) {
+    const EmptyEntryCase cases[] = {
+        {R, 'X', "Y", 'X', "Y"},
+        {O, 'Y', "X", 'Y', "X"},
+        {O, 'Z', "", 'Z', ""},
+        {R, 'A', "X", 'A', "X"},  // A and D both off
+        {O, 'B', "", 'B', ""},
+        {O, 'C', "", 'C', ""},
+        {R, 'D', "", 'A', "A"},  // only A itself selected is tested for zero
+        {O, 'F', "", 'C', "C"},
+        {R, 'X', "Y", 'Z', "XY"},  // an empty entry that is not selected keeps its marker
+    };
+    for (const EmptyEntryCase& c : cases) {
+        TriangleValues v = filled(c.mode, c.before);
+        v.number(idOf(c.emptied)) = 0;
+        selectEntry(v, idOf(c.selected));
+        applySelectionMarkerRules(v);
+        applyEmptyEntryMarkerRules(v);
+        EXPECT_EQ(marked(v), c.after) << c.selected << " selected, " << c.emptied << " empty";
+    }
+}
+
+TEST(MarkerRules, RightModeKeepsCRightAndTheAnglesComplementary) {
+    TriangleValues v = filled(R, "A");
+    v.a = 30;
+    v.b = 0;
+    v.c = 0;
+    selectEntry(v, entry::B);
+    v.b = 50;
+    applySelectionMarkerRules(v);
+    applyEmptyEntryMarkerRules(v);
+    EXPECT_EQ(marked(v), "B");
+    EXPECT_EQ(v.c, 90);
+    EXPECT_EQ(v.b, 50);
+    EXPECT_EQ(v.a, 40);
+
+    // Marked A sets B; with both marked (Oblique leftovers) B is set first, then A from it.
+    TriangleValues both = filled(R, "AB");
+    both.a = 20;
+    both.b = 10;
+    both.selectedEntry = entry::X;
+    applyEmptyEntryMarkerRules(both);
+    EXPECT_EQ(both.b, 70);
+    EXPECT_EQ(both.a, 20);
+
+    TriangleValues oblique = filled(O, "A");
+    oblique.c = 75;
+    oblique.selectedEntry = entry::A;
+    applyEmptyEntryMarkerRules(oblique);
+    EXPECT_EQ(oblique.c, 75);
+    EXPECT_EQ(oblique.b, 60);
+}
+
+struct ToggleCase {
+    SolveMode mode;
+    char row;
+    const char* before;
+    char emptied;  // '-' for none
+    const char* after;
+};
+
+TEST(MarkerRules, ClickOnTheMarkerColumn) {
+    const ToggleCase cases[] = {
+        {R, 'X', "", '-', "X"},
+        {R, 'X', "X", '-', ""},  // a lit marker goes off even with a number
+        {R, 'X', "", 'X', ""},   // an empty entry cannot be marked
+        {R, 'Y', "Y", 'Y', ""},
+        {O, 'B', "", '-', "B"},
+        {R, 'A', "", '-', "A"},  // no Right-mode limits on a click
+        {R, 'A', "XY", '-', "XYA"},
+        {R, 'C', "", '-', ""},  // C is no choice in Right mode
+        {R, 'C', "C", '-', "C"},
+        {O, 'C', "", '-', "C"},
+        {O, 'C', "C", '-', ""},
+        {O, 'C', "", 'C', ""},
+        {O, 'D', "", '-', ""},  // D, E and F have no marker of their own
+        {O, 'E', "B", '-', "B"},
+        {O, 'F', "", '-', ""},
+    };
+    for (const ToggleCase& c : cases) {
+        TriangleValues v = filled(c.mode, c.before);
+        if (c.emptied != '-') v.number(idOf(c.emptied)) = 0;
+        toggleMarker(v, idOf(c.row));
+        EXPECT_EQ(marked(v), c.after) << "click on " << c.row << " with " << c.before << " on";
+    }
+    TriangleValues v = filled(O, "X");
+    toggleMarker(v, 19);
+    toggleMarker(v, 29);
+    selectEntry(v, 0);
+    EXPECT_EQ(marked(v), "X");
+    EXPECT_EQ(v.selectedEntry, entry::kNone);
+}
+
+TEST(MarkerRules, MarkersKeepTheirEntryIdWhenOn) {
+    TriangleValues v = filled(R, "");
+    selectEntry(v, entry::E);
+    applySelectionMarkerRules(v);
+    EXPECT_EQ(v.markers[entry::B - entry::kFirst], entry::B);
+    EXPECT_EQ(v.markers[entry::E - entry::kFirst], 0);
+    EXPECT_EQ(v.selectedEntry, entry::E);
+}
+
+TEST(InputCount, CountsMarkedEntriesAboveZeroAndDecidesWhetherToSolve) {
+    TriangleValues v = filled(O, "XYZABCDEF");
+    v.z = -1;
+    EXPECT_EQ(countInputs(v), 5);  // D, E, F are never counted; negative Z is no input
+    EXPECT_EQ(v.inputCount, 5);
+
+    struct {
+        SolveMode mode;
+        int count;
+        bool solve;
+    } const decisions[] = {{R, 0, true},  {R, 1, false}, {R, 2, true}, {R, 3, true}, {O, 0, true},
+                           {O, 1, false}, {O, 2, false}, {O, 3, true}, {O, 4, true}};
+    for (const auto& d : decisions) {
+        TriangleValues w;
+        w.solveMode = d.mode;
+        w.inputCount = d.count;
+        EXPECT_EQ(enoughInputsToSolve(w), d.solve) << d.count;
+    }
+}
+
+TEST(AngleCompletion, RightModeFillsAnEmptyAngleFromTheOther) {
+    struct {
+        double a, b;
+        double aAfter, bAfter;
+    } const cases[] = {
+        {30, 0, 30, 60},  {0, 25, 65, 25}, {90, 0, 90, 0},   {0, 90, 0, 90},
+        {100, 0, 100, 0}, {0, -5, 0, -5},  {40, 40, 40, 40}, {0, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        TriangleValues v;
+        v.a = c.a;
+        v.b = c.b;
+        completeRightAngles(v);
+        EXPECT_EQ(v.a, c.aAfter) << c.a << ", " << c.b;
+        EXPECT_EQ(v.b, c.bAfter) << c.a << ", " << c.b;
+        EXPECT_EQ(v.markerOn(entry::A), false);
+    }
+}
+
+TEST(AngleCompletion, TheMainScreenBringsTheRecordInLineWithTheMode) {
+    TriangleValues right;
+    right.a = 35;
+    alignWithMode(right);
+    EXPECT_EQ(right.b, 55);
+    EXPECT_EQ(right.c, 90);
+
+    for (const double c : {0.0, 90.0}) {
+        TriangleValues oblique;
+        oblique.solveMode = O;
+        oblique.c = c;
+        oblique.fText = "90d 0m 0s ";
+        alignWithMode(oblique);
+        EXPECT_EQ(oblique.c, 0);
+        EXPECT_EQ(oblique.fText, kZeroDms);
+    }
+    TriangleValues kept;
+    kept.solveMode = O;
+    kept.c = 89.5;
+    kept.fText = "89d 30m 0s ";
+    alignWithMode(kept);
+    EXPECT_EQ(kept.c, 89.5);
+    EXPECT_EQ(kept.fText, "89d 30m 0s ");
+}
+
+}  // namespace
+}  // namespace solvara
