@@ -87,6 +87,15 @@ class Display {
   private:
     void plot(int x, int y, int colour);
     void markChanged(int page);
+    // Inclusive corners, x1 <= x2 and y1 <= y2; clipped to the surface.
+    void fillRect(int x1, int y1, int x2, int y2, int colour);
+    void drawSegment(double x1, double y1, double x2, double y2, int colour);
+    void drawBox(double x1, double y1, double x2, double y2, int colour, bool filled);
+    void drawCell(int row, int column, std::uint8_t code);
+    void drawGlyph(int x, int y, std::uint8_t code, int colour);
+    // Moves the cursor down one row, scrolling the text viewport when it is on its last row.
+    void nextRow();
+    void scrollViewport();
 
     WindowBackend& backend_;
     bool open_ = false;
