@@ -1,0 +1,15 @@
+#include "results/result_lines.h"
+
+#include "platform/display.h"
+
+namespace solvara {
+
+void writeResultLines(Display& display, int background, const std::string& heightText,
+                      const std::string& widthText, const std::string& areaText) {
+    display.line(40, 249, 350, 295, background, Shape::FilledBox);
+    display.drawText(45, 250, "Triangle Height  = " + heightText);
+    display.drawText(45, 265, "Triangle Width   = " + widthText);
+    display.drawText(45, 280, "Area of Triangle = " + areaText);
+}
+
+}  // namespace solvara

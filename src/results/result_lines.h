@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace solvara {
+
+class Display;
+
+// The three result lines under the drawing area: height, width and area, each a label and its
+// value text drawn as one string over a freshly cleared box.
+void writeResultLines(Display& display, int background, const std::string& heightText,
+                      const std::string& widthText, const std::string& areaText);
+
+}  // namespace solvara

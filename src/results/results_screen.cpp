@@ -1,0 +1,210 @@
+// The results screen: the main screen turned into a report of the solution, without clearing
+// it. The value rows are rewritten in the results format, the result lines and the drawing are
+// made, and the " Print " and EDIT buttons drawn; then the results loop takes over.
+#include <string>
+
+#include "app/program.h"
+#include "platform/number_format.h"
+#include "results/result_lines.h"
+#include "solver/solver.h"
+#include "values/dms_text.h"
+
+namespace solvara {
+
+namespace {
+
+constexpr int kLabelColumn = 39;
+constexpr int kValueColumn = 62;
+constexpr int kValueFieldWidth = 18;
+
+void writeRow(Display& display, EntryId row, const std::string& text) {
+    display.locate(row, kLabelColumn);
+    display.print(std::string(entryLabel(row)) + text, false);
+}
+
+// A shorter value must not leave characters of a longer one behind.
+void blankValueField(Display& display) {
+    const std::string blanks(kValueFieldWidth, ' ');
+    for (int row = entry::kFirst; row <= entry::kLast + 1; ++row) {
+        display.locate(row, kValueColumn);
+        display.print(blanks, false);
+    }
+}
+
+// One answer's numbers and the texts the screen shows of them. The first answer writes into
+// TriangleValues, the second into the program's copies, so that switching back finds the
+// first answer untouched.
+struct AnswerView {
+    double x, y, z, a, b, c, area;
+    std::string &xText, &yText, &zText, &aText, &bText, &cText, &areaText;
+    std::string &dText, &eText, &fText;
+    DmsParts &aParts, &bParts, &cParts;
+    std::string &aTenths, &bTenths, &cTenths;
+};
+
+// Writes the rows and the result lines of one answer, in the screen's drawing order: the values
+// in the eight-decimal format, the result lines, then each angle's degree text, with B and C
+// written a second time in the nine-decimal format they keep.
+void writeAnswer(Display& display, int background, const AnswerView& v,
+                 const std::string& heightText, const std::string& widthText) {
+    v.xText = formatMasked(v.x, kMask8);
+    v.yText = formatMasked(v.y, kMask8);
+    v.zText = formatMasked(v.z, kMask8);
+    v.aText = formatMasked(v.a, kMask8);
+    v.bText = formatMasked(v.b, kMask8);
+    v.cText = formatMasked(v.c, kMask8);
+    v.areaText = formatMasked(v.area, kMask8);
+
+    blankValueField(display);
+    writeRow(display, entry::X, v.xText);
+    writeRow(display, entry::Y, v.yText);
+    writeRow(display, entry::Z, v.zText);
+    writeRow(display, entry::A, v.aText);
+    writeRow(display, entry::B, v.bText);
+    writeRow(display, entry::C, v.cText);
+
+    writeResultLines(display, background, heightText, widthText, v.areaText);
+
+    v.dText = toDmsText(v.a, v.aParts, v.aTenths);
+    writeRow(display, entry::D, v.dText);
+    v.eText = toDmsText(v.b, v.bParts, v.bTenths);
+    writeRow(display, entry::E, v.eText);
+    v.bText = formatMasked(v.b, kMask9);
+    writeRow(display, entry::B, v.bText);
+    v.fText = toDmsText(v.c, v.cParts, v.cTenths);
+    writeRow(display, entry::F, v.fText);
+    v.cText = formatMasked(v.c, kMask9);
+    writeRow(display, entry::C, v.cText);
+}
+
+AnswerView firstAnswer(TriangleValues& v) {
+    return AnswerView{.x = v.x,
+                      .y = v.y,
+                      .z = v.z,
+                      .a = v.a,
+                      .b = v.b,
+                      .c = v.c,
+                      .area = v.area,
+                      .xText = v.xText,
+                      .yText = v.yText,
+                      .zText = v.zText,
+                      .aText = v.aText,
+                      .bText = v.bText,
+                      .cText = v.cText,
+                      .areaText = v.areaText,
+                      .dText = v.dText,
+                      .eText = v.eText,
+                      .fText = v.fText,
+                      .aParts = v.aParts,
+                      .bParts = v.bParts,
+                      .cParts = v.cParts,
+                      .aTenths = v.aTenthsText,
+                      .bTenths = v.bTenthsText,
+                      .cTenths = v.cTenthsText};
+}
+
+AnswerView secondAnswerView(Program::SecondAnswer& s) {
+    return AnswerView{.x = s.x,
+                      .y = s.y,
+                      .z = s.z,
+                      .a = s.a,
+                      .b = s.b,
+                      .c = s.c,
+                      .area = s.area,
+                      .xText = s.xText,
+                      .yText = s.yText,
+                      .zText = s.zText,
+                      .aText = s.aText,
+                      .bText = s.bText,
+                      .cText = s.cText,
+                      .areaText = s.areaText,
+                      .dText = s.dText,
+                      .eText = s.eText,
+                      .fText = s.fText,
+                      .aParts = s.aParts,
+                      .bParts = s.bParts,
+                      .cParts = s.cParts,
+                      .aTenths = s.aTenthsText,
+                      .bTenths = s.bTenthsText,
+                      .cTenths = s.cTenthsText};
+}
+
+}  // namespace
+
+void Program::drawResultButtons(bool withEdit) {
+    display_.setColors(0, kBackgroundColour);
+    display_.locate(28, 7);
+    display_.print(" Print ", false);
+    display_.line(46, 428, 104, 451, std::nullopt, Shape::Box);
+    if (!withEdit) return;
+    display_.locate(15, 24);
+    display_.print("EDIT", true);
+    display_.line(173, 218, 226, 242, std::nullopt, Shape::Box);
+}
+
+Step Program::showResults() {
+    TriangleValues& v = values_;
+    display_.setColors(0, kBackgroundColour);
+    if (v.solveMode == SolveMode::Right) {
+        v.area = rightTriangleArea(v.x, v.y);
+        // The legs, as the panel last wrote them; the drawing sets them again.
+        v.heightText = v.yText;
+        v.widthText = v.xText;
+    } else {
+        v.area = obliqueTriangleArea(v.x, v.z, v.a);
+    }
+
+    // Until the oblique drawing below, the result lines show the previous drawing's height and
+    // width.
+    writeAnswer(display_, kBackgroundColour, firstAnswer(v), v.heightText, v.widthText);
+
+    if (v.solveMode == SolveMode::Right)
+        drawRightTriangle();
+    else
+        drawObliqueTriangle();
+    drawResultButtons(true);
+    return Step::ResultsLoop;
+}
+
+Step Program::showSecondAnswer() {
+    const AlternateSolution& alt = values_.alternate;
+    SecondAnswer& s = second_;
+    s.x = alt.x;
+    s.y = alt.y;
+    s.z = alt.z;
+    s.a = alt.a;
+    s.b = alt.b;
+    s.c = alt.c;
+    s.area = obliqueTriangleArea(s.x, s.z, s.a);
+
+    display_.setColors(0, kBackgroundColour);
+    // The height and width are those the drawing has just made of the second answer. The
+    // caller has redrawn the main screen, which carries the EDIT button, so only Print is drawn.
+    writeAnswer(display_, kBackgroundColour, secondAnswerView(s), values_.heightText,
+                values_.widthText);
+    drawResultButtons(false);
+    return Step::ResultsLoop;
+}
+
+Step Program::switchAnswer() {
+    AlternateSolution& alt = values_.alternate;
+    const bool toSecond = !alt.otherAnswerShown;
+    alt.otherAnswerShown = toSecond;
+    values_.editBlocked = toSecond;
+
+    // The click that asked for the switch must not be taken again by the results loop.
+    input_.setPointer(320, 240, std::nullopt);
+    input_.pause(50);
+    (void)input_.readPointer();
+    clickX_ = 0;
+    clickY_ = 0;
+    clickButtons_ = 0;
+    lastKey_.clear();
+
+    drawMainScreen();
+    drawObliqueTriangle();
+    // Going back, the first answer is checked again and shown by the results screen.
+    return toSecond ? showSecondAnswer() : checkSolution();
+}
+
+}  // namespace solvara
