@@ -121,6 +121,35 @@ TEST(ParseNumber, ReadsTheLongestDecimalPrefix) {
     EXPECT_EQ(parseNumber(std::string(400, '9')), std::numeric_limits<double>::infinity());
 }
 
+TEST(NumberTexts, ExtremeValuesGiveTextsThatReadBack) {
+    // The largest double's sixteen-digit text lies beyond it and reads back as infinity.
+    EXPECT_EQ(parseNumber(plainNumberText(std::numeric_limits<double>::max())),
+              std::numeric_limits<double>::infinity());
+    const double values[] = {1.797693134862315e308,
+                             -1.797693134862315e308,
+                             std::numeric_limits<double>::min(),
+                             std::numeric_limits<double>::denorm_min(),
+                             1e300,
+                             -1e-300,
+                             9.999999999e15,
+                             4503599627370495.5,
+                             1e-9,
+                             -1e-8};
+    for (const double value : values) {
+        const double back = parseNumber(plainNumberText(value));
+        EXPECT_NEAR(back, value, 1e-15 * std::fabs(value)) << plainNumberText(value);
+        for (const char* mask : {kMask9, kMask8}) {
+            const std::string text = formatMasked(value, mask);
+            if (std::fabs(value) >= 1) {
+                EXPECT_NEAR(parseNumber(text), value, 1e-15 * std::fabs(value)) << text;
+            }
+        }
+    }
+    EXPECT_EQ(formatMasked(4503599627370495.5, kMask9), "4503599627370495.5");
+    EXPECT_EQ(formatMasked(1e-9, kMask9), ".000000001");
+    EXPECT_EQ(formatMasked(-1e-8, kMask8), "-.00000001");
+}
+
 TEST(ParseNumber, ReadsBackWhatFormatMaskedWrote) {
     const double values[] = {0,      0.25, 1,    12.3456,           1.0 / 3,    2.0 / 3,
                              -12.25, 9.5,  1e-9, 36.86989764584402, 123456.789, -0.5};
