@@ -1,10 +1,11 @@
 # Solvara: `make run` builds and starts the program, `make test` builds and runs every test.
 BUILD      ?= build
 SAN_BUILD  ?= build-san
+BENCH_BUILD ?= build-bench
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps build run test test-fast test-san format clean
+.PHONY: all deps build run test test-fast test-san bench format clean
 
 all: build
 
@@ -33,8 +34,16 @@ test-san: deps $(SAN_BUILD)/CMakeCache.txt
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE nosan
 
+# Performance figures against a bare SDL2 window, in a private X server; writes docs/performance.md.
+$(BENCH_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF $(CMAKE_ARGS)
+
+bench: deps $(BENCH_BUILD)/CMakeCache.txt
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target solvara solvara_baseline solvara_present_probe solvara_microbench
+	python3 bench/run_bench.py --build $(BENCH_BUILD) --out docs/performance.md
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(BENCH_BUILD)

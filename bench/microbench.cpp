@@ -1,0 +1,153 @@
+// Micro-benchmarks of the hot paths: drawing the screens, showing a page in a real window,
+// writing the picture and formatting numbers. They print figures and judge nothing; the driver
+// (run_bench.py) puts them beside the targets.
+#include <SDL.h>
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "app/program.h"
+#include "platform/bmp_writer.h"
+#include "platform/headless_backend.h"
+#include "platform/number_format.h"
+#include "platform/sdl_backend.h"
+
+namespace solvara {
+namespace {
+
+// A program on the headless backend, started and waiting in its main loop. The headless
+// backend's waits cost nothing, so only the drawing is timed.
+struct StartedProgram {
+    HeadlessBackend backend;
+    Program program{backend, Environment::system()};
+
+    StartedProgram() {
+        Step step = program.startProgram();
+        while (step != Step::MainLoop && step != Step::Exit)
+            step = program.runStep(step);
+    }
+
+    // The main screen with the values panel, then a solve of the marked sides.
+    void solve(SolveMode mode, double x, double y, double z) {
+        TriangleValues& v = program.values();
+        v.solveMode = mode;
+        v.x = x;
+        v.y = y;
+        v.z = z;
+        v.setMarker(entry::X, true);
+        v.setMarker(entry::Y, true);
+        if (z != 0) v.setMarker(entry::Z, true);
+        program.drawMainScreen();
+        program.drawValuesPanel();
+        const Step step = mode == SolveMode::Right ? program.solveRight() : program.solveOblique();
+        if (step != Step::ResultsLoop) std::fprintf(stderr, "microbench: the solve failed\n");
+    }
+};
+
+void BM_DrawMainScreenWithPanel(benchmark::State& state) {
+    StartedProgram p;
+    for (auto _ : state) {
+        p.program.drawMainScreen();
+        p.program.drawValuesPanel();
+        p.program.display().presentIfChanged();
+    }
+}
+BENCHMARK(BM_DrawMainScreenWithPanel)->Unit(benchmark::kMicrosecond);
+
+void BM_ResultsScreenRight(benchmark::State& state) {
+    StartedProgram p;
+    p.solve(SolveMode::Right, 3, 4, 0);
+    for (auto _ : state) {
+        p.program.showResults();
+        p.program.display().presentIfChanged();
+    }
+}
+BENCHMARK(BM_ResultsScreenRight)->Unit(benchmark::kMicrosecond);
+
+void BM_ResultsScreenOblique(benchmark::State& state) {
+    StartedProgram p;
+    p.solve(SolveMode::Oblique, 5, 6, 7);
+    for (auto _ : state) {
+        p.program.showResults();
+        p.program.display().presentIfChanged();
+    }
+}
+BENCHMARK(BM_ResultsScreenOblique)->Unit(benchmark::kMicrosecond);
+
+// One full page through the real window: palette to pixels on SDL's blit and the upload to the
+// X server (shared memory where the server offers it). Needs a display; skipped without one.
+void BM_PresentFullPage(benchmark::State& state) {
+    StartedProgram screen;  // a real main screen as the page to show
+    SdlBackend backend;
+    std::string error;
+    if (!backend.openWindow(Size{Display::kWidth, Display::kHeight}, error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    const Display& d = screen.program.display();
+    for (auto _ : state)
+        backend.present(d.pageData(0), Size{Display::kWidth, Display::kHeight}, d.palette());
+}
+BENCHMARK(BM_PresentFullPage)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// The bare SDL2 way, for comparison: an 8-bit surface blitted to the window surface and the
+// window updated, as the baseline program does.
+void BM_PresentBareSdl(benchmark::State& state) {
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        state.SkipWithError(SDL_GetError());
+        return;
+    }
+    SDL_Window* window = SDL_CreateWindow("", 0, 0, Display::kWidth, Display::kHeight,
+                                          SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
+    SDL_Surface* page = SDL_CreateRGBSurfaceWithFormat(0, Display::kWidth, Display::kHeight, 8,
+                                                       SDL_PIXELFORMAT_INDEX8);
+    if (window != nullptr && page != nullptr) {
+        for (auto _ : state) {
+            SDL_Surface* target = SDL_GetWindowSurface(window);
+            SDL_BlitSurface(page, nullptr, target, nullptr);
+            SDL_UpdateWindowSurface(window);
+        }
+    } else {
+        state.SkipWithError(SDL_GetError());
+    }
+    if (page != nullptr) SDL_FreeSurface(page);
+    if (window != nullptr) SDL_DestroyWindow(window);
+    SDL_Quit();
+}
+BENCHMARK(BM_PresentBareSdl)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+void BM_PresentUnchangedPage(benchmark::State& state) {
+    StartedProgram p;
+    for (auto _ : state)
+        p.program.display().presentIfChanged();
+}
+BENCHMARK(BM_PresentUnchangedPage);
+
+void BM_BmpWriterSavePage(benchmark::State& state) {
+    StartedProgram p;
+    p.solve(SolveMode::Right, 3, 4, 0);
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("solvara-bench-" + std::to_string(getpid()) + ".bmp");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(BmpWriter::savePage(p.program.display(), path.string()));
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_BmpWriterSavePage)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+void BM_FormatMasked(benchmark::State& state) {
+    const double values[] = {0, 3, 4.5, 53.13010235415598, 0.000123456789, 1234567.891};
+    for (auto _ : state)
+        for (const double v : values)
+            benchmark::DoNotOptimize(formatMasked(v, kMask9));
+    state.SetItemsProcessed(state.iterations() * std::size(values));
+}
+BENCHMARK(BM_FormatMasked);
+
+}  // namespace
+}  // namespace solvara
+
+BENCHMARK_MAIN();
