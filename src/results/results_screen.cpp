@@ -182,6 +182,9 @@ Step Program::showSecondAnswer() {
     // caller has redrawn the main screen, which carries the EDIT button, so only Print is drawn.
     writeAnswer(display_, kBackgroundColour, secondAnswerView(s), values_.heightText,
                 values_.widthText);
+    // The record's own copy of the second area, for whoever reads it there.
+    values_.secondArea = s.area;
+    values_.secondAreaText = s.areaText;
     drawResultButtons(false);
     return Step::ResultsLoop;
 }

@@ -286,6 +286,25 @@ TEST(ResultsScreen, TheTwoAnswersOfASideSideAngleInput) {
     EXPECT_EQ(h.text(7, 45, 5), "Edit:");
 }
 
+TEST(ResultsScreen, TheOtherAnswerBoxSwitchesOnceAClick) {
+    Harness h;
+    h.start();
+    h.type("o");
+    h.type("x10\r");
+    h.type("y7\r");
+    h.type("a30\r");
+    h.settle();
+    // The button is still held when the switch has moved the pointer away: no second switch.
+    h.click(625, 295);
+    h.settle();
+    EXPECT_TRUE(h.program.values().alternate.otherAnswerShown);
+    EXPECT_EQ(valueOf(h, 22), "3.76127455");
+    h.click(625, 295);
+    h.settle();
+    EXPECT_FALSE(h.program.values().alternate.otherAnswerShown);
+    EXPECT_EQ(valueOf(h, 22), "13.55923352");
+}
+
 TEST(ResultsScreen, ANewSolveOpensOnTheSecondAnswerWhenItWasLastShown) {
     Harness h;
     h.start();
