@@ -45,6 +45,10 @@ struct Environment {
     std::function<int(const std::string&)> runCommand;
     // The defaults for the real program: /proc/self/exe's directory and /bin/sh.
     static Environment system();
+    // Runs `command` with `shell -c`, its standard output and error sent to /dev/null, and waits
+    // for it: the exit status, 128 + the signal that ended it, or -1 when the shell cannot be
+    // started.
+    static int runThroughShell(const std::string& command, const char* shell = "/bin/sh");
 };
 
 // All program-wide state, and the program's procedures as members without arguments. Several
@@ -67,6 +71,9 @@ class Program {
     InputDevices& input() { return input_; }
     TriangleValues& values() { return values_; }
     const TriangleValues& values() const { return values_; }
+    const Environment& environment() const { return environment_; }
+    // For tests: the picture directory and the command runner can be changed after construction.
+    void setEnvironment(Environment environment) { environment_ = std::move(environment); }
 
     // Shell state.
     static constexpr int kBackgroundColour = 15;
@@ -189,6 +196,8 @@ class Program {
 
     // The printer's file number, kept after the printer is closed.
     int printerFileNumber_ = 0;
+    // The last print could not open the printer; reported once the picture is handed on.
+    bool printerNotReady_ = false;
 };
 
 }  // namespace solvara
