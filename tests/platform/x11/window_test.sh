@@ -33,9 +33,21 @@ if xs_start_app "$SOLVARA"; then
     expect "no frame" "_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = 0x2, 0x0, 0x0, 0x0, 0x0" \
         "$(xprop -id "$WIN" _MOTIF_WM_HINTS)"
     xs_shot shot.rgb
-    # Pixels of the window's page, in screen coordinates (the window's top-left is 638, 298).
-    expect "page centre is white" "255,255,255" "$(xs_pixel shot.rgb $((638 + 320)) $((298 + 240)))"
-    expect "desktop left of the window is not the page" "0,0,0" "$(xs_pixel shot.rgb 637 298)"
+    # Pixels of the main screen in the palette's exact colours, page coordinates.
+    while read -r what x y colour; do
+        expect "$what at ($x, $y)" "$colour" "$(xs_pixel shot.rgb $((638 + x)) $((298 + y)))"
+    done <<'PIXELS'
+white-background     320 240 255,255,255
+cyan-outer-frame     642 482 0,170,170
+cyan-middle-frame    641 481 0,170,170
+blue-inner-frame     640 480 0,0,170
+blue-title-underline 300  17 0,0,170
+grey-title-bar       400   8 170,170,170
+brown-exit-block     569  15 170,85,0
+red-close-block      636  10 170,0,0
+green-triangle-base  150 401 4,161,0
+PIXELS
+    expect "desktop left of the window" "0,0,0" "$(xs_pixel shot.rgb 637 298)"
     xdotool key Escape
     expect_exit "Escape"
 else
