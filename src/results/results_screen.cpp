@@ -31,22 +31,14 @@ void blankValueField(Display& display) {
     }
 }
 
-// One answer's numbers and the texts the screen shows of them. The first answer writes into
-// TriangleValues, the second into the program's copies, so that switching back finds the
-// first answer untouched.
-struct AnswerView {
-    double x, y, z, a, b, c, area;
-    std::string &xText, &yText, &zText, &aText, &bText, &cText, &areaText;
-    std::string &dText, &eText, &fText;
-    DmsParts &aParts, &bParts, &cParts;
-    std::string &aTenths, &bTenths, &cTenths;
-};
-
 // Writes the rows and the result lines of one answer, in the screen's drawing order: the values
 // in the eight-decimal format, the result lines, then each angle's degree text, with B and C
-// written a second time in the nine-decimal format they keep.
-void writeAnswer(Display& display, int background, const AnswerView& v,
-                 const std::string& heightText, const std::string& widthText) {
+// written a second time in the nine-decimal format they keep. The first answer's texts live in
+// TriangleValues, the second's in the program's copies (the same field names), so that
+// switching back finds the first answer untouched.
+template <class Answer>
+void writeAnswer(Display& display, int background, Answer& v, const std::string& heightText,
+                 const std::string& widthText) {
     v.xText = formatMasked(v.x, kMask8);
     v.yText = formatMasked(v.y, kMask8);
     v.zText = formatMasked(v.z, kMask8);
@@ -65,68 +57,16 @@ void writeAnswer(Display& display, int background, const AnswerView& v,
 
     writeResultLines(display, background, heightText, widthText, v.areaText);
 
-    v.dText = toDmsText(v.a, v.aParts, v.aTenths);
+    v.dText = toDmsText(v.a, v.aParts, v.aTenthsText);
     writeRow(display, entry::D, v.dText);
-    v.eText = toDmsText(v.b, v.bParts, v.bTenths);
+    v.eText = toDmsText(v.b, v.bParts, v.bTenthsText);
     writeRow(display, entry::E, v.eText);
     v.bText = formatMasked(v.b, kMask9);
     writeRow(display, entry::B, v.bText);
-    v.fText = toDmsText(v.c, v.cParts, v.cTenths);
+    v.fText = toDmsText(v.c, v.cParts, v.cTenthsText);
     writeRow(display, entry::F, v.fText);
     v.cText = formatMasked(v.c, kMask9);
     writeRow(display, entry::C, v.cText);
-}
-
-AnswerView firstAnswer(TriangleValues& v) {
-    return AnswerView{.x = v.x,
-                      .y = v.y,
-                      .z = v.z,
-                      .a = v.a,
-                      .b = v.b,
-                      .c = v.c,
-                      .area = v.area,
-                      .xText = v.xText,
-                      .yText = v.yText,
-                      .zText = v.zText,
-                      .aText = v.aText,
-                      .bText = v.bText,
-                      .cText = v.cText,
-                      .areaText = v.areaText,
-                      .dText = v.dText,
-                      .eText = v.eText,
-                      .fText = v.fText,
-                      .aParts = v.aParts,
-                      .bParts = v.bParts,
-                      .cParts = v.cParts,
-                      .aTenths = v.aTenthsText,
-                      .bTenths = v.bTenthsText,
-                      .cTenths = v.cTenthsText};
-}
-
-AnswerView secondAnswerView(Program::SecondAnswer& s) {
-    return AnswerView{.x = s.x,
-                      .y = s.y,
-                      .z = s.z,
-                      .a = s.a,
-                      .b = s.b,
-                      .c = s.c,
-                      .area = s.area,
-                      .xText = s.xText,
-                      .yText = s.yText,
-                      .zText = s.zText,
-                      .aText = s.aText,
-                      .bText = s.bText,
-                      .cText = s.cText,
-                      .areaText = s.areaText,
-                      .dText = s.dText,
-                      .eText = s.eText,
-                      .fText = s.fText,
-                      .aParts = s.aParts,
-                      .bParts = s.bParts,
-                      .cParts = s.cParts,
-                      .aTenths = s.aTenthsText,
-                      .bTenths = s.bTenthsText,
-                      .cTenths = s.cTenthsText};
 }
 
 }  // namespace
@@ -156,7 +96,7 @@ Step Program::showResults() {
 
     // Until the oblique drawing below, the result lines show the previous drawing's height and
     // width.
-    writeAnswer(display_, kBackgroundColour, firstAnswer(v), v.heightText, v.widthText);
+    writeAnswer(display_, kBackgroundColour, v, v.heightText, v.widthText);
 
     if (v.solveMode == SolveMode::Right)
         drawRightTriangle();
@@ -180,8 +120,7 @@ Step Program::showSecondAnswer() {
     display_.setColors(0, kBackgroundColour);
     // The height and width are those the drawing has just made of the second answer. The
     // caller has redrawn the main screen, which carries the EDIT button, so only Print is drawn.
-    writeAnswer(display_, kBackgroundColour, secondAnswerView(s), values_.heightText,
-                values_.widthText);
+    writeAnswer(display_, kBackgroundColour, s, values_.heightText, values_.widthText);
     // The record's own copy of the second area, for whoever reads it there.
     values_.secondArea = s.area;
     values_.secondAreaText = s.areaText;
