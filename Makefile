@@ -23,6 +23,7 @@ run: build
 
 # The whole suite: a normal build, then the same tests under AddressSanitizer and UBSan.
 test: test-fast test-san
+test: test-fuzz
 
 test-fast: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -47,3 +48,21 @@ format:
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(BENCH_BUILD)
+
+# Reliability: the long random-input soak (under the sanitizers) and the fuzz targets (clang).
+SOAK_ARGS          ?= --events 1000000
+FUZZ_BUILD         ?= build-fuzz
+FUZZ_SECONDS       ?= 60
+FUZZ_BRIEF_SECONDS ?= 5
+.PHONY: soak fuzz fuzz-build test-fuzz
+soak: deps $(SAN_BUILD)/CMakeCache.txt
+	cmake --build $(SAN_BUILD) -j $(JOBS) --target solvara_soak
+	./$(SAN_BUILD)/tests/solvara_soak $(SOAK_ARGS)
+$(FUZZ_BUILD)/CMakeCache.txt:
+	CC=clang-14 CXX=clang++-14 cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+fuzz-build: deps $(FUZZ_BUILD)/CMakeCache.txt
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+fuzz: fuzz-build
+	fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+test-fuzz: fuzz-build
+	fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_BRIEF_SECONDS)
