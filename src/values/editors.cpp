@@ -1,3 +1,4 @@
+#include <charconv>
 #include <string>
 
 #include "app/program.h"
@@ -10,6 +11,22 @@ namespace solvara {
 namespace {
 
 constexpr const char* kCursorMark = "\x11";
+// The value field the panel blanks: columns 62 to 79.
+constexpr std::size_t kComplementWidth = 18;
+
+// The complement with as many significant digits as fit the value field.
+std::string fitComplement(double value) {
+    char buffer[64];
+    for (int digits = 15; digits > 1; --digits) {
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                          std::chars_format::general, digits);
+        if (static_cast<std::size_t>(result.ptr - buffer) <= kComplementWidth)
+            return std::string(buffer, result.ptr);
+    }
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 1);
+    return std::string(buffer, result.ptr);
+}
 
 bool isBackspace(const std::string& key) {
     // The left arrow arrives as 255 "K"; it and a plain "K" both rub out like Backspace.
@@ -116,6 +133,10 @@ void Program::updateDecimalEdit() {
             v.number(other) = 90 - typed;
             std::string complement = plainNumberText(v.number(other));
             complement.erase(0, complement.find_first_not_of(' '));
+            // Up to 22 characters ("-1.000000082740371e-10"): written with fewer digits when
+            // it would pass the 18 columns the panel blanks, so that no digit is left behind
+            // at column 80 and none wraps onto the next row.
+            if (complement.size() > kComplementWidth) complement = fitComplement(v.number(other));
             blankField(other, 17);
             display_.print(complement, false);
             for (const EntryId dms : {firstDms, secondDms}) {
