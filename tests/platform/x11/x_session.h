@@ -1,0 +1,120 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/geometry.h"
+
+namespace solvara::xtest {
+
+// The real program in a private X server, driven by real X input and looked at from outside.
+// Used by the X server tests and by the demo. Input goes through xdotool (XTest); the window's
+// place, title and pixels are read through Xlib.
+
+// A screen grab: RGB, row after row.
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<Rgb> pixels;
+    Rgb at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+    friend bool operator==(const Image&, const Image&) = default;
+};
+
+// Writes an image as PNG (through ImageMagick's convert); false when that fails.
+bool writePng(const Image& image, const std::filesystem::path& path);
+
+// The visible page of the display, through its palette, as the window should show it.
+struct PageSource {
+    const std::uint8_t* indexes = nullptr;
+    const std::array<Rgb, 256>* palette = nullptr;
+};
+Image pageImage(PageSource page, Size size);
+
+// Where the images differ: the number of pixels and the first one, for failure messages.
+std::string describeDifference(const Image& actual, const Image& expected);
+
+// Xvfb on a display it picks itself, 1920 x 1080 x 24, no window manager. While it lives DISPLAY
+// names it (and WAYLAND_DISPLAY is unset).
+class XServer {
+  public:
+    XServer() = default;
+    ~XServer();
+    XServer(const XServer&) = delete;
+    XServer& operator=(const XServer&) = delete;
+
+    bool start(std::string& error);
+    const std::string& display() const { return display_; }
+
+  private:
+    pid_t pid_ = -1;
+    std::string display_;
+    std::optional<std::string> oldDisplay_;
+    std::optional<std::string> oldWayland_;
+};
+
+// The program running in the server.
+class App {
+  public:
+    App() = default;
+    ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    // Starts `binary` in `directory` and waits for its window to be mapped and show a page.
+    bool start(const std::filesystem::path& binary, const std::filesystem::path& directory,
+               std::string& error);
+    pid_t pid() const { return pid_; }
+    unsigned long window() const { return window_; }
+    bool running();
+    // Waits up to `limit` for the program to end; its exit status, or nullopt.
+    std::optional<int> waitExit(std::chrono::milliseconds limit = std::chrono::seconds(3));
+    // What the program wrote to standard error.
+    std::string errorOutput() const;
+
+    // Window facts, read from the server.
+    Point position() const;
+    Size size() const;
+    std::string title() const;
+    // The _MOTIF_WM_HINTS property as five numbers, empty when absent.
+    std::vector<long> motifHints() const;
+    // The window's area of the screen.
+    Image grab() const;
+    // Grabs until the window shows `expected` or `limit` has passed; the last grab.
+    Image grabUntil(const Image& expected,
+                    std::chrono::milliseconds limit = std::chrono::milliseconds(4000)) const;
+    // Waits until `condition` holds, looking every 20 ms; whether it held.
+    static bool waitFor(const std::function<bool()>& condition,
+                        std::chrono::milliseconds limit = std::chrono::milliseconds(3000));
+
+    // Input, about 50 ms per step so that no two events merge into one batch of the program's.
+    void type(const std::string& text) const;
+    void key(const std::string& keyName) const;  // xdotool key names: Return, Escape, ctrl+c
+    void moveTo(int x, int y) const;             // window pixels
+    void press(int button = 1) const;
+    void release(int button = 1) const;
+    void click(int x, int y, int button = 1) const;  // window pixels
+    // Sends the desktop's close request, a WM_DELETE_WINDOW client message.
+    void requestClose() const;
+
+  private:
+    pid_t pid_ = -1;
+    unsigned long window_ = 0;
+    std::filesystem::path errorFile_;
+};
+
+// Runs xdotool with `arguments` and returns its output.
+std::string xdotool(const std::string& arguments);
+void pauseMs(int ms);
+
+// The clipboard's text as another client reads it (xclip), "" when it holds none.
+std::string clipboardText();
+
+}  // namespace solvara::xtest
