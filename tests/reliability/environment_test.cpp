@@ -1,0 +1,237 @@
+// The whole program in a poor environment: spoolers that are missing, empty or dumb, a program
+// directory it cannot write to or whose name is hostile to a shell, and no picture-print command.
+// Each case checks what the user sees and that the program goes on answering.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/harness.h"
+#include "support/private_spooler.h"
+
+namespace solvara {
+namespace {
+
+using testing::Harness;
+using testing::PrivateSpooler;
+using testing::ScopedEnv;
+using testing::shellQuoted;
+using testing::SilentServer;
+namespace fs = std::filesystem;
+
+constexpr const char* kNotReady = " Printer Not Ready!      ";
+constexpr const char* kDeadSpooler = "/nonexistent/solvara-reliability/cups.sock";
+
+// Watches the two message places of the results screen while a print runs.
+class PrintWatch {
+  public:
+    explicit PrintWatch(Harness& h, std::function<int(const std::string&)> runner = nullptr)
+        : h_(h) {
+        Environment env = h.program.environment();
+        env.runCommand = [this, runner](const std::string& command) {
+            commands.push_back(command);
+            return runner ? runner(command) : 0;
+        };
+        h.program.setEnvironment(env);
+        h.backend.onWait = [this](std::uint64_t now) {
+            const std::string message = h_.text(28, 15, 20);
+            const std::string notReady = h_.text(29, 17, 25);
+            if (message == "SAVED AS Solvara.bmp") savedMs += now - last_;
+            if (message == "CAN NOT SAVE PICTURE") cannotSaveMs += now - last_;
+            if (notReady == kNotReady) notReadyMs += now - last_;
+            last_ = now;
+        };
+    }
+    ~PrintWatch() { h_.backend.onWait = nullptr; }
+
+    void setDirectory(const fs::path& dir) {
+        Environment env = h_.program.environment();
+        env.programDirectory = dir;
+        h_.program.setEnvironment(env);
+    }
+
+    // Presses P on the results screen and runs until the results loop waits again; returns the
+    // real seconds it took (the program's own pauses cost none on the virtual clock).
+    double print() {
+        last_ = h_.now();
+        h_.type("p");
+        const auto start = std::chrono::steady_clock::now();
+        h_.settle();
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+
+    std::vector<std::string> commands;
+    std::uint64_t savedMs = 0;
+    std::uint64_t cannotSaveMs = 0;
+    std::uint64_t notReadyMs = 0;
+
+  private:
+    Harness& h_;
+    std::uint64_t last_ = 0;
+};
+
+void solveRight(Harness& h) {
+    h.start();
+    h.type("x3\ry4\r");
+    h.settle();
+    ASSERT_EQ(h.step(), Step::ResultsLoopCycle) << h.screen();
+}
+
+// After whatever happened, the program still takes keys: CLEAR goes back to an empty main screen.
+void expectStillAnswering(Harness& h) {
+    ASSERT_FALSE(h.exited());
+    h.type("c");
+    h.settle();
+    EXPECT_EQ(h.step(), Step::MainLoop);
+    EXPECT_EQ(h.program.values().x, 0);
+    EXPECT_EQ(h.text(20, 62, 3), "0.0") << h.screen();
+}
+
+TEST(BadEnvironment, SpoolerWithoutPrintersReportsPrinterNotReady) {
+    PrivateSpooler spooler;  // no queue at all
+    ASSERT_TRUE(spooler.start()) << spooler.error();
+    Harness h;
+    PrintWatch watch(h);
+    solveRight(h);
+    const double seconds = watch.print();
+    EXPECT_LT(seconds, 3.0);
+    EXPECT_NEAR(watch.notReadyMs, 3000, 100);
+    EXPECT_TRUE(fs::exists(h.tempDir() / "Solvara.bmp"));
+    EXPECT_EQ(watch.commands.size(), 1u);
+    EXPECT_TRUE(spooler.jobs().empty());
+    expectStillAnswering(h);
+}
+
+TEST(BadEnvironment, SpoolerThatNeverAnswersIsGivenUpWithinSeconds) {
+    SilentServer silent;
+    ASSERT_TRUE(silent.ok());
+    ScopedEnv server("CUPS_SERVER", silent.socket().string());
+    Harness h;
+    PrintWatch watch(h);
+    solveRight(h);
+    // A key typed while the print hangs is not lost to a hung window: the results loop is back
+    // and takes the next one.
+    const double seconds = watch.print();
+    std::cout << "print with a spooler that never answers: " << seconds << " s\n";
+    EXPECT_LT(seconds, 6.0);
+    EXPECT_NEAR(watch.notReadyMs, 3000, 100);
+    EXPECT_EQ(h.step(), Step::ResultsLoopCycle);
+    EXPECT_EQ(h.text(28, 7, 7), " Print ");
+    expectStillAnswering(h);
+}
+
+// Root writes into a directory without write permission, so as root the directory is a
+// read-only file system of its own; elsewhere its permissions say it.
+class ReadOnlyDirectory {
+  public:
+    explicit ReadOnlyDirectory(const fs::path& dir) : dir_(dir) {
+        fs::create_directories(dir);
+        if (geteuid() == 0) {
+            mounted_ = std::system(("mount -t tmpfs -o ro,size=64k solvara-ro " +
+                                    shellQuoted(dir.string()) + " 2>/dev/null")
+                                       .c_str()) == 0;
+            ok_ = mounted_;
+        } else {
+            fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+            ok_ = true;
+        }
+    }
+    ~ReadOnlyDirectory() {
+        if (mounted_)
+            (void)std::system(("umount " + shellQuoted(dir_.string()) + " 2>/dev/null").c_str());
+        else
+            fs::permissions(dir_, fs::perms::owner_all);
+    }
+    bool ok() const { return ok_; }
+
+  private:
+    fs::path dir_;
+    bool mounted_ = false;
+    bool ok_ = false;
+};
+
+TEST(BadEnvironment, ReadOnlyProgramDirectorySaysThePictureCannotBeSaved) {
+    ScopedEnv server("CUPS_SERVER", kDeadSpooler);
+    Harness h;
+    const fs::path dir = h.tempDir() / "read-only";
+    ReadOnlyDirectory readOnly(dir);
+    if (!readOnly.ok()) GTEST_SKIP() << "cannot make a read-only directory here";
+    PrintWatch watch(h);
+    watch.setDirectory(dir);
+    solveRight(h);
+    watch.print();
+    EXPECT_NEAR(watch.cannotSaveMs, 2000, 100);
+    EXPECT_EQ(watch.savedMs, 0u);
+    EXPECT_TRUE(watch.commands.empty()) << "no picture, so nothing is handed to the command";
+    EXPECT_FALSE(fs::exists(dir / "Solvara.bmp"));
+    expectStillAnswering(h);
+}
+
+TEST(BadEnvironment, HostileDirectoryNameReachesThePictureCommandAsOneWord) {
+    ScopedEnv server("CUPS_SERVER", kDeadSpooler);
+    Harness h;
+    const fs::path bin = h.tempDir() / "bin";
+    const fs::path dir = h.tempDir() / "my \"dir\" it's; $(touch pwned1) `touch pwned2` $HOME";
+    const fs::path log = h.tempDir() / "pr.log";
+    fs::create_directories(bin);
+    fs::create_directories(dir);
+    std::ofstream(bin / "pr") << "#!/bin/sh\nprintf '%s|' \"$#\" \"$@\" >> " << shellQuoted(log)
+                              << "\n";
+    fs::permissions(bin / "pr", fs::perms::owner_all);
+    const char* path = std::getenv("PATH");
+    ScopedEnv searchPath("PATH", bin.string() + ":" + (path ? path : "/usr/bin:/bin"));
+
+    PrintWatch watch(h, [](const std::string& c) { return Environment::runThroughShell(c); });
+    watch.setDirectory(dir);
+    solveRight(h);
+    watch.print();
+    EXPECT_EQ(fs::file_size(dir / "Solvara.bmp"), 312130u);
+    std::ifstream in(log);
+    std::stringstream logged;
+    logged << in.rdbuf();
+    EXPECT_EQ(logged.str(), "1|" + (dir / "Solvara.bmp").string() + "|");
+    for (const fs::path& where : {fs::current_path(), h.tempDir(), dir, bin}) {
+        EXPECT_FALSE(fs::exists(where / "pwned1")) << where;
+        EXPECT_FALSE(fs::exists(where / "pwned2")) << where;
+    }
+    expectStillAnswering(h);
+}
+
+TEST(BadEnvironment, NoPictureCommandPrintsThePageAndSavesThePicture) {
+    PrivateSpooler spooler;
+    ASSERT_TRUE(spooler.start()) << spooler.error();
+    ASSERT_TRUE(spooler.addPdfQueue("Desk", true)) << spooler.error();
+    Harness h;
+    // A search path without pr: the shell starts and finds no command (status 127).
+    const fs::path empty = h.tempDir() / "empty-bin";
+    fs::create_directories(empty);
+    std::vector<int> statuses;
+    PrintWatch watch(h, [&](const std::string& c) {
+        statuses.push_back(Environment::runThroughShell(c));
+        return statuses.back();
+    });
+    solveRight(h);
+    {
+        ScopedEnv searchPath("PATH", empty.string());
+        watch.print();
+    }
+    ASSERT_EQ(statuses.size(), 1u);
+    EXPECT_EQ(statuses[0], 127);
+    EXPECT_TRUE(fs::exists(h.tempDir() / "Solvara.bmp"));
+    EXPECT_NEAR(watch.savedMs, 2000, 100);
+    // Only a shell that cannot start is reported; the text page went to the printer.
+    EXPECT_EQ(watch.notReadyMs, 0u);
+    const auto jobs = spooler.jobs();
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_TRUE(spooler.waitForJob(jobs[0].id).has_value()) << spooler.log();
+    expectStillAnswering(h);
+}
+
+}  // namespace
+}  // namespace solvara
