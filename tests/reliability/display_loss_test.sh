@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# The real program without a display, and when its X server goes away under it: it must end,
+# never hang.
+# Usage: display_loss_test.sh SOLVARA-BINARY
+set -u
+SOLVARA=$(realpath "$1")
+. "$(dirname "$0")/../platform/x11/session.sh"
+
+failures=0
+expect() {  # expect WHAT WANTED ACTUAL
+    if [ "$2" == "$3" ]; then
+        echo "ok   $1"
+    else
+        echo "FAIL $1: wanted [$2], got [$3]"
+        failures=$((failures + 1))
+    fi
+}
+
+cd "$XS_DIR" || exit 1
+
+# --- no display: one line on stderr, status 1, within a second -------------------------------------
+start=$(xs_now_ms)
+env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 5 "$SOLVARA" >none.out 2>none.err
+status=$?
+elapsed=$(($(xs_now_ms) - start))
+expect "no display: status 1" 1 "$status"
+expect "no display: within a second" yes "$([ "$elapsed" -lt 1000 ] && echo yes || echo "no, $elapsed ms")"
+expect "no display: one line on stderr" 1 "$(wc -l <none.err)"
+echo "     stderr: $(head -n 1 none.err)"
+
+# --- the X server goes away while the program runs -----------------------------------------------
+for signal in TERM KILL; do
+    xs_start_server || exit 1
+    if xs_start_app "$SOLVARA"; then
+        # The program is idle in its main loop; take its display away.
+        kill -"$signal" "$XVFB_PID"
+        wait "$XVFB_PID" 2>/dev/null
+        XVFB_PID=
+        start=$(xs_now_ms)
+        xs_wait_exit 5
+        elapsed=$(($(xs_now_ms) - start))
+        expect "X server killed ($signal): the program ends within 5 s" ended \
+            "$([ "$APP_STATUS" != running ] && echo ended || echo "still running")"
+        echo "     ended after $elapsed ms with status $APP_STATUS;" \
+            "stderr: $(head -n 3 "$XS_DIR/app.err" | tr '\n' ' ')"
+        expect "X server killed ($signal): it does not claim success" yes \
+            "$([ "$APP_STATUS" != 0 ] && echo yes || echo "no, status 0")"
+    else
+        failures=$((failures + 1))
+    fi
+done
+
+echo "$failures failure(s)"
+[ "$failures" -eq 0 ]
