@@ -66,3 +66,10 @@ fuzz: fuzz-build
 	fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 test-fuzz: fuzz-build
 	fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_BRIEF_SECONDS)
+
+# A look at the program on a machine without a display: one scripted session in a private X
+# server, saved as PNG pictures in $(BUILD)/demo (docs/images holds a committed copy).
+.PHONY: demo
+demo: build
+	cmake --build $(BUILD) -j $(JOBS) --target solvara_demo
+	./$(BUILD)/tests/solvara_demo ./$(BUILD)/solvara $(BUILD)/demo
