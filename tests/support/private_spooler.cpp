@@ -1,6 +1,9 @@
 #include "support/private_spooler.h"
 
+#include <cairo.h>
 #include <cups/cups.h>
+#include <fontconfig/fontconfig.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/socket.h>
@@ -49,6 +52,19 @@ bool writeFile(const fs::path& path, const std::string& text) {
     out << text;
     return static_cast<bool>(out);
 }
+
+// Cairo and fontconfig keep the fonts a printed page loaded until the process ends; the leak
+// checker of the sanitizer build would count them. Every test binary that prints links this file,
+// so the caches are released here after the last test.
+class FontCachesReleased : public ::testing::Environment {
+  public:
+    void TearDown() override {
+        cairo_debug_reset_static_data();
+        FcFini();
+    }
+};
+[[maybe_unused]] const auto* const kFontCachesReleased =
+    ::testing::AddGlobalTestEnvironment(new FontCachesReleased);
 
 }  // namespace
 
