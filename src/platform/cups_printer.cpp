@@ -58,7 +58,7 @@ bool SpoolerSession::findPrinter(const DeviceRequest& request) {
 
     cups_dest_t* dests = nullptr;
     const int count = cupsGetDests2(http_, &dests);
-    if (count <= 0 || cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) {
+    if (count <= 0) {
         cupsFreeDests(count, dests);
         return false;
     }

@@ -216,6 +216,17 @@ TEST_F(PrinterDeviceSpooler, NamedPrinterAndPortNumbersChooseTheQueue) {
     EXPECT_FALSE(printer.isOpen(1));
 }
 
+TEST_F(PrinterDeviceSpooler, WithoutADefaultOnlyANamedPrinterIsFound) {
+    ASSERT_TRUE(spooler.addPdfQueue("Office", false)) << spooler.error();
+    PrinterDevice printer;
+    EXPECT_EQ(printer.open(kDevice, 1), PrinterDevice::kNoPrinter);
+    EXPECT_EQ(printer.open("LPT1:,EMU=TTY", 1), PrinterDevice::kNoPrinter);
+    ASSERT_EQ(printer.open("LPT:,Office,EMU=TTY", 1), PrinterDevice::kOk);
+    printer.close(1);
+    EXPECT_EQ(printer.open("LPT128:,EMU=TTY", 1), PrinterDevice::kOk);
+    printer.close(1);
+}
+
 TEST_F(PrinterDeviceSpooler, PrinterEnvironmentVariableNamesTheDefault) {
     ASSERT_TRUE(spooler.addPdfQueue("Home", true)) << spooler.error();
     ASSERT_TRUE(spooler.addPdfQueue("Office", false)) << spooler.error();
