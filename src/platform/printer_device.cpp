@@ -22,7 +22,6 @@ constexpr const char* kDefaultTitle = "Solvara print";
 // is made and sent at close(), when all its bytes are known.
 struct PrinterDevice::Job {
     int fileNumber = 0;
-    Emulation emulation = Emulation::Raw;
     SpoolerSession spooler;
     MediaArea media;
     TextFontMetrics font;
@@ -43,9 +42,8 @@ int PrinterDevice::open(std::string_view deviceString, int fileNumber) {
     try {
         auto job = std::make_unique<Job>();
         job->fileNumber = fileNumber;
-        job->emulation = request->emulation;
         if (!job->spooler.findPrinter(*request)) return kNoPrinter;
-        if (job->emulation == Emulation::Tty) {
+        if (request->emulation == Emulation::Tty) {
             job->media = job->spooler.defaultMedia();
             job->font = measureTextFont();
             const int columns =
