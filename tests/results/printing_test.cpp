@@ -199,6 +199,9 @@ TEST_F(PrintingSpooler, RightTriangleEndToEnd) {
     const auto lines = lastJobLines(1);
     EXPECT_EQ(lines, expectedLines(firstAnswerTexts(h.program.values()), false));
     EXPECT_EQ(lines.size(), 11u) << "15 lines, four of them empty";
+    const std::string fonts =
+        commandOutput("pdffonts " + shellQuoted(spooler.outputPdf("Desk").string()));
+    EXPECT_NE(fonts.find("Mono"), std::string::npos) << fonts;
 
     // Then the picture, the command, and back to the results loop with nothing reported.
     const fs::path picture = h.tempDir() / "Solvara.bmp";
