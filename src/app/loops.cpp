@@ -310,6 +310,9 @@ Step Program::resultsLoopCycle() {
             case '@':
                 placeWindow(homePos_);
                 break;
+            case 3:  // Ctrl+C
+                copyResults();
+                break;
             default:
                 break;
         }

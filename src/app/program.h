@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/display.h"
 #include "platform/geometry.h"
@@ -139,6 +140,10 @@ class Program {
     Step printResults();
     Step reportPrinterNotReady();
     Step savePicture();
+    // The lines printResults sends, of the answer on screen, without their line ends.
+    std::vector<std::string> printedLines() const;
+    // Ctrl+C on the results screen: the printed lines on the desktop's clipboard, one a line.
+    void copyResults();
 
     // Copies of the second answer as the results screen shows them.
     struct SecondAnswer {

@@ -28,6 +28,7 @@ class HeadlessBackend : public WindowBackend {
     void warpPointer(Point position) override;
     void showPointer(bool visible) override { pointerVisible_ = visible; }
     std::uint64_t nowMs() override { return now_; }
+    void setClipboardText(std::string_view text) override { clipboard_ = text; }
 
     // Script: each event is due at an absolute virtual time and is delivered by the first wait
     // that reaches it.
@@ -48,6 +49,7 @@ class HeadlessBackend : public WindowBackend {
     bool timeLimitReached() const { return now_ >= timeLimit_; }
 
     const std::string& title() const { return title_; }
+    const std::string& clipboard() const { return clipboard_; }
     bool windowOpen() const { return windowOpen_; }
     int windowsCreated() const { return windowsCreated_; }
     // How often the program (re-)opened its surface: once at start and once per restart.
@@ -75,6 +77,7 @@ class HeadlessBackend : public WindowBackend {
     int windowsCreated_ = 0;
     int openCalls_ = 0;
     std::string title_;
+    std::string clipboard_;
     std::uint64_t now_ = 0;
     std::uint64_t timeLimit_ = UINT64_MAX;
     std::deque<Event> script_;  // kept in time order

@@ -332,4 +332,10 @@ std::uint64_t SdlBackend::nowMs() {
     return SDL_GetTicks64();
 }
 
+void SdlBackend::setClipboardText(std::string_view text) {
+    // SDL serves the clipboard from this process: it is there for pasting while the program
+    // runs.
+    if (state_->videoUp) SDL_SetClipboardText(std::string(text).c_str());
+}
+
 }  // namespace solvara

@@ -24,6 +24,7 @@ class SdlBackend : public WindowBackend {
     void warpPointer(Point position) override;
     void showPointer(bool visible) override;
     std::uint64_t nowMs() override;
+    void setClipboardText(std::string_view text) override;
 
   private:
     struct State;

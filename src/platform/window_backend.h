@@ -41,6 +41,9 @@ class WindowBackend {
 
     // Milliseconds on this backend's clock (real or virtual).
     virtual std::uint64_t nowMs() = 0;
+
+    // Puts plain text on the desktop's clipboard.
+    virtual void setClipboardText(std::string_view text) = 0;
 };
 
 }  // namespace solvara

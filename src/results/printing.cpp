@@ -1,7 +1,6 @@
 // Printing the results: one page of text lines through the printer device, then the saved
 // picture. The texts printed are those the results screen left, of the answer on screen.
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "app/program.h"
@@ -23,11 +22,10 @@ struct PrintedTexts {
 
 }  // namespace
 
-Step Program::printResults() {
+std::vector<std::string> Program::printedLines() const {
     const AlternateSolution& alt = values_.alternate;
     const bool second =
         values_.solveMode == SolveMode::Oblique && alt.otherAnswerAvailable && alt.otherAnswerShown;
-    if (second) input_.setPointer(320, 240, true);
     const TriangleValues& v = values_;
     const PrintedTexts t =
         second ? PrintedTexts{second_.xText, second_.yText,   second_.zText, second_.aText,
@@ -36,32 +34,40 @@ Step Program::printResults() {
                : PrintedTexts{v.xText, v.yText, v.zText, v.aText, v.dText,
                               v.bText, v.eText, v.cText, v.fText, v.areaText};
 
-    printerFileNumber_ = kFreeFileNumber;
-    printerNotReady_ = printer_.open(kDeviceString, printerFileNumber_) != PrinterDevice::kOk;
-
-    std::vector<std::pair<const char*, const std::string*>> lines = {
-        {"", nullptr},
-        {"", nullptr},
-        {kHeading, nullptr},
-        {"", nullptr},
-        {"           X = Length           = ", &t.x},
-        {"           Y = Height           = ", &t.y},
-        {"           Z = Length of angle  = ", &t.z},
-        {"           A = Angle A decimal  = ", &t.a},
-        {"           D = Angle A degrees  = ", &t.d},
-        {"           B = Angle B decimal  = ", &t.b},
-        {"           E = Angle B degrees  = ", &t.e},
-        {"           C = Angle C decimal  = ", &t.c},
-        {"           F = Angle C degrees  = ", &t.f},
-        {"           Area of Triangle     = ", &t.area},
+    std::vector<std::string> lines = {
+        "",
+        "",
+        kHeading,
+        "",
+        "           X = Length           = " + t.x,
+        "           Y = Height           = " + t.y,
+        "           Z = Length of angle  = " + t.z,
+        "           A = Angle A decimal  = " + t.a,
+        "           D = Angle A degrees  = " + t.d,
+        "           B = Angle B decimal  = " + t.b,
+        "           E = Angle B degrees  = " + t.e,
+        "           C = Angle C decimal  = " + t.c,
+        "           F = Angle C degrees  = " + t.f,
+        "           Area of Triangle     = " + t.area,
     };
     if (v.solveMode == SolveMode::Oblique) {
-        lines.push_back({"           Triangle Height      = ", &v.heightText});
-        lines.push_back({"           Triangle Width       = ", &v.widthText});
+        lines.push_back("           Triangle Height      = " + v.heightText);
+        lines.push_back("           Triangle Width       = " + v.widthText);
     }
-    lines.push_back({"", nullptr});
-    for (const auto& [label, text] : lines)
-        printer_.write(printerFileNumber_, std::string(label) + (text ? *text : "") + "\r\n");
+    lines.push_back("");
+    return lines;
+}
+
+Step Program::printResults() {
+    const AlternateSolution& alt = values_.alternate;
+    const bool second =
+        values_.solveMode == SolveMode::Oblique && alt.otherAnswerAvailable && alt.otherAnswerShown;
+    if (second) input_.setPointer(320, 240, true);
+
+    printerFileNumber_ = kFreeFileNumber;
+    printerNotReady_ = printer_.open(kDeviceString, printerFileNumber_) != PrinterDevice::kOk;
+    for (const std::string& line : printedLines())
+        printer_.write(printerFileNumber_, line + "\r\n");
     printer_.close(printerFileNumber_);
 
     // Keys pressed while printing are not acted on.

@@ -242,6 +242,20 @@ TEST_F(XSession, ObliqueSecondAnswerWithS) {
     expectSameScreen("oblique second answer");
 }
 
+TEST_F(XSession, CtrlCPutsTheResultsOnTheDesktopClipboard) {
+    type("x3\r");
+    type("y4\r");
+    expectSameScreenSettled("right triangle 3, 4");
+    app.key("ctrl+c");
+    twin.key(3);
+    twin.settle();
+    ASSERT_NE(twin.backend.clipboard(), "");
+    std::string copied;
+    App::waitFor([&] { return (copied = xtest::clipboardText()) == twin.backend.clipboard(); });
+    EXPECT_EQ(copied, twin.backend.clipboard());
+    expectSameScreen("after Ctrl+C");
+}
+
 class XSessionPrinting : public XSession {
   protected:
     bool withSpooler() const override { return true; }
