@@ -1,5 +1,7 @@
 #include "platform/display.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -112,6 +114,23 @@ double circleOffset(double r, double d) {
 
 }  // namespace
 
+Display::PageMemory::~PageMemory() {
+    if (data_ != nullptr) munmap(data_, kPages * kPageSize);
+}
+
+bool Display::PageMemory::zero() {
+    if (data_ != nullptr) {
+        if (madvise(data_, kPages * kPageSize, MADV_DONTNEED) != 0)
+            std::memset(data_, 0, kPages * kPageSize);
+        return true;
+    }
+    void* memory = mmap(nullptr, kPages * kPageSize, PROT_READ | PROT_WRITE,
+                        MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED) return false;
+    data_ = static_cast<std::uint8_t*>(memory);
+    return true;
+}
+
 Display::Display(WindowBackend& backend) : backend_(backend) {}
 
 bool Display::open(std::string& error) {
@@ -119,7 +138,11 @@ bool Display::open(std::string& error) {
         open_ = false;
         return false;
     }
-    pages_.assign(kPages * kPageSize, 0);
+    if (!pages_.zero()) {
+        error = "no memory for the display pages";
+        open_ = false;
+        return false;
+    }
     palette_ = defaultVgaPalette();
     workPage_ = 0;
     visiblePage_ = 0;

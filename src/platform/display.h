@@ -99,7 +99,27 @@ class Display {
 
     WindowBackend& backend_;
     bool open_ = false;
-    std::vector<std::uint8_t> pages_;  // kPages pages of kWidth * kHeight bytes
+    // kPages pages of kWidth * kHeight bytes in one anonymous mapping: the kernel hands out
+    // zeroed memory as it is first written, so pages never drawn on (2 and 3, and 1 until help
+    // is shown) cost no memory.
+    class PageMemory {
+      public:
+        PageMemory() = default;
+        PageMemory(const PageMemory&) = delete;
+        PageMemory& operator=(const PageMemory&) = delete;
+        ~PageMemory();
+        // Maps the pages the first time and gives their memory back afterwards; either way every
+        // byte reads 0 after it. False when no memory can be had.
+        bool zero();
+        std::uint8_t* data() { return data_; }
+        const std::uint8_t* data() const { return data_; }
+        std::uint8_t& operator[](std::size_t i) { return data_[i]; }
+        std::uint8_t operator[](std::size_t i) const { return data_[i]; }
+
+      private:
+        std::uint8_t* data_ = nullptr;
+    };
+    PageMemory pages_;
     std::array<Rgb, 256> palette_{};
     int workPage_ = 0;
     int visiblePage_ = 0;
