@@ -311,8 +311,11 @@ def main():
         ("BM_DrawMainScreenWithPanel", "the whole main screen and the values panel, headless"),
         ("BM_ResultsScreenRight", "results of a right triangle with its drawing (X 3, Y 4)"),
         ("BM_ResultsScreenOblique", "results of an oblique triangle with its drawing (5, 6, 7)"),
-        ("BM_PresentFullPage", "one full page through SdlBackend::present on the Xvfb"),
-        ("BM_PresentBareSdl", "the same through bare SDL2 calls, as the baseline presents"),
+        ("BM_PresentFullPage", "one full page through SdlBackend::present on the Xvfb (main "
+         "and results screens in turn)"),
+        ("BM_PresentSamePixels", "SdlBackend::present of a page redrawn with the same pixels "
+         "(compared, not sent)"),
+        ("BM_PresentBareSdl", "a full page through bare SDL2 calls, as the baseline presents"),
         ("BM_PresentUnchangedPage", "Display::presentIfChanged when nothing changed"),
         ("BM_BmpWriterSavePage", "BmpWriter::savePage of a results screen to /tmp"),
         ("BM_FormatMasked", "formatMasked with the panel mask, per six numbers"),

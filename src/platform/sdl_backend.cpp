@@ -228,7 +228,8 @@ void SdlBackend::present(const std::uint8_t* pixels, Size size,
                          const std::array<Rgb, 256>& palette) {
     State& s = *state_;
     if (s.page == nullptr || pixels == nullptr) return;
-    if (!s.paletteSet || palette != s.palette) {
+    bool changed = !s.paletteSet || palette != s.palette;
+    if (changed) {
         SDL_Color colours[256];
         for (int i = 0; i < 256; ++i)
             colours[i] = SDL_Color{palette[i].r, palette[i].g, palette[i].b, 255};
@@ -240,12 +241,16 @@ void SdlBackend::present(const std::uint8_t* pixels, Size size,
     const int height = std::min(size.height, s.page->h);
     SDL_LockSurface(s.page);
     auto* rows = static_cast<std::uint8_t*>(s.page->pixels);
-    for (int y = 0; y < height; ++y)
-        std::memcpy(rows + static_cast<std::ptrdiff_t>(y) * s.page->pitch,
-                    pixels + static_cast<std::ptrdiff_t>(y) * size.width,
-                    static_cast<std::size_t>(width));
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* shown = rows + static_cast<std::ptrdiff_t>(y) * s.page->pitch;
+        const std::uint8_t* row = pixels + static_cast<std::ptrdiff_t>(y) * size.width;
+        if (std::memcmp(shown, row, static_cast<std::size_t>(width)) == 0) continue;
+        std::memcpy(shown, row, static_cast<std::size_t>(width));
+        changed = true;
+    }
     SDL_UnlockSurface(s.page);
-    s.blitPage();
+    // A page drawn over with the same pixels is not sent to the window again.
+    if (changed) s.blitPage();
 }
 
 void SdlBackend::wait(int ms, InputDevices& input) {
