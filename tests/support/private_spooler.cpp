@@ -130,29 +130,31 @@ bool PrivateSpooler::start() {
     fs::create_directories(base_ / "tmp");
     chmod((base_ / "tmp").c_str(), 01777);
 
-    const bool written =
-        writeFile(base_ / "cups-files.conf",
-                  "ServerRoot " + b + "\n" + "RequestRoot " + b + "/spool\n" + "TempDir " + b +
-                      "/tmp\n" + "CacheDir " + b + "/cache\n" + "StateDir " + b + "/state\n" +
-                      "AccessLog " + b + "/log/access_log\n" + "ErrorLog " + b +
-                      "/log/error_log\n" + "PageLog " + b + "/log/page_log\n" + "Printcap " + b +
-                      "/printcap\n" + "FileDevice Yes\nSystemGroup root\n") &&
-        writeFile(base_ / "cupsd.conf", "Listen " + b +
-                                            "/cups.sock\n"
-                                            "Browsing No\n"
-                                            "WebInterface No\n"
-                                            "LogLevel warn\n"
-                                            "DefaultPolicy local\n"
-                                            "<Location />\n"
-                                            "  Order allow,deny\n"
-                                            "  Allow all\n"
-                                            "</Location>\n"
-                                            "<Policy local>\n"
-                                            "  <Limit All>\n"
-                                            "    Order allow,deny\n"
-                                            "    Allow all\n"
-                                            "  </Limit>\n"
-                                            "</Policy>\n");
+    std::ostringstream filesConf;
+    filesConf << "ServerRoot " << b << "\n"
+              << "RequestRoot " << b << "/spool\n"
+              << "TempDir " << b << "/tmp\n"
+              << "CacheDir " << b << "/cache\n"
+              << "StateDir " << b << "/state\n"
+              << "AccessLog " << b << "/log/access_log\n"
+              << "ErrorLog " << b << "/log/error_log\n"
+              << "PageLog " << b << "/log/page_log\n"
+              << "Printcap " << b << "/printcap\n"
+              << "FileDevice Yes\n"
+              << "SystemGroup root\n";
+    // Local access only, through the socket; documents are kept so tests can read raw jobs.
+    std::ostringstream server;
+    server << "Listen " << b << "/cups.sock\n"
+           << "Browsing No\n"
+           << "WebInterface No\n"
+           << "LogLevel warn\n"
+           << "PreserveJobFiles Yes\n"
+           << "DefaultPolicy local\n"
+           << "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
+           << "<Policy local>\n  <Limit All>\n    Order allow,deny\n    Allow all\n"
+           << "  </Limit>\n</Policy>\n";
+    const bool written = writeFile(base_ / "cups-files.conf", filesConf.str()) &&
+                         writeFile(base_ / "cupsd.conf", server.str());
     if (!written) {
         error_ = "cannot write the spooler's configuration";
         return false;
