@@ -140,6 +140,20 @@ TEST_F(XSession, WindowIsFramelessCentredTitledAndShowsTheExactColours) {
     expectSameScreen("start screen");
 }
 
+TEST_F(XSession, AnUncoveredPartIsDrawnAgain) {
+    type("x3\r");
+    type("y4\r");
+    expectSameScreenSettled("right triangle 3, 4");
+    // Stopped, the program cannot answer the expose: the covered part stays as the cover left
+    // it, which shows that the server keeps no copy and the program must draw it again.
+    kill(app.pid(), SIGSTOP);
+    app.coverAndUncover();
+    const bool damaged = !(app.grab() == visiblePage(twin));
+    kill(app.pid(), SIGCONT);
+    EXPECT_TRUE(damaged) << "the server kept the covered part itself";
+    expectSameScreen("after another window covered part of it");
+}
+
 TEST_F(XSession, DraggingTheTopRowMovesTheWindowByThePointersMovement) {
     app.moveTo(300, 8);
     app.press();

@@ -476,6 +476,23 @@ void App::click(int x, int y, int button) const {
     release(button);
 }
 
+void App::coverAndUncover() const {
+    ::Display* dpy = connection();
+    if (dpy == nullptr || window_ == 0) return;
+    const Point p = position();
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = True;
+    attributes.background_pixel = BlackPixel(dpy, DefaultScreen(dpy));
+    const Window cover = XCreateWindow(dpy, DefaultRootWindow(dpy), p.x + 100, p.y + 100, 300, 250,
+                                       0, CopyFromParent, InputOutput, CopyFromParent,
+                                       CWOverrideRedirect | CWBackPixel, &attributes);
+    XMapRaised(dpy, cover);
+    XSync(dpy, False);
+    pauseMs(200);
+    XDestroyWindow(dpy, cover);
+    XSync(dpy, False);
+}
+
 void App::requestClose() const {
     ::Display* dpy = connection();
     if (dpy == nullptr || window_ == 0) return;

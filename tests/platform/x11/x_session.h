@@ -103,6 +103,9 @@ class App {
     void click(int x, int y, int button = 1) const;  // window pixels
     // Sends the desktop's close request, a WM_DELETE_WINDOW client message.
     void requestClose() const;
+    // Lays another client's black window over part of the window for a moment and takes it away,
+    // so that the uncovered part must be drawn again.
+    void coverAndUncover() const;
 
   private:
     pid_t pid_ = -1;
