@@ -140,6 +140,24 @@ TEST_F(XSession, WindowIsFramelessCentredTitledAndShowsTheExactColours) {
     expectSameScreen("start screen");
 }
 
+TEST_F(XSession, EditingKeysArriveAsTheProgramKnowsThem) {
+    // Left arrow (255 and "K") and Backspace both take back a digit; keypad Enter commits.
+    app.type("x12");
+    app.key("Left");
+    app.type("3");
+    app.key("KP_Enter");
+    app.type("y45");
+    app.key("BackSpace");
+    app.type("6\r");
+    twin.type("x12");
+    twin.key(keys::kLeft);
+    twin.type("3\ry45\b6\r");
+    twin.settle();
+    ASSERT_EQ(twin.program.values().x, 13) << twin.screen();
+    ASSERT_EQ(twin.program.values().y, 46) << twin.screen();
+    expectSameScreen("right triangle 13, 46 typed with corrections");
+}
+
 TEST_F(XSession, AnUncoveredPartIsDrawnAgain) {
     type("x3\r");
     type("y4\r");
