@@ -327,8 +327,9 @@ bool App::start(const std::filesystem::path& binary, const std::filesystem::path
         error = "the main screen did not appear";
         return false;
     }
-    // The start-up pauses end before the first poll.
-    pauseMs(100);
+    // The pauses after drawing (about 100 ms) end before the first poll; a click before it
+    // would be lost, as it would for a user.
+    pauseMs(300);
     return true;
 }
 
