@@ -154,10 +154,6 @@ class Soak {
         current_ = h.program.startProgram();
         checkAfterStep(Step::Restart, current_);
         while (report_.ok && current_ != Step::Exit) {
-            // Enough events fed and all of them taken: this program has done its part.
-            if (fed_ >= options_.events && h.backend.scriptDone() &&
-                h.program.input().keysWaiting() == 0 && isWaitingStep(current_))
-                break;
             const Step before = current_;
             stepStartMs_ = h.backend.nowMs();
             stepPos_ = h.backend.windowPosition();
@@ -194,7 +190,12 @@ class Soak {
         const bool help = h.program.display().visiblePage() == 1;
         if (help && !helpShown_) ++report_.helpScreens;
         helpShown_ = help;
-        if (h.backend.scriptDone() && fed_ < options_.events) feed(now);
+        if (h.backend.scriptDone()) {
+            if (fed_ < options_.events)
+                feed(now);
+            else if (!h.program.input().closeRequested())
+                h.program.input().requestClose();  // all fed: end the last program wherever it is
+        }
     }
 
     Context context() {
