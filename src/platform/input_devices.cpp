@@ -82,6 +82,9 @@ void InputDevices::pause(int ms) {
     }
     int remaining = ms;
     while (remaining > 50) {
+        // A desktop close request ends every long wait at once, so the program leaves promptly
+        // even in the middle of a flashing message.
+        if (closeRequested_) return;
         if (keyArrived_) {
             keyArrived_ = false;
             return;

@@ -17,5 +17,64 @@ TEST(Startup, EscapeEndsTheProgramWithStatusZero) {
     EXPECT_EQ(h.program.exitStatus(), 0);
 }
 
+TEST(Startup, PlacesTheWindowAndComputesTheCornerTargets) {
+    const struct {
+        Size desktop;
+        Point home, topRight, bottomRight, bottomLeft;
+    } desktops[] = {
+        {{1920, 1080}, {638, 298}, {1277, 4}, {1277, 569}, {4, 566}},
+        {{1366, 768}, {361, 142}, {723, 4}, {723, 257}, {4, 254}},
+    };
+    for (const auto& d : desktops) {
+        Harness h(d.desktop);
+        h.start();
+        EXPECT_EQ(h.program.homePos(), d.home);
+        EXPECT_EQ(h.program.topLeftPos(), (Point{4, 4}));
+        EXPECT_EQ(h.program.topRightPos(), d.topRight);
+        EXPECT_EQ(h.program.bottomRightPos(), d.bottomRight);
+        EXPECT_EQ(h.program.bottomLeftPos(), d.bottomLeft);
+        // Every corner target keeps the whole window, close blocks included, on the desktop.
+        for (const Point p : {h.program.topLeftPos(), h.program.topRightPos(),
+                              h.program.bottomRightPos(), h.program.bottomLeftPos()}) {
+            EXPECT_GE(p.x, 0);
+            EXPECT_GE(p.y, 0);
+            EXPECT_LE(p.x + 643, d.desktop.width);
+            EXPECT_LE(p.y + 483, d.desktop.height);
+        }
+    }
+}
+
+TEST(Startup, FirstScreenIsWhiteWithTheTitleAndPalette) {
+    Harness h;
+    h.start();
+    EXPECT_EQ(h.backend.title(), "Solvara");
+    EXPECT_EQ(h.pixel(320, 300), 15);
+    EXPECT_EQ(h.program.values().solveMode, SolveMode::Right);
+    const auto& palette = h.program.display().palette();
+    EXPECT_EQ(palette[2], (Rgb{4, 161, 0}));
+    EXPECT_EQ(palette[5], (Rgb{234, 234, 218}));
+    EXPECT_EQ(palette[10], (Rgb{226, 149, 32}));
+    EXPECT_EQ(palette[13], (Rgb{48, 161, 109}));
+}
+
+TEST(Startup, RestartPutsTheWindowBackWhereTheUserLeftItAndKeepsTheTargets) {
+    Harness h;
+    h.start();
+    h.moveTo(300, 8);
+    h.press();
+    h.moveTo(320, 28, 40);
+    h.release(100);
+    h.settle();
+    const Point moved = h.program.windowPos();
+    ASSERT_EQ(moved, (Point{658, 318}));
+    h.click(140, 198);  // CLEAR
+    h.settle();
+    EXPECT_EQ(h.backend.openCalls(), 2);
+    EXPECT_EQ(h.backend.windowsCreated(), 1);  // the desktop window is kept
+    EXPECT_EQ(h.backend.windowPosition(), moved);
+    EXPECT_EQ(h.program.homePos(), (Point{638, 298}));
+    EXPECT_EQ(h.program.topRightPos(), (Point{1277, 4}));
+}
+
 }  // namespace
 }  // namespace solvara
