@@ -157,10 +157,11 @@ def run_micro(binary, env, min_time):
     for b in json.loads(out.stdout)["benchmarks"]:
         if b.get("aggregate_name") != "median":
             continue
+        name = b["run_name"].split("/")[0]
         if b.get("error_occurred"):
-            results[b["run_name"]] = None
+            results[name] = None
             continue
-        results[b["run_name"]] = {
+        results[name] = {
             "real_ms": b["real_time"] * scale[b["time_unit"]],
             "cpu_ms": b["cpu_time"] * scale[b["time_unit"]],
             "items_per_s": b.get("items_per_second"),
@@ -186,6 +187,11 @@ def machine():
             f"{info.get('Hypervisor vendor', 'no') + ' guest' if 'Hypervisor vendor' in info else 'bare metal'}, "
             f"{mem_kb // 1024} MiB RAM; Linux {platform.release()}; SDL {sdl}; "
             f"Xvfb 1920x1080x24")
+
+
+def micros(ms):
+    us = ms * 1e3
+    return f"{us:.0f}" if us >= 100 else f"{us:.1f}" if us >= 10 else f"{us:.3g}"
 
 
 def verdict(ok):
@@ -305,7 +311,7 @@ def main():
                          f"{r['peak_kb'] / 1024:.1f} |")
     lines.append("")
     lines.append("## Hot paths (Google Benchmark, median of 5 repetitions)\n")
-    lines.append("| Benchmark | What | Wall time (ms) | CPU time (ms) |")
+    lines.append("| Benchmark | What | Wall time (µs) | CPU time (µs) |")
     lines.append("|---|---|---|---|")
     described = [
         ("BM_DrawMainScreenWithPanel", "the whole main screen and the values panel, headless"),
@@ -325,7 +331,8 @@ def main():
         if r is None:
             lines.append(f"| `{name}` | {what} | skipped | |")
         else:
-            lines.append(f"| `{name}` | {what} | {r['real_ms']:.4f} | {r['cpu_ms']:.4f} |")
+            lines.append(f"| `{name}` | {what} | {micros(r['real_ms'])} | "
+                         f"{micros(r['cpu_ms'])} |")
     lines.append("")
     report = "\n".join(lines)
     print()
