@@ -54,7 +54,7 @@ SOAK_ARGS          ?= --events 1000000
 FUZZ_BUILD         ?= build-fuzz
 FUZZ_SECONDS       ?= 60
 FUZZ_BRIEF_SECONDS ?= 5
-.PHONY: soak fuzz fuzz-build test-fuzz
+.PHONY: soak fuzz fuzz-build test-fuzz clean-fuzz
 soak: deps $(SAN_BUILD)/CMakeCache.txt
 	cmake --build $(SAN_BUILD) -j $(JOBS) --target solvara_soak
 	./$(SAN_BUILD)/tests/solvara_soak $(SOAK_ARGS)
@@ -66,6 +66,9 @@ fuzz: fuzz-build
 	fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 test-fuzz: fuzz-build
 	fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_BRIEF_SECONDS)
+clean: clean-fuzz
+clean-fuzz:
+	rm -rf $(FUZZ_BUILD)
 
 # A look at the program on a machine without a display: one scripted session in a private X
 # server, saved as PNG pictures in $(BUILD)/demo (docs/images holds a committed copy).
