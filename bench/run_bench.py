@@ -116,6 +116,9 @@ def measure(program, env, probe, workdir, idle_s):
     if proc.poll() is not None:
         sys.exit(f"run_bench: {program} ended early with status {proc.returncode}")
     frames = read_log(log)
+    if not frames:
+        proc.kill()
+        sys.exit(f"run_bench: {program} showed no frame within 15 s")
     final = frames[-1][1]
     first_complete = next(t for t, h in frames if h == final)
 
@@ -262,7 +265,7 @@ def main():
                  "643 x 483 borderless window, an 8-bit surface blitted to the window surface, "
                  "one white frame, events polled every 10 ms) in the same run, on a private "
                  "Xvfb server. Regenerate with `make bench`.\n")
-    lines.append(f"- Date: {datetime.datetime.now().strftime('%Y-%m-%d %H:%M %Z').strip()}")
+    lines.append(f"- Date: {datetime.datetime.now(datetime.timezone.utc):%Y-%m-%d %H:%M} UTC")
     lines.append(f"- Machine: {machine()}")
     lines.append(f"- Command: `{args.command}` (optimised build in `{os.path.basename(build)}`, "
                  f"{args.runs} alternating runs of each program, medians; {args.idle:g} s idle "
