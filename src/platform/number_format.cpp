@@ -79,7 +79,11 @@ std::string formatMasked(double value, std::string_view mask) {
     }
     if (decimalDigits.empty()) decimalDigits = "0";
 
-    return (v < 0 ? "-" : "") + integerDigits + "." + decimalDigits;
+    std::string text = v < 0 ? "-" : "";
+    text += integerDigits;
+    text += '.';
+    text += decimalDigits;
+    return text;
 }
 
 std::string plainNumberText(double value) {
