@@ -77,7 +77,7 @@ std::string formatMasked(double value, std::string_view mask) {
     while (static_cast<int>(decimalDigits.size()) > alwaysWritten && decimalDigits.back() == '0') {
         decimalDigits.pop_back();
     }
-    if (decimalDigits.empty()) decimalDigits = "0";
+    if (decimalDigits.empty()) decimalDigits.push_back('0');
 
     std::string text = v < 0 ? "-" : "";
     text += integerDigits;
