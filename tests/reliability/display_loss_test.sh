@@ -7,14 +7,6 @@ SOLVARA=$(realpath "$1")
 . "$(dirname "$0")/../platform/x11/session.sh"
 
 failures=0
-expect() {  # expect WHAT WANTED ACTUAL
-    if [ "$2" == "$3" ]; then
-        echo "ok   $1"
-    else
-        echo "FAIL $1: wanted [$2], got [$3]"
-        failures=$((failures + 1))
-    fi
-}
 
 cd "$XS_DIR" || exit 1
 

@@ -129,3 +129,13 @@ xs_geometry() {
         /Height:/ { h = $NF }
         END { print x, y, w, h }'
 }
+
+# expect WHAT WANTED ACTUAL: prints ok or FAIL and counts the failures in $failures.
+expect() {
+    if [ "$2" == "$3" ]; then
+        echo "ok   $1"
+    else
+        echo "FAIL $1: wanted [$2], got [$3]"
+        failures=$((failures + 1))
+    fi
+}

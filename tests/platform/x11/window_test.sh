@@ -8,14 +8,6 @@ CLOSE_REQUEST=$(realpath "$2")
 . "$(dirname "$0")/session.sh"
 
 failures=0
-expect() {  # expect WHAT WANTED ACTUAL
-    if [ "$2" == "$3" ]; then
-        echo "ok   $1"
-    else
-        echo "FAIL $1: wanted [$2], got [$3]"
-        failures=$((failures + 1))
-    fi
-}
 expect_exit() {  # expect_exit WHAT: the program ends within 3 s with status 0
     xs_wait_exit 3
     expect "$1 ends with status 0" 0 "$APP_STATUS"
