@@ -86,6 +86,29 @@ std::string formatMasked(double value, std::string_view mask) {
     return text;
 }
 
+std::string formatMaskedToFit(double value, std::string_view mask, std::size_t width) {
+    std::string text = formatMasked(value, mask);
+    std::string shorter(mask);
+    while (text.size() > width && shorter.size() > 2) {
+        shorter.pop_back();
+        text = formatMasked(value, shorter);
+    }
+    return text.size() <= width ? text : plainNumberTextToFit(value, width);
+}
+
+std::string plainNumberTextToFit(double value, std::size_t width) {
+    std::string text = plainNumberText(value);
+    if (text.size() <= width || !std::isfinite(value)) return text;
+    char buffer[64];
+    for (int digits = 15; digits >= 1; --digits) {
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                          std::chars_format::general, digits);
+        text.assign(buffer, result.ptr);
+        if (text.size() <= width) break;
+    }
+    return text;
+}
+
 std::string plainNumberText(double value) {
     if (!std::isfinite(value)) return nonFiniteText(value);
     // "%.16g" in the C locale, whatever locale the process runs in.

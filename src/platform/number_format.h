@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,18 @@ std::string formatMasked(double value, std::string_view mask);
 
 // "%.16g" less a trailing point.
 std::string plainNumberText(double value);
+
+// The value fields on screen are 18 characters wide (columns 62 to 79).
+inline constexpr std::size_t kValueFieldWidth = 18;
+
+// formatMasked, with decimals dropped (down to the mask's one) while the text is wider than
+// `width`; a number whose whole part alone is too wide falls back to plainNumberTextToFit. Only
+// numbers of ten digits or more before the point need this, and the decimals they lose lie below
+// a double's precision anyway.
+std::string formatMaskedToFit(double value, std::string_view mask, std::size_t width);
+
+// plainNumberText with as many significant digits as fit in `width` characters.
+std::string plainNumberTextToFit(double value, std::size_t width);
 
 // The longest decimal prefix after leading blanks (E, e, D or d exponents); 0 when none.
 double parseNumber(std::string_view text);

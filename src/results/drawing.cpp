@@ -85,8 +85,8 @@ void Program::drawObliqueTriangle() {
                         DrawingKind::Oblique);
 
     const HeightAndWidth hw = obliqueHeightAndWidth(x, y, c);
-    values_.heightText = formatMasked(hw.height, kMask8);
-    values_.widthText = formatMasked(hw.width, kMask8);
+    values_.heightText = formatMaskedToFit(hw.height, kMask8, kValueFieldWidth);
+    values_.widthText = formatMaskedToFit(hw.width, kMask8, kValueFieldWidth);
     writeResultLines(display_, kBackgroundColour, values_.heightText, values_.widthText,
                      second ? second_.areaText : values_.areaText);
 }

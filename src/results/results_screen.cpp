@@ -15,7 +15,11 @@ namespace {
 
 constexpr int kLabelColumn = 39;
 constexpr int kValueColumn = 62;
-constexpr int kValueFieldWidth = 18;
+
+// A value in a mask, within the 18-character value field.
+std::string fitted(double value, const char* mask) {
+    return formatMaskedToFit(value, mask, kValueFieldWidth);
+}
 
 void writeRow(Display& display, EntryId row, const std::string& text) {
     display.locate(row, kLabelColumn);
@@ -39,13 +43,13 @@ void blankValueField(Display& display) {
 template <class Answer>
 void writeAnswer(Display& display, int background, Answer& v, const std::string& heightText,
                  const std::string& widthText) {
-    v.xText = formatMasked(v.x, kMask8);
-    v.yText = formatMasked(v.y, kMask8);
-    v.zText = formatMasked(v.z, kMask8);
-    v.aText = formatMasked(v.a, kMask8);
-    v.bText = formatMasked(v.b, kMask8);
-    v.cText = formatMasked(v.c, kMask8);
-    v.areaText = formatMasked(v.area, kMask8);
+    v.xText = fitted(v.x, kMask8);
+    v.yText = fitted(v.y, kMask8);
+    v.zText = fitted(v.z, kMask8);
+    v.aText = fitted(v.a, kMask8);
+    v.bText = fitted(v.b, kMask8);
+    v.cText = fitted(v.c, kMask8);
+    v.areaText = fitted(v.area, kMask8);
 
     blankValueField(display);
     writeRow(display, entry::X, v.xText);
@@ -61,11 +65,11 @@ void writeAnswer(Display& display, int background, Answer& v, const std::string&
     writeRow(display, entry::D, v.dText);
     v.eText = toDmsText(v.b, v.bParts, v.bTenthsText);
     writeRow(display, entry::E, v.eText);
-    v.bText = formatMasked(v.b, kMask9);
+    v.bText = fitted(v.b, kMask9);
     writeRow(display, entry::B, v.bText);
     v.fText = toDmsText(v.c, v.cParts, v.cTenthsText);
     writeRow(display, entry::F, v.fText);
-    v.cText = formatMasked(v.c, kMask9);
+    v.cText = fitted(v.c, kMask9);
     writeRow(display, entry::C, v.cText);
 }
 

@@ -1,4 +1,3 @@
-#include <charconv>
 #include <string>
 
 #include "app/program.h"
@@ -11,23 +10,6 @@ namespace solvara {
 namespace {
 
 constexpr const char* kCursorMark = "\x11";
-// The value field the panel blanks: columns 62 to 79.
-constexpr std::size_t kComplementWidth = 18;
-
-// The complement with as many significant digits as fit the value field.
-std::string fitComplement(double value) {
-    char buffer[64];
-    for (int digits = 15; digits > 1; --digits) {
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                          std::chars_format::general, digits);
-        if (static_cast<std::size_t>(result.ptr - buffer) <= kComplementWidth)
-            return std::string(buffer, result.ptr);
-    }
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 1);
-    return std::string(buffer, result.ptr);
-}
-
 bool isBackspace(const std::string& key) {
     // The left arrow arrives as 255 "K"; it and a plain "K" both rub out like Backspace.
     return key == "\b" || (!key.empty() && key.back() == 'K');
@@ -74,7 +56,8 @@ Step Program::editDecimalEntry() {
     v.editColumn = 62;
     input_.pause(20);
     v.setMarker(v.selectedEntry, true);
-    v.editText = formatMasked(v.number(v.selectedEntry), kMask8);
+    // The field shows 17 characters with the cursor mark after the text.
+    v.editText = formatMaskedToFit(v.number(v.selectedEntry), kMask8, kValueFieldWidth - 2);
     drawValuesPanel();
 
     display_.setColors(1, kBackgroundColour);
@@ -131,12 +114,10 @@ void Program::updateDecimalEdit() {
     if (v.solveMode == SolveMode::Right) {
         auto showComplement = [&](EntryId other, EntryId firstDms, EntryId secondDms) {
             v.number(other) = 90 - typed;
-            std::string complement = plainNumberText(v.number(other));
-            complement.erase(0, complement.find_first_not_of(' '));
             // Up to 22 characters ("-1.000000082740371e-10"): written with fewer digits when
             // it would pass the 18 columns the panel blanks, so that no digit is left behind
             // at column 80 and none wraps onto the next row.
-            if (complement.size() > kComplementWidth) complement = fitComplement(v.number(other));
+            const std::string complement = plainNumberTextToFit(v.number(other), kValueFieldWidth);
             blankField(other, 17);
             display_.print(complement, false);
             for (const EntryId dms : {firstDms, secondDms}) {

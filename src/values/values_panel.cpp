@@ -27,7 +27,7 @@ void Program::drawValueRows() {
     if (v.b != 0) v.eText = toDmsText(v.b, v.bParts, v.bTenthsText);
     if (v.c != 0) v.fText = toDmsText(v.c, v.cParts, v.cTenthsText);
     for (const EntryId id : {entry::X, entry::Y, entry::Z, entry::A, entry::B, entry::C})
-        v.text(id) = formatMasked(v.number(id), kMask9);
+        v.text(id) = formatMaskedToFit(v.number(id), kMask9, kValueFieldWidth);
 
     display_.setColors(0, kBackgroundColour);
     const std::string blanks(18, ' ');

@@ -165,5 +165,25 @@ TEST(ParseNumber, ReadsBackWhatFormatMaskedWrote) {
     }
 }
 
+TEST(FormatMaskedToFit, DropsDecimalsOnlyWhenTheFieldIsTooNarrow) {
+    const struct {
+        double value;
+        const char* mask;
+        const char* text;
+    } cases[] = {
+        {12.3456, kMask9, "12.3456"},                          // fits: as formatMasked
+        {77194209639.94282532, kMask9, "77194209639.942825"},  // 18 characters
+        {77194209639.94282532, kMask8, "77194209639.942825"},
+        {-7719420963.5, kMask9, "-7719420963.5"},
+        {123456789012345678.0, kMask9, "1.234567890123e+17"},  // the whole part alone is too wide
+    };
+    for (const auto& c : cases) {
+        const std::string text = formatMaskedToFit(c.value, c.mask, kValueFieldWidth);
+        EXPECT_EQ(text, c.text) << c.value;
+        EXPECT_LE(text.size(), kValueFieldWidth);
+    }
+    EXPECT_EQ(plainNumberTextToFit(-1.000000082740371e-08, kValueFieldWidth), "-1.00000008274e-08");
+}
+
 }  // namespace
 }  // namespace solvara

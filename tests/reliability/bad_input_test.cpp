@@ -101,12 +101,12 @@ TEST(LongNumbers, TheTypedComplementStaysInsideTheValueField) {
     }
 }
 
-// Known fault, left to the owners of the number texts: an answer with ten or more digits before
-// the point makes a text of 20 characters ("77194209639.94282532" with eight decimals on the
-// results screen, nine in the panel), which runs from column 62 past column 80 and wraps onto
-// the next row's first cell, and a 19-character one leaves its last digit at column 80, which
-// neither the panel nor the results screen blanks. Enable once the texts fit their field.
-TEST(LongNumbers, DISABLED_AnswersWithElevenDigitsFitTheirRows) {
+// An answer with ten or more digits before the point used to make a text of 20 characters
+// ("77194209639.94282532" with eight decimals on the results screen, nine in the panel), which
+// ran from column 62 past column 80 onto the next row, and a 19-character one left its last
+// digit at column 80, which neither the panel nor the results screen blanks. Such values now
+// drop decimals to fit their field.
+TEST(LongNumbers, AnswersWithElevenDigitsFitTheirRows) {
     Harness h;
     h.start();
     h.type("y76996652901\ra85.9\r");

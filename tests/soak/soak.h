@@ -15,8 +15,8 @@ struct SoakOptions {
     // Progress lines every `progressEvery` events, when given.
     std::ostream* progress = nullptr;
     std::uint64_t progressEvery = 100000;
-    // Number texts longer than their field (a known fault) fail the run instead of being counted.
-    bool strictTextWidths = false;
+    // Number texts longer than their field fail the run; when false they are only counted.
+    bool strictTextWidths = true;
 };
 
 struct SoakReport {
