@@ -4,6 +4,7 @@
 
 #include "app/program.h"
 #include "platform/bmp_writer.h"
+#include "platform/shell_quote.h"
 
 namespace solvara {
 
@@ -13,18 +14,6 @@ constexpr const char* kSaved = "SAVED AS Solvara.bmp";
 constexpr const char* kNotSaved = "CAN NOT SAVE PICTURE";
 constexpr int kMessageRow = 28;
 constexpr int kMessageColumn = 15;
-
-// The path as one word for the shell: in single quotes, each quote inside written as '\''.
-std::string shellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) {
-        if (c == '\'')
-            quoted += "'\\''";
-        else
-            quoted += c;
-    }
-    return quoted + "'";
-}
 
 }  // namespace
 

@@ -15,10 +15,10 @@
 namespace solvara {
 namespace {
 
+using solvara::shellQuoted;
 using testing::commandOutput;
 using testing::PrivateSpooler;
 using testing::ScopedEnv;
-using testing::shellQuoted;
 using testing::SilentServer;
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;

@@ -18,10 +18,10 @@
 namespace solvara {
 namespace {
 
+using solvara::shellQuoted;
 using testing::Harness;
 using testing::PrivateSpooler;
 using testing::ScopedEnv;
-using testing::shellQuoted;
 using testing::SilentServer;
 namespace fs = std::filesystem;
 

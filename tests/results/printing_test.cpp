@@ -13,11 +13,11 @@
 namespace solvara {
 namespace {
 
+using solvara::shellQuoted;
 using testing::commandOutput;
 using testing::Harness;
 using testing::PrivateSpooler;
 using testing::ScopedEnv;
-using testing::shellQuoted;
 namespace fs = std::filesystem;
 
 constexpr const char* kNotReady = " Printer Not Ready!      ";

@@ -68,17 +68,6 @@ class FontCachesReleased : public ::testing::Environment {
 
 }  // namespace
 
-std::string shellQuoted(const std::string& text) {
-    std::string out = "'";
-    for (char c : text) {
-        if (c == '\'')
-            out += "'\\''";
-        else
-            out += c;
-    }
-    return out + "'";
-}
-
 std::string commandOutput(const std::string& commandLine) {
     FILE* pipe = popen(commandLine.c_str(), "r");
     if (!pipe) return {};

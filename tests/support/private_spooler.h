@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/shell_quote.h"
+
 namespace solvara::testing {
 
 // A print spooler of the tests' own: cupsd run in the foreground on a Unix socket in a fresh
@@ -78,8 +80,6 @@ class SilentServer {
 
 // Runs a command and returns its standard output ("" when it cannot run).
 std::string commandOutput(const std::string& commandLine);
-// Quotes a text for the shell.
-std::string shellQuoted(const std::string& text);
 
 // Sets (or, given nullopt, unsets) an environment variable for the lifetime of the object.
 class ScopedEnv {

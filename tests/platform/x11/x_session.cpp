@@ -15,6 +15,8 @@
 #include <sstream>
 #include <thread>
 
+#include "platform/shell_quote.h"
+
 namespace solvara::xtest {
 
 namespace {
@@ -32,17 +34,6 @@ using Clock = std::chrono::steady_clock;
 void closeConnection() {
     if (openConnection != nullptr) XCloseDisplay(openConnection);
     openConnection = nullptr;
-}
-
-std::string quoted(const std::string& text) {
-    std::string out = "'";
-    for (char c : text) {
-        if (c == '\'')
-            out += "'\\''";
-        else
-            out += c;
-    }
-    return out + "'";
 }
 
 void setOrUnset(const char* name, const std::optional<std::string>& value) {
@@ -166,8 +157,8 @@ bool writePng(const Image& image, const std::filesystem::path& path) {
         }
         if (!out) return false;
     }
-    const bool ok =
-        run("convert " + quoted(ppm.string()) + " " + quoted("png:" + path.string())) == 0;
+    const bool ok = run("convert " + shellQuoted(ppm.string()) + " " +
+                        shellQuoted("png:" + path.string())) == 0;
     std::error_code ec;
     std::filesystem::remove(ppm, ec);
     return ok;
@@ -444,7 +435,7 @@ void App::type(const std::string& text) const {
         if (c == '\r')
             key("Return");
         else {
-            xdotool("type --delay 0 -- " + quoted(std::string(1, c)));
+            xdotool("type --delay 0 -- " + shellQuoted(std::string(1, c)));
             pauseMs(50);
         }
     }
