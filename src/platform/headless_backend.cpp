@@ -20,10 +20,13 @@ bool HeadlessBackend::openWindow(Size size, std::string&) {
 
 void HeadlessBackend::moveWindow(Point topLeft) {
     position_ = topLeft;
+    if (onMove) onMove(now_, topLeft);
 }
 
-void HeadlessBackend::present(const std::uint8_t*, Size, const std::array<Rgb, 256>&) {
+void HeadlessBackend::present(const std::uint8_t* pixels, Size size,
+                              const std::array<Rgb, 256>& palette) {
     ++presentCount_;
+    if (onPresent) onPresent(now_, pixels, size, palette);
 }
 
 void HeadlessBackend::warpPointer(Point position) {

@@ -42,6 +42,12 @@ class HeadlessBackend : public WindowBackend {
 
     // Called after every wait, with the time reached; tests use it to watch the screen.
     std::function<void(std::uint64_t nowMs)> onWait;
+    // Called with every page presented, at the virtual time it is shown.
+    std::function<void(std::uint64_t nowMs, const std::uint8_t* pixels, Size size,
+                       const std::array<Rgb, 256>& palette)>
+        onPresent;
+    // Called with every move of the window.
+    std::function<void(std::uint64_t nowMs, Point topLeft)> onMove;
 
     // Past this virtual time the desktop asks the program to close, so that a script that never
     // reaches its end fails instead of running forever.

@@ -1,0 +1,385 @@
+// Whole sessions of the real program, recorded as the list of (virtual time, hash of the page)
+// at every present, and of every window move. The recordings under tests/app/golden/ are the
+// program's behaviour as it was when they were made: any change to a screen's pixels or to a wait
+// shows up here. A change that is meant is recorded again with SOLVARA_UPDATE_GOLDEN=1 and
+// explained in its commit.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/harness.h"
+#include "support/private_spooler.h"
+
+namespace solvara {
+namespace {
+
+using testing::Harness;
+namespace fs = std::filesystem;
+
+constexpr int kEnter = 13;
+constexpr int kEscape = 27;
+constexpr int kBackspace = 8;
+constexpr int kLeftArrow = 255 + 256 * 75;
+
+// FNV-1a over the pixels and the palette.
+std::uint64_t pageHash(const std::uint8_t* pixels, Size size, const std::array<Rgb, 256>& palette) {
+    std::uint64_t h = 1469598103934665603ull;
+    auto add = [&h](std::uint8_t byte) {
+        h ^= byte;
+        h *= 1099511628211ull;
+    };
+    for (int i = 0; i < size.width * size.height; ++i)
+        add(pixels[i]);
+    for (const Rgb& c : palette) {
+        add(c.r);
+        add(c.g);
+        add(c.b);
+    }
+    return h;
+}
+
+class Recorder {
+  public:
+    explicit Recorder(Harness& h) {
+        h.backend.onPresent = [this](std::uint64_t now, const std::uint8_t* pixels, Size size,
+                                     const std::array<Rgb, 256>& palette) {
+            std::ostringstream line;
+            line << now << ' ' << std::hex << pageHash(pixels, size, palette);
+            lines.push_back(line.str());
+        };
+        h.backend.onMove = [this](std::uint64_t now, Point p) {
+            lines.push_back(std::to_string(now) + " move " + std::to_string(p.x) + " " +
+                            std::to_string(p.y));
+        };
+    }
+    std::vector<std::string> lines;
+};
+
+fs::path goldenFile(const std::string& name) {
+    return fs::path(SOLVARA_SOURCE_DIR) / "tests/app/golden" / (name + ".txt");
+}
+
+// Runs a session from start to exit and compares its presents with the recording.
+void checkSession(const std::string& name, const std::function<void(Harness&)>& script) {
+    Harness h;
+    Recorder recorder(h);
+    h.start();
+    script(h);
+    h.settle();
+    ASSERT_TRUE(h.exited()) << name << " did not end:\n" << h.screen();
+    EXPECT_EQ(h.program.exitStatus(), 0);
+
+    const fs::path file = goldenFile(name);
+    if (const char* update = std::getenv("SOLVARA_UPDATE_GOLDEN"); update && *update == '1') {
+        std::ofstream out(file);
+        for (const std::string& line : recorder.lines)
+            out << line << '\n';
+        return;
+    }
+    std::ifstream in(file);
+    ASSERT_TRUE(in) << "no recording " << file;
+    std::vector<std::string> expected;
+    for (std::string line; std::getline(in, line);)
+        expected.push_back(line);
+    ASSERT_FALSE(expected.empty());
+    for (std::size_t i = 0; i < std::max(expected.size(), recorder.lines.size()); ++i) {
+        const std::string want = i < expected.size() ? expected[i] : "(none)";
+        const std::string got = i < recorder.lines.size() ? recorder.lines[i] : "(none)";
+        ASSERT_EQ(got, want) << name << ": present " << i << " of " << expected.size()
+                             << " differs";
+    }
+}
+
+void enter(Harness& h, const std::string& keys) {
+    h.type(keys);
+    h.key(kEnter);
+}
+
+TEST(GoldenSession, StartAndEscape) {
+    checkSession("start", [](Harness& h) {
+        h.idle(500);
+        h.key(kEscape);
+    });
+}
+
+TEST(GoldenSession, RightSolve) {
+    checkSession("right_solve", [](Harness& h) {
+        enter(h, "x3");
+        enter(h, "y4");
+        h.idle(800);
+        h.idle(200);
+        h.key(kEscape);
+    });
+}
+
+TEST(GoldenSession, RightSolveFromAnAngle) {
+    checkSession("right_angle", [](Harness& h) {
+        enter(h, "z10");
+        enter(h, "b60");
+        h.idle(800);
+        h.type("r");
+        h.idle(800);
+        enter(h, "x10");
+        enter(h, "a30");
+        h.idle(800);
+        h.key(kEscape);
+    });
+}
+
+TEST(GoldenSession, ObliqueWithTwoAnswersAndTheSwitch) {
+    checkSession("oblique_two_answers", [](Harness& h) {
+        h.type("o");
+        enter(h, "x10");
+        enter(h, "y7");
+        enter(h, "a30");
+        h.idle(800);
+        h.type("s");  // the second answer
+        h.idle(800);
+        h.type("i");  // refused while the second answer is shown
+        h.idle(800);
+        h.click(625, 295);  // back to the first
+        h.idle(800);
+        h.click(625, 295);
+        h.idle(800);
+        h.type("s");
+        h.idle(800);
+        h.key(kEscape);
+    });
+}
+
+TEST(GoldenSession, FailureFlashAndRestart) {
+    checkSession("cannot_do_it", [](Harness& h) {
+        h.type("o");
+        enter(h, "x10");
+        enter(h, "y3");
+        enter(h, "a30");
+        h.idle(6000);
+        h.type("r");
+        enter(h, "y7");
+        enter(h, "z7");
+        h.idle(6000);
+        h.type("o");
+        enter(h, "a40");
+        enter(h, "b60");
+        enter(h, "c80");  // three angles: no case, a fresh start without a message
+        h.idle(800);
+        h.key(kEscape);
+    });
+}
+
+TEST(GoldenSession, HelpFromBothLoops) {
+    // The help screen waits inside the loop that called it, so what ends it is scripted before
+    // the program runs on.
+    checkSession("help", [](Harness& h) {
+        h.type("h");
+        h.click(600, 455);  // BACK
+        h.idle(800);
+        h.click(70, 230);  // HELP
+        h.type("@");
+        h.type("b");
+        h.idle(800);
+        enter(h, "x3");
+        enter(h, "y4");
+        h.idle(800);
+        h.click(70, 230);
+        h.key(kEscape);  // leaves help, not the program
+        h.idle(800);
+        h.type("h");
+        h.moveTo(292, 312);
+        h.type("B");
+        h.idle(800);
+        h.key(kEscape);
+    });
+}
+
+TEST(GoldenSession, DecimalEditor) {
+    checkSession("decimal_editor", [](Harness& h) {
+        h.type("x12.5");
+        h.key(kBackspace);
+        h.type("K");
+        h.key(kLeftArrow);
+        h.type("7.25.5");
+        h.key(kEnter);
+        h.idle(800);
+        h.type("y123456789012345");  // the twelfth key on is ignored
+        h.key(kEnter);
+        h.idle(800);
+        h.type("y");
+        for (int i = 0; i < 12; ++i)
+            h.key(kBackspace);
+        h.key(kEnter);  // empty: cleared and deselected
+        h.idle(800);
+        enter(h, "a40");
+        h.idle(800);
+        h.type("b");  // the complement follows the typing
+        h.type("3");
+        h.type("@");
+        h.key(kEnter);
+        h.idle(800);
+        h.type("o");
+        h.idle(800);
+        enter(h, "c200");  // rejected
+        h.idle(800);
+        enter(h, "z");
+        h.idle(800);
+        h.key(kEscape);
+    });
+}
+
+TEST(GoldenSession, DmsEditor) {
+    checkSession("dms_editor", [](Harness& h) {
+        h.type("o");
+        h.idle(800);
+        h.type("d4537");
+        h.key(kBackspace);
+        h.key(kEnter);
+        h.idle(800);
+        h.type("e");
+        h.key(kEnter);  // the untouched template: ignored
+        h.type("12");
+        h.key(kEscape);
+        h.idle(800);
+        h.type("f1234567890");
+        h.key(kLeftArrow);
+        h.key(kEnter);
+        h.idle(800);
+        h.type("e");
+        h.type("@");
+        h.key(kBackspace);  // at the first digit: back to the main screen
+        h.idle(800);
+        h.key(kEscape);
+    });
+}
+
+TEST(GoldenSession, MarkerClicks) {
+    checkSession("markers", [](Harness& h) {
+        enter(h, "x3");
+        h.idle(800);
+        h.click(292, 312);  // X's marker off
+        h.idle(800);
+        h.click(292, 312);  // and on again
+        h.idle(800);
+        h.click(292, 376);  // D: no toggle, markers redrawn
+        h.idle(800);
+        h.click(292, 424);  // C in Right mode: nothing
+        h.idle(800);
+        h.type("o");
+        enter(h, "c50");
+        h.idle(800);
+        h.click(292, 424);
+        h.idle(800);
+        h.click(400, 328);  // Y's row selects Y
+        h.type("8");
+        h.key(kEnter);
+        h.idle(800);
+        h.key(kEscape);
+    });
+}
+
+TEST(GoldenSession, DragAndSnaps) {
+    checkSession("drag_and_snaps", [](Harness& h) {
+        h.moveTo(300, 8);
+        h.press();
+        h.moveTo(310, 8, 40);
+        h.moveTo(560, 20, 40);  // a jump of 250 across: no movement that way
+        h.release(100);
+        h.idle(800);
+        for (const auto& [x, y] : {std::pair{136, 230}, std::pair{144, 238}, std::pair{128, 222},
+                                   std::pair{128, 238}, std::pair{144, 222}})
+            h.click(x, y);
+        h.type("@");
+        h.idle(800);
+        h.click(140, 198);  // CLEAR keeps the place
+        h.idle(800);
+        h.click(70, 198);  // EXIT
+    });
+}
+
+TEST(GoldenSession, ModesClearAndEditFromResults) {
+    checkSession("results_commands", [](Harness& h) {
+        enter(h, "x3");
+        enter(h, "y4");
+        h.idle(800);
+        h.type("i");  // edit: the Edit help replaces the drawing
+        h.idle(800);
+        enter(h, "x6");
+        h.idle(800);
+        h.click(200, 230);  // EDIT button
+        h.idle(800);
+        h.click(290, 198);  // OBLIQUE from the main screen
+        h.idle(800);
+        enter(h, "z5");
+        h.idle(800);
+        h.type("r");
+        h.idle(800);
+        enter(h, "y4");
+        h.idle(800);
+        h.click(210, 198);  // RIGHT from the results
+        h.idle(800);
+        enter(h, "x3");
+        h.idle(800);
+        h.type("c");  // CLEAR by key from the results
+        h.idle(800);
+        enter(h, "x3");
+        enter(h, "y4");
+        h.idle(800);
+        h.click(140, 198);  // CLEAR button on the results
+        h.idle(800);
+        h.click(620, 8);  // the title bar's close block
+    });
+}
+
+TEST(GoldenSession, PrintAndPicture) {
+    testing::PrivateSpooler spooler;
+    if (!spooler.start()) GTEST_SKIP() << "no private spooler: " << spooler.error();
+    ASSERT_TRUE(spooler.addPdfQueue("Desk", true)) << spooler.error();
+    checkSession("print", [](Harness& h) {
+        // The third print finds no shell to run the picture command.
+        auto calls = std::make_shared<int>(0);
+        Environment env = h.program.environment();
+        env.runCommand = [calls](const std::string&) { return ++*calls >= 3 ? -1 : 0; };
+        h.program.setEnvironment(env);
+        enter(h, "x3");
+        enter(h, "y4");
+        h.idle(800);
+        h.type("p");
+        h.idle(5000);
+        h.type("c");
+        h.idle(800);
+        h.type("o");
+        enter(h, "a30");
+        enter(h, "x10");
+        enter(h, "y7");
+        h.idle(800);
+        h.type("s");
+        h.idle(800);
+        h.click(75, 440);  // the Print button, on the second answer
+        h.type("12");      // swallowed while printing
+        h.idle(5000);
+        h.type("p");
+        h.idle(8000);
+        h.key(kEscape);
+    });
+}
+
+TEST(GoldenSession, CloseRequestFromTheDesktop) {
+    checkSession("close_request", [](Harness& h) {
+        h.type("o");
+        enter(h, "x10");
+        enter(h, "y3");
+        enter(h, "a30");
+        // In the middle of the failure flash.
+        h.backend.closeAt(h.backend.lastScriptedMs() + 2500);
+    });
+}
+
+}  // namespace
+}  // namespace solvara
