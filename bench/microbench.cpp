@@ -10,10 +10,10 @@
 #include <string>
 
 #include "app/program.h"
-#include "platform/bmp_writer.h"
-#include "platform/headless_backend.h"
-#include "platform/number_format.h"
-#include "platform/sdl_backend.h"
+#include "platform/files/bmp_writer.h"
+#include "platform/window/headless_backend.h"
+#include "platform/text/number_format.h"
+#include "platform/window/sdl_backend.h"
 
 namespace solvara {
 namespace {

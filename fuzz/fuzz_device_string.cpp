@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/device_string.h"
+#include "platform/print/private/device_string.h"
 
 using namespace solvara;
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/number_format.h"
+#include "platform/text/number_format.h"
 
 using namespace solvara;
 

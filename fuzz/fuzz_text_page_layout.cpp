@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/text_page_layout.h"
+#include "platform/print/private/text_page_layout.h"
 
 using namespace solvara;
 

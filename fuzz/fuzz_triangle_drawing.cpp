@@ -8,7 +8,7 @@
 #include <limits>
 
 #include "app/program.h"
-#include "platform/headless_backend.h"
+#include "platform/window/headless_backend.h"
 #include "results/triangle_layout.h"
 
 using namespace solvara;

@@ -1,7 +1,7 @@
 #include <cstdio>
 
 #include "app/program.h"
-#include "platform/sdl_backend.h"
+#include "platform/window/sdl_backend.h"
 
 int main() {
     solvara::SdlBackend backend;

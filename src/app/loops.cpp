@@ -1,7 +1,7 @@
 #include <cmath>
 
 #include "app/program.h"
-#include "platform/number_format.h"
+#include "platform/text/number_format.h"
 #include "values/marker_rules.h"
 
 namespace solvara {

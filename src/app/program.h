@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/display.h"
+#include "platform/display/display.h"
 #include "platform/geometry.h"
-#include "platform/input_devices.h"
-#include "platform/printer_device.h"
-#include "platform/window_backend.h"
+#include "platform/window/input_devices.h"
+#include "platform/print/printer_device.h"
+#include "platform/window/window_backend.h"
 #include "values/triangle_values.h"
 
 namespace solvara {

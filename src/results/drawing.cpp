@@ -2,7 +2,7 @@
 // height and width texts the drawing makes. The geometry comes from triangle_layout; this file
 // only hands it to the surface.
 #include "app/program.h"
-#include "platform/number_format.h"
+#include "platform/text/number_format.h"
 #include "results/result_lines.h"
 #include "results/triangle_layout.h"
 #include "solver/solver.h"

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "app/program.h"
-#include "platform/bmp_writer.h"
-#include "platform/shell_quote.h"
+#include "platform/files/bmp_writer.h"
+#include "platform/files/shell_quote.h"
 
 namespace solvara {
 

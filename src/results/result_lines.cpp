@@ -1,6 +1,6 @@
 #include "results/result_lines.h"
 
-#include "platform/display.h"
+#include "platform/display/display.h"
 
 namespace solvara {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/program.h"
-#include "platform/number_format.h"
+#include "platform/text/number_format.h"
 #include "results/result_lines.h"
 #include "solver/solver.h"
 #include "values/dms_text.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/program.h"
-#include "platform/number_format.h"
+#include "platform/text/number_format.h"
 #include "solver/solver.h"
 
 namespace solvara {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/number_format.h"
+#include "platform/text/number_format.h"
 
 namespace solvara {
 

@@ -4,7 +4,7 @@
 # Usage: display_loss_test.sh SOLVARA-BINARY
 set -u
 SOLVARA=$(realpath "$1")
-. "$(dirname "$0")/../platform/x11/session.sh"
+. "$(dirname "$0")/../platform/window/x11/session.sh"
 
 failures=0
 

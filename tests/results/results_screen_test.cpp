@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/display.h"
+#include "platform/display/display.h"
 #include "support/harness.h"
 
 namespace solvara {

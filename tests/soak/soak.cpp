@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/number_format.h"
+#include "platform/text/number_format.h"
 #include "solver/solver.h"
 #include "support/harness.h"
 

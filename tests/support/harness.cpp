@@ -7,7 +7,7 @@
 #include <map>
 #include <set>
 
-#include "platform/bmp_writer.h"
+#include "platform/files/bmp_writer.h"
 
 namespace solvara::testing {
 

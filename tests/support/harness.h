@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "app/program.h"
-#include "platform/headless_backend.h"
+#include "platform/window/headless_backend.h"
 
 namespace solvara::testing {
 

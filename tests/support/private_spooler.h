@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/shell_quote.h"
+#include "platform/files/shell_quote.h"
 
 namespace solvara::testing {
 

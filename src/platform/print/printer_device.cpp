@@ -1,0 +1,97 @@
+#include "platform/print/printer_device.h"
+
+#include <cmath>
+#include <new>
+#include <optional>
+#include <string>
+
+#include "platform/print/private/cups_printer.h"
+#include "platform/print/private/device_string.h"
+#include "platform/print/private/text_page_layout.h"
+#include "platform/print/private/text_pdf.h"
+
+namespace solvara {
+
+namespace {
+
+constexpr const char* kDefaultTitle = "Solvara print";
+
+}  // namespace
+
+// One open job. The spooler is asked for the printer and the job at open(); the document itself
+// is made and sent at close(), when all its bytes are known.
+struct PrinterDevice::Job {
+    int fileNumber = 0;
+    SpoolerSession spooler;
+    MediaArea media;
+    TextFontMetrics font;
+    std::optional<TextPageLayout> layout;  // text jobs only
+    std::string raw;                       // raw jobs only
+};
+
+PrinterDevice::PrinterDevice() = default;
+PrinterDevice::~PrinterDevice() {
+    if (job_) close(job_->fileNumber);
+}
+
+int PrinterDevice::open(std::string_view deviceString, int fileNumber) {
+    // One device, one job: a second open ends the first as close() would.
+    if (job_) close(job_->fileNumber);
+    const auto request = parseDeviceString(deviceString);
+    if (!request) return kBadDeviceString;
+    try {
+        auto job = std::make_unique<Job>();
+        job->fileNumber = fileNumber;
+        if (!job->spooler.findPrinter(*request)) return kNoPrinter;
+        if (request->emulation == Emulation::Tty) {
+            job->media = job->spooler.defaultMedia();
+            job->font = measureTextFont();
+            const int columns =
+                static_cast<int>(std::floor(job->media.printableWidthPt / job->font.cellWidthPt));
+            const int lines =
+                static_cast<int>(std::floor(job->media.printableHeightPt / job->font.lineHeightPt));
+            job->layout.emplace(columns, lines);
+        }
+        if (!job->spooler.createJob(request->title.empty() ? kDefaultTitle : request->title))
+            return kJobNotStarted;
+        job_ = std::move(job);
+        return kOk;
+    } catch (const std::bad_alloc&) {
+        return kNoMemory;
+    }
+}
+
+void PrinterDevice::write(int fileNumber, std::string_view bytes) {
+    if (!isOpen(fileNumber)) return;
+    if (job_->layout)
+        job_->layout->write(bytes);
+    else
+        job_->raw.append(bytes);
+}
+
+void PrinterDevice::close(int fileNumber) {
+    if (!isOpen(fileNumber)) return;
+    const std::unique_ptr<Job> job = std::move(job_);
+    job->spooler.renewBudget();
+    if (job->layout) {
+        job->layout->finish();
+        // A job in which no character was drawn has no page to print.
+        const std::string pdf = job->layout->pages().empty()
+                                    ? std::string()
+                                    : renderTextPdf(job->layout->pages(), job->media, job->font);
+        if (pdf.empty())
+            job->spooler.cancelJob();
+        else
+            job->spooler.sendDocument("application/pdf", pdf);
+    } else if (job->raw.empty()) {
+        job->spooler.cancelJob();
+    } else {
+        job->spooler.sendDocument("application/vnd.cups-raw", job->raw);
+    }
+}
+
+bool PrinterDevice::isOpen(int fileNumber) const {
+    return job_ && job_->fileNumber == fileNumber;
+}
+
+}  // namespace solvara

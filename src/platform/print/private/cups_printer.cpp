@@ -1,0 +1,141 @@
+#include "platform/print/private/cups_printer.h"
+
+#include <cups/cups.h>
+
+#include <cstring>
+#include <vector>
+
+namespace solvara {
+
+namespace {
+
+// libcups calls this each time a wait on the spooler has lasted one slice: 1 waits another
+// slice, 0 gives up. Short slices checked against the session's deadline end every wait soon
+// after it, however many waits one libcups call makes.
+constexpr double kSliceSeconds = 0.25;
+
+int waitOn(http_t*, void* deadline) {
+    return std::chrono::steady_clock::now() <
+                   *static_cast<std::chrono::steady_clock::time_point*>(deadline)
+               ? 1
+               : 0;
+}
+
+double hundredthsMmToPt(int value) {
+    return value * 72.0 / 2540.0;
+}
+
+}  // namespace
+
+SpoolerSession::SpoolerSession(std::chrono::milliseconds budget)
+    : budget_(budget), deadline_(std::chrono::steady_clock::now() + budget) {}
+
+SpoolerSession::~SpoolerSession() {
+    if (http_) httpClose(http_);
+}
+
+void SpoolerSession::renewBudget() {
+    deadline_ = std::chrono::steady_clock::now() + budget_;
+}
+
+bool SpoolerSession::arm() {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline_ - std::chrono::steady_clock::now());
+    if (left.count() <= 0 || !http_) return false;
+    httpSetTimeout(http_, kSliceSeconds, waitOn, &deadline_);
+    return true;
+}
+
+bool SpoolerSession::findPrinter(const DeviceRequest& request) {
+    // Forget a server name cached by an earlier session, so that CUPS_SERVER is read afresh.
+    cupsSetServer(nullptr);
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline_ - std::chrono::steady_clock::now());
+    int cancel = 0;
+    http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                         static_cast<int>(std::max<long long>(left.count(), 1)), &cancel);
+    if (!http_ || !arm()) return false;
+
+    cups_dest_t* dests = nullptr;
+    const int count = cupsGetDests2(http_, &dests);
+    if (count <= 0) {
+        cupsFreeDests(count, dests);
+        return false;
+    }
+    const cups_dest_t* chosen = nullptr;
+    if (request.port == 0) {
+        // A named printer may carry an instance after a slash, as CUPS names them.
+        std::string name = request.printerName;
+        std::string instance;
+        if (const auto slash = name.find('/'); slash != std::string::npos) {
+            instance = name.substr(slash + 1);
+            name.resize(slash);
+        }
+        chosen = cupsGetDest(name.empty() ? nullptr : name.c_str(),
+                             instance.empty() ? nullptr : instance.c_str(), count, dests);
+    } else {
+        std::vector<PrinterEntry> entries;
+        for (int i = 0; i < count; ++i) {
+            if (dests[i].instance) continue;
+            const char* uri = cupsGetOption("device-uri", dests[i].num_options, dests[i].options);
+            entries.push_back({dests[i].name, uri ? uri : "", dests[i].is_default != 0});
+        }
+        const auto table = buildPortTable(entries);
+        if (const auto it = table.find(request.port); it != table.end())
+            chosen = cupsGetDest(it->second.c_str(), nullptr, count, dests);
+    }
+    if (chosen) printer_ = chosen->name;
+    cupsFreeDests(count, dests);
+    return !printer_.empty();
+}
+
+MediaArea SpoolerSession::defaultMedia() {
+    MediaArea area;
+    if (printer_.empty() || !arm()) return area;
+    cups_dest_t* dest = cupsGetNamedDest(http_, printer_.c_str(), nullptr);
+    if (!dest || !arm()) {
+        cupsFreeDests(dest ? 1 : 0, dest);
+        return area;
+    }
+    cups_dinfo_t* info = cupsCopyDestInfo(http_, dest);
+    cups_size_t size{};
+    if (info && arm() && cupsGetDestMediaDefault(http_, dest, info, 0, &size) && size.width > 0 &&
+        size.length > 0) {
+        area.widthPt = hundredthsMmToPt(size.width);
+        area.heightPt = hundredthsMmToPt(size.length);
+        area.leftPt = hundredthsMmToPt(size.left);
+        area.topPt = hundredthsMmToPt(size.top);
+        area.printableWidthPt = hundredthsMmToPt(size.width - size.left - size.right);
+        area.printableHeightPt = hundredthsMmToPt(size.length - size.top - size.bottom);
+    }
+    cupsFreeDestInfo(info);
+    cupsFreeDests(1, dest);
+    return area;
+}
+
+bool SpoolerSession::createJob(const std::string& title) {
+    if (printer_.empty() || !arm()) return false;
+    jobId_ = cupsCreateJob(http_, printer_.c_str(), title.c_str(), 0, nullptr);
+    return jobId_ > 0;
+}
+
+bool SpoolerSession::sendDocument(std::string_view mimeType, std::string_view bytes) {
+    if (jobId_ <= 0 || !arm()) return false;
+    const std::string type(mimeType);
+    if (cupsStartDocument(http_, printer_.c_str(), jobId_, "page", type.c_str(), 1) !=
+        HTTP_STATUS_CONTINUE)
+        return false;
+    if (cupsWriteRequestData(http_, bytes.data(), bytes.size()) != HTTP_STATUS_CONTINUE || !arm()) {
+        cupsFinishDocument(http_, printer_.c_str());
+        return false;
+    }
+    return cupsFinishDocument(http_, printer_.c_str()) <= IPP_STATUS_OK_EVENTS_COMPLETE;
+}
+
+void SpoolerSession::cancelJob() {
+    if (jobId_ <= 0 || !arm()) return;
+    cupsCancelJob2(http_, printer_.c_str(), jobId_, 0);
+    jobId_ = 0;
+}
+
+}  // namespace solvara

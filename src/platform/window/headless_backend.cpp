@@ -1,0 +1,97 @@
+#include "platform/window/headless_backend.h"
+
+#include <algorithm>
+
+#include "platform/window/input_devices.h"
+
+namespace solvara {
+
+HeadlessBackend::HeadlessBackend(Size desktop) : desktop_(desktop) {}
+
+bool HeadlessBackend::openWindow(Size size, std::string&) {
+    ++openCalls_;
+    if (!windowOpen_) {
+        position_ = Point{(desktop_.width - size.width) / 2, (desktop_.height - size.height) / 2};
+        windowOpen_ = true;
+        ++windowsCreated_;
+    }
+    return true;
+}
+
+void HeadlessBackend::moveWindow(Point topLeft) {
+    position_ = topLeft;
+    if (onMove) onMove(now_, topLeft);
+}
+
+void HeadlessBackend::present(const std::uint8_t* pixels, Size size,
+                              const std::array<Rgb, 256>& palette) {
+    ++presentCount_;
+    if (onPresent) onPresent(now_, pixels, size, palette);
+}
+
+void HeadlessBackend::warpPointer(Point position) {
+    warps_.push_back(position);
+}
+
+void HeadlessBackend::schedule(Event event) {
+    // Stable: events due at the same time keep the order they were scripted in.
+    auto at = std::upper_bound(script_.begin(), script_.end(), event.at,
+                               [](std::uint64_t t, const Event& e) { return t < e.at; });
+    script_.insert(at, event);
+}
+
+void HeadlessBackend::keyAt(std::uint64_t atMs, int code) {
+    schedule({atMs, Kind::Key, code, 0});
+}
+void HeadlessBackend::pointerAt(std::uint64_t atMs, int x, int y) {
+    schedule({atMs, Kind::Move, x, y});
+}
+void HeadlessBackend::buttonsAt(std::uint64_t atMs, int buttons) {
+    schedule({atMs, Kind::Buttons, buttons, 0});
+}
+void HeadlessBackend::leaveAt(std::uint64_t atMs) {
+    schedule({atMs, Kind::Leave, 0, 0});
+}
+void HeadlessBackend::closeAt(std::uint64_t atMs) {
+    schedule({atMs, Kind::Close, 0, 0});
+}
+
+void HeadlessBackend::deliverDue(InputDevices& input) {
+    while (!script_.empty() && script_.front().at <= now_) {
+        const Event e = script_.front();
+        script_.pop_front();
+        switch (e.kind) {
+            case Kind::Key:
+                input.pushKey(e.a);
+                break;
+            case Kind::Move:
+                input.pointerMoved(e.a, e.b);
+                break;
+            case Kind::Buttons:
+                input.pointerButtons(e.a);
+                break;
+            case Kind::Leave:
+                input.pointerLeft();
+                break;
+            case Kind::Close:
+                input.requestClose();
+                break;
+        }
+    }
+}
+
+void HeadlessBackend::wait(int ms, InputDevices& input) {
+    // Events that fall inside the wait arrive at their own time, so that a pause can notice a
+    // key that came during it.
+    const std::uint64_t end = now_ + static_cast<std::uint64_t>(std::max(ms, 0));
+    deliverDue(input);
+    while (!script_.empty() && script_.front().at <= end) {
+        now_ = std::max(now_, script_.front().at);
+        deliverDue(input);
+    }
+    now_ = end;
+    if (now_ >= timeLimit_) input.requestClose();
+    if (onWait) onWait(now_);
+}
+
+}  // namespace solvara

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/window/window_backend.h"
+
+namespace solvara {
+
+// A window without a screen, for tests: a desktop of a given size, the window's position kept as
+// numbers, a virtual clock that only moves when the program waits, and scripted input that
+// arrives at given virtual times.
+class HeadlessBackend : public WindowBackend {
+  public:
+    explicit HeadlessBackend(Size desktop = Size{1920, 1080});
+
+    bool openWindow(Size size, std::string& error) override;
+    void setTitle(std::string_view title) override { title_ = title; }
+    Size desktopSize() override { return desktop_; }
+    Point windowPosition() override { return position_; }
+    void moveWindow(Point topLeft) override;
+    void present(const std::uint8_t* pixels, Size size,
+                 const std::array<Rgb, 256>& palette) override;
+    void wait(int ms, InputDevices& input) override;
+    void warpPointer(Point position) override;
+    void showPointer(bool visible) override { pointerVisible_ = visible; }
+    std::uint64_t nowMs() override { return now_; }
+    void setClipboardText(std::string_view text) override { clipboard_ = text; }
+
+    // Script: each event is due at an absolute virtual time and is delivered by the first wait
+    // that reaches it.
+    void keyAt(std::uint64_t atMs, int code);
+    void pointerAt(std::uint64_t atMs, int x, int y);  // inside the window
+    void buttonsAt(std::uint64_t atMs, int buttons);
+    void leaveAt(std::uint64_t atMs);  // the pointer leaves the window
+    void closeAt(std::uint64_t atMs);  // the desktop asks the window to close
+    bool scriptDone() const { return script_.empty(); }
+    std::uint64_t lastScriptedMs() const { return script_.empty() ? now_ : script_.back().at; }
+
+    // Called after every wait, with the time reached; tests use it to watch the screen.
+    std::function<void(std::uint64_t nowMs)> onWait;
+    // Called with every page presented, at the virtual time it is shown.
+    std::function<void(std::uint64_t nowMs, const std::uint8_t* pixels, Size size,
+                       const std::array<Rgb, 256>& palette)>
+        onPresent;
+    // Called with every move of the window.
+    std::function<void(std::uint64_t nowMs, Point topLeft)> onMove;
+
+    // Past this virtual time the desktop asks the program to close, so that a script that never
+    // reaches its end fails instead of running forever.
+    void setTimeLimit(std::uint64_t ms) { timeLimit_ = ms; }
+    bool timeLimitReached() const { return now_ >= timeLimit_; }
+
+    const std::string& title() const { return title_; }
+    const std::string& clipboard() const { return clipboard_; }
+    bool windowOpen() const { return windowOpen_; }
+    int windowsCreated() const { return windowsCreated_; }
+    // How often the program (re-)opened its surface: once at start and once per restart.
+    int openCalls() const { return openCalls_; }
+    bool pointerVisible() const { return pointerVisible_; }
+    std::uint64_t presentCount() const { return presentCount_; }
+    std::uint64_t waitedMs() const { return now_; }
+    // Every warp the program made, in surface pixels.
+    const std::deque<Point>& warps() const { return warps_; }
+
+  private:
+    enum class Kind { Key, Move, Buttons, Leave, Close };
+    struct Event {
+        std::uint64_t at = 0;
+        Kind kind = Kind::Key;
+        int a = 0;
+        int b = 0;
+    };
+    void schedule(Event event);
+    void deliverDue(InputDevices& input);
+
+    Size desktop_;
+    Point position_{};
+    bool windowOpen_ = false;
+    int windowsCreated_ = 0;
+    int openCalls_ = 0;
+    std::string title_;
+    std::string clipboard_;
+    std::uint64_t now_ = 0;
+    std::uint64_t timeLimit_ = UINT64_MAX;
+    std::deque<Event> script_;  // kept in time order
+    bool pointerVisible_ = true;
+    std::uint64_t presentCount_ = 0;
+    std::deque<Point> warps_;
+};
+
+}  // namespace solvara

@@ -1,0 +1,98 @@
+#include "platform/window/input_devices.h"
+
+#include <algorithm>
+
+#include "platform/display/display.h"
+#include "platform/window/window_backend.h"
+
+namespace solvara {
+
+InputDevices::InputDevices(WindowBackend& backend, Display& display)
+    : backend_(backend), display_(display) {}
+
+std::string InputDevices::readKey() {
+    keyArrived_ = false;
+    if (head_ == tail_) return "";
+    const int code = ring_[head_];
+    head_ = (head_ + 1) % kRingSlots;
+    if (code <= 255) return std::string(1, static_cast<char>(code));
+    return std::string{static_cast<char>(255), static_cast<char>((code - 255) / 256)};
+}
+
+int InputDevices::keysWaiting() const {
+    return (tail_ - head_ + kRingSlots) % kRingSlots;
+}
+
+void InputDevices::pushKey(int code) {
+    if (code <= 0) return;
+    const int next = (tail_ + 1) % kRingSlots;
+    if (next == head_) head_ = (head_ + 1) % kRingSlots;  // full: the oldest key is dropped
+    ring_[tail_] = code;
+    tail_ = next;
+    keyArrived_ = true;
+}
+
+PointerReading InputDevices::readPointer() const {
+    if (!inside_) return PointerReading{};
+    return PointerReading{true, position_.x, position_.y, 0, buttons_};
+}
+
+void InputDevices::setPointer(std::optional<int> x, std::optional<int> y,
+                              std::optional<bool> visible) {
+    if (x || y) {
+        if (x) position_.x = std::clamp(*x, 0, 642);
+        if (y) position_.y = std::clamp(*y, 0, 482);
+        inside_ = true;
+        backend_.warpPointer(position_);
+    }
+    if (visible && *visible != pointerVisible_) {
+        pointerVisible_ = *visible;
+        backend_.showPointer(pointerVisible_);
+    }
+}
+
+void InputDevices::pointerMoved(int x, int y) {
+    position_ = Point{x, y};
+    inside_ = true;
+}
+
+void InputDevices::pointerButtons(int buttons) {
+    buttons_ = buttons & 3;
+}
+
+void InputDevices::pointerLeft() {
+    inside_ = false;
+}
+
+void InputDevices::requestClose() {
+    if (!closeRequested_) pushKey(keys::kCloseRequest);
+    closeRequested_ = true;
+}
+
+void InputDevices::waitOnBackend(int ms) {
+    display_.presentIfChanged();
+    backend_.wait(ms, *this);
+}
+
+void InputDevices::pause(int ms) {
+    if (ms < 1) return;
+    if (ms < 100) {
+        waitOnBackend(ms);
+        return;
+    }
+    int remaining = ms;
+    while (remaining > 50) {
+        // A desktop close request ends every long wait at once, so the program leaves promptly
+        // even in the middle of a flashing message.
+        if (closeRequested_) return;
+        if (keyArrived_) {
+            keyArrived_ = false;
+            return;
+        }
+        waitOnBackend(50);
+        remaining -= 50;
+    }
+    waitOnBackend(remaining);
+}
+
+}  // namespace solvara

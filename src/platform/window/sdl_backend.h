@@ -1,0 +1,34 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/window/window_backend.h"
+
+namespace solvara {
+
+// The real window: a borderless SDL2 window shown through SDL's window surface (no GL), the
+// page kept as an 8-bit palettized surface and blitted on present.
+class SdlBackend : public WindowBackend {
+  public:
+    SdlBackend();
+    ~SdlBackend() override;
+
+    bool openWindow(Size size, std::string& error) override;
+    void setTitle(std::string_view title) override;
+    Size desktopSize() override;
+    Point windowPosition() override;
+    void moveWindow(Point topLeft) override;
+    void present(const std::uint8_t* pixels, Size size,
+                 const std::array<Rgb, 256>& palette) override;
+    void wait(int ms, InputDevices& input) override;
+    void warpPointer(Point position) override;
+    void showPointer(bool visible) override;
+    std::uint64_t nowMs() override;
+    void setClipboardText(std::string_view text) override;
+
+  private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+}  // namespace solvara

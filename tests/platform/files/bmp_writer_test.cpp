@@ -1,0 +1,192 @@
+#include "platform/files/bmp_writer.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "platform/display/display.h"
+#include "platform/window/headless_backend.h"
+
+namespace solvara {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kFileSize = 312130;
+constexpr std::size_t kStride = 644;
+constexpr std::size_t kPixelOffset = 1078;
+
+std::vector<std::uint8_t> readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::uint32_t le(const std::vector<std::uint8_t>& b, std::size_t at, int size) {
+    std::uint32_t v = 0;
+    for (int i = size - 1; i >= 0; --i)
+        v = v << 8 | b.at(at + i);
+    return v;
+}
+
+// Just enough of a reader for an uncompressed 8-bit picture, to check the writer against.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::array<Rgb, 256> palette{};
+    std::vector<std::uint8_t> pixels;  // top row first
+
+    static Picture read(const std::vector<std::uint8_t>& b) {
+        Picture p;
+        if (b.size() < 54 || b[0] != 'B' || b[1] != 'M' || le(b, 28, 2) != 8 || le(b, 30, 4) != 0)
+            return p;
+        const std::size_t dataAt = le(b, 10, 4);
+        const std::size_t tableAt = 14 + le(b, 14, 4);
+        p.width = static_cast<int>(le(b, 18, 4));
+        p.height = static_cast<int>(le(b, 22, 4));
+        for (int i = 0; i < 256; ++i)
+            p.palette[i] =
+                Rgb{b.at(tableAt + 4 * i + 2), b.at(tableAt + 4 * i + 1), b.at(tableAt + 4 * i)};
+        const std::size_t stride = (p.width + 3) / 4 * 4;
+        for (int y = 0; y < p.height; ++y) {
+            const std::size_t row = dataAt + (p.height - 1 - y) * stride;
+            for (int x = 0; x < p.width; ++x)
+                p.pixels.push_back(b.at(row + x));
+        }
+        return p;
+    }
+};
+
+class BmpWriterTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "solvara-bmp-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir = pattern;
+        std::string error;
+        ASSERT_TRUE(d.open(error));
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(dir / "locked", fs::perms::owner_all, ec);
+        fs::remove_all(dir, ec);
+    }
+
+    std::vector<std::uint8_t> page(int n) const {
+        const std::uint8_t* p = d.pageData(n);
+        return {p, p + Display::kWidth * Display::kHeight};
+    }
+
+    fs::path dir;
+    HeadlessBackend backend;
+    Display d{backend};
+};
+
+TEST_F(BmpWriterTest, WritesTheHeadersTableAndBottomUpRows) {
+    d.setPaletteEntry(2, 0x002801);
+    d.line(0, 0, 0, 0, 2, Shape::Segment);  // top-left pixel
+    d.line(5, 482, 5, 482, 7, Shape::Segment);
+    const fs::path path = dir / "Solvara.bmp";
+    ASSERT_EQ(BmpWriter::savePage(d, path.string()), BmpWriter::kOk);
+
+    const auto b = readFile(path);
+    ASSERT_EQ(b.size(), kFileSize);
+    EXPECT_EQ(b[0], 'B');
+    EXPECT_EQ(b[1], 'M');
+    const struct {
+        std::size_t offset;
+        int size;
+        std::uint32_t value;
+    } fields[] = {
+        {2, 4, 312130},  {6, 2, 0},     {8, 2, 0},     {10, 4, 1078}, {14, 4, 40},
+        {18, 4, 643},    {22, 4, 483},  {26, 2, 1},    {28, 2, 8},    {30, 4, 0},
+        {34, 4, 311052}, {38, 4, 2834}, {42, 4, 2834}, {46, 4, 256},  {50, 4, 256},
+    };
+    for (const auto& f : fields)
+        EXPECT_EQ(le(b, f.offset, f.size), f.value) << "field at offset " << f.offset;
+
+    // Colour table entry 2: blue, green, red, 0.
+    EXPECT_EQ(b[62], 0);
+    EXPECT_EQ(b[63], 161);
+    EXPECT_EQ(b[64], 4);
+    EXPECT_EQ(b[65], 0);
+
+    for (std::size_t row = 0; row < 483; ++row)
+        EXPECT_EQ(b[kPixelOffset + row * kStride + 643], 0) << "padding of row " << row;
+    EXPECT_EQ(b[kPixelOffset + 482 * kStride], 2);  // the top row comes last
+    EXPECT_EQ(b[kPixelOffset + 5], 7);              // the bottom row first
+}
+
+TEST_F(BmpWriterTest, RoundTripGivesBackPageAndPalette) {
+    d.setPaletteEntry(13, 0x1B280C);
+    d.setColors(0, 15);
+    d.setTextGrid(80, 30);
+    d.line(2, 2, 640, 480, 1, Shape::Box);
+    d.circle(320, 240, 100, 13, 0, 0, true);
+    d.locate(10, 10);
+    d.print("Solvara \x10 round trip", true);
+    for (int i = 0; i < 256; ++i)
+        d.line(i, 400, i, 410, i, Shape::Segment);
+    const auto before = page(0);
+
+    const fs::path path = dir / "trip.BMP";
+    ASSERT_EQ(BmpWriter::savePage(d, path.string()), BmpWriter::kOk);
+    const Picture p = Picture::read(readFile(path));
+    EXPECT_EQ(p.width, Display::kWidth);
+    EXPECT_EQ(p.height, Display::kHeight);
+    EXPECT_EQ(p.palette, d.palette());
+    EXPECT_EQ(p.pixels, before);
+    EXPECT_EQ(page(0), before);  // a save never changes the page
+}
+
+TEST_F(BmpWriterTest, SavesTheWorkPageOrTheOneAsked) {
+    d.setPages(1, 0);
+    d.line(0, 0, 642, 482, 9, Shape::FilledBox);
+    const fs::path work = dir / "work.bmp";
+    const fs::path zero = dir / "zero.bmp";
+    ASSERT_EQ(BmpWriter::savePage(d, work.string()), BmpWriter::kOk);
+    ASSERT_EQ(BmpWriter::savePage(d, 0, zero.string()), BmpWriter::kOk);
+    EXPECT_EQ(Picture::read(readFile(work)).pixels, page(1));
+    EXPECT_EQ(Picture::read(readFile(zero)).pixels, page(0));
+    EXPECT_EQ(BmpWriter::savePage(d, 4, (dir / "none.bmp").string()), BmpWriter::kBadPage);
+    EXPECT_FALSE(fs::exists(dir / "none.bmp"));
+}
+
+TEST_F(BmpWriterTest, AFileThatCannotBeCreatedGivesTwoAndLeavesNothing) {
+    std::ofstream(dir / "plain") << "a file, not a directory";
+    std::vector<fs::path> paths = {dir / "missing" / "Solvara.bmp", dir / "plain" / "Solvara.bmp"};
+    // A directory without write permission stops everyone but root.
+    fs::create_directory(dir / "locked");
+    fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+    if (access((dir / "locked").c_str(), W_OK) != 0) paths.push_back(dir / "locked" / "x.bmp");
+
+    d.line(0, 0, 100, 100, 4, Shape::FilledBox);
+    const auto before = page(0);
+    for (const auto& path : paths) {
+        EXPECT_EQ(BmpWriter::savePage(d, path.string()), BmpWriter::kCannotCreate) << path;
+        EXPECT_FALSE(fs::exists(path)) << path;
+    }
+    EXPECT_TRUE(fs::is_empty(dir / "locked"));
+    EXPECT_EQ(page(0), before);
+}
+
+TEST_F(BmpWriterTest, AFailedWriteGivesThree) {
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    EXPECT_EQ(BmpWriter::savePage(d, "/dev/full"), BmpWriter::kWriteFailed);
+}
+
+TEST(BmpWriterClosed, AClosedDisplayGivesOneAndWritesNothing) {
+    HeadlessBackend backend;
+    Display d(backend);
+    const fs::path path = fs::temp_directory_path() / "solvara-closed-display-test.bmp";
+    std::error_code ec;
+    fs::remove(path, ec);
+    EXPECT_EQ(BmpWriter::savePage(d, path.string()), BmpWriter::kBadPage);
+    EXPECT_FALSE(fs::exists(path));
+}
+
+}  // namespace
+}  // namespace solvara

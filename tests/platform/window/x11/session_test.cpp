@@ -1,0 +1,355 @@
+// The real program in a private X server, driven by real X input and checked from outside: where
+// the window goes, what it shows (pixel for pixel against the headless surface after the same
+// keys), what printing leaves behind, and every way out.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <sstream>
+
+#include "platform/window/x11/x_session.h"
+#include "support/harness.h"
+#include "support/private_spooler.h"
+
+namespace solvara {
+namespace {
+
+using testing::Harness;
+using xtest::App;
+using xtest::Image;
+using xtest::XServer;
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+Image visiblePage(Harness& h) {
+    Display& d = h.program.display();
+    return xtest::pageImage({d.pageData(d.visiblePage()), &d.palette()},
+                            Size{Display::kWidth, Display::kHeight});
+}
+
+class XSession : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(server.start(error)) << error;
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "solvara-x-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir = pattern;
+        // The program saves its picture beside itself, so it runs from a copy in a fresh place.
+        binary = dir / "solvara";
+        std::filesystem::copy_file(SOLVARA_BINARY_DIR "/solvara", binary);
+        // The picture-print command only notes that it ran.
+        std::filesystem::create_directory(dir / "bin");
+        {
+            std::ofstream pr(dir / "bin" / "pr");
+            pr << "#!/bin/sh\necho \"$@\" >>'" << (dir / "pr.log").string() << "'\n";
+        }
+        std::filesystem::permissions(dir / "bin" / "pr", std::filesystem::perms::owner_all);
+        path.emplace("PATH", (dir / "bin").string() + ":" + std::getenv("PATH"));
+        lsan.emplace("LSAN_OPTIONS", "suppressions=" SOLVARA_SOURCE_DIR
+                                     "/tests/platform/window/x11/lsan.supp:print_suppressions=0");
+        if (withSpooler()) {
+            ASSERT_TRUE(spooler.start()) << spooler.error();
+            ASSERT_TRUE(spooler.addPdfQueue("Desk", true)) << spooler.error();
+        }
+        ASSERT_TRUE(app.start(binary, dir, error)) << error;
+        twin.start();
+    }
+
+    void TearDown() override {
+        if (app.running()) {
+            app.key("Escape");
+            app.waitExit();
+        }
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+    }
+
+    virtual bool withSpooler() const { return false; }
+
+    // Keys for both: the real window and its headless twin.
+    void type(const std::string& keys) {
+        app.type(keys);
+        twin.type(keys);
+        twin.settle();
+    }
+
+    // The window shows what the headless surface shows, in the palette's exact colours.
+    void expectSameScreen(const std::string& what) { expectScreen(visiblePage(twin), what); }
+
+    // The same, and then a little time for the pauses that follow drawing, so that the next
+    // click meets a polling loop.
+    void expectSameScreenSettled(const std::string& what) {
+        expectSameScreen(what);
+        xtest::pauseMs(150);
+    }
+
+    void expectScreen(const Image& expected, const std::string& what) {
+        const Image actual = app.grabUntil(expected);
+        if (actual == expected) return;
+        // Both pictures go beside the test binary for a look.
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        const std::filesystem::path failures = SOLVARA_BINARY_DIR "/x11-failures";
+        std::filesystem::create_directories(failures);
+        std::string name = std::string(info->name()) + "-" + what;
+        for (char& c : name)
+            if (!std::isalnum(static_cast<unsigned char>(c))) c = '-';
+        xtest::writePng(actual, failures / (name + "-window.png"));
+        xtest::writePng(expected, failures / (name + "-headless.png"));
+        ADD_FAILURE() << what << ": " << xtest::describeDifference(actual, expected)
+                      << "\npictures in " << failures.string() << "/" << name << "-*.png";
+    }
+
+    void expectPositionBecomes(Point wanted, const std::string& what) {
+        App::waitFor([&] { return app.position() == wanted; });
+        const Point p = app.position();
+        EXPECT_EQ(p, wanted) << what << ": window at (" << p.x << ", " << p.y << ")";
+    }
+
+    void expectExitStatusZero(const std::string& what) {
+        const auto status = app.waitExit();
+        ASSERT_TRUE(status.has_value()) << what << ": the program did not end";
+        EXPECT_EQ(*status, 0) << what << "; stderr: " << app.errorOutput();
+    }
+
+    XServer server;
+    std::filesystem::path dir;
+    std::filesystem::path binary;
+    std::optional<testing::ScopedEnv> path;
+    std::optional<testing::ScopedEnv> lsan;
+    testing::PrivateSpooler spooler;
+    App app;
+    Harness twin;
+};
+
+TEST_F(XSession, WindowIsFramelessCentredTitledAndShowsTheExactColours) {
+    EXPECT_EQ(app.position(), (Point{638, 298}));
+    EXPECT_EQ(app.size(), (Size{643, 483}));
+    EXPECT_EQ(app.title(), "Solvara");
+    const std::vector<long> hints = app.motifHints();
+    ASSERT_EQ(hints.size(), 5u);
+    EXPECT_EQ(hints[0] & 2, 2) << "decorations hint not set";
+    EXPECT_EQ(hints[2], 0) << "decorations wanted none";
+    expectSameScreen("start screen");
+}
+
+TEST_F(XSession, EditingKeysArriveAsTheProgramKnowsThem) {
+    // Left arrow (255 and "K") and Backspace both take back a digit; keypad Enter commits.
+    app.type("x12");
+    app.key("Left");
+    app.type("3");
+    app.key("KP_Enter");
+    app.type("y45");
+    app.key("BackSpace");
+    app.type("6\r");
+    twin.type("x12");
+    twin.key(keys::kLeft);
+    twin.type("3\ry45\b6\r");
+    twin.settle();
+    ASSERT_EQ(twin.program.values().x, 13) << twin.screen();
+    ASSERT_EQ(twin.program.values().y, 46) << twin.screen();
+    expectSameScreen("right triangle 13, 46 typed with corrections");
+}
+
+TEST_F(XSession, AnUncoveredPartIsDrawnAgain) {
+    type("x3\r");
+    type("y4\r");
+    expectSameScreenSettled("right triangle 3, 4");
+    // Stopped, the program cannot answer the expose: the covered part stays as the cover left
+    // it, which shows that the server keeps no copy and the program must draw it again.
+    kill(app.pid(), SIGSTOP);
+    app.coverAndUncover();
+    const bool damaged = !(app.grab() == visiblePage(twin));
+    kill(app.pid(), SIGCONT);
+    EXPECT_TRUE(damaged) << "the server kept the covered part itself";
+    expectSameScreen("after another window covered part of it");
+}
+
+TEST_F(XSession, DraggingTheTopRowMovesTheWindowByThePointersMovement) {
+    app.moveTo(300, 8);
+    app.press();
+    // Absolute steps: the program puts the pointer back after each move of the window, and a
+    // step of the pointer that falls between its read and that warp is undone; a relative step
+    // would then be lost for good, an absolute one is caught up by the next.
+    // The last step is repeated for the same reason: once the window has caught up, the pointer
+    // already stands there and a repeat moves nothing.
+    for (int i = 1; i <= 6; ++i) {
+        const int step = std::min(i, 4);
+        xtest::xdotool("mousemove " + std::to_string(638 + 300 + 10 * step) + " " +
+                       std::to_string(298 + 8 - 5 * step));
+        xtest::pauseMs(i <= 4 ? 50 : 150);
+    }
+    app.release();
+    expectPositionBecomes(Point{678, 278}, "after dragging by (40, -20)");
+
+    // Below the top row a press does not drag.
+    app.moveTo(300, 40);
+    app.press();
+    xtest::xdotool("mousemove_relative -- 30 30");
+    xtest::pauseMs(100);
+    app.release();
+    EXPECT_EQ(app.position(), (Point{678, 278}));
+}
+
+TEST_F(XSession, WidgetSquaresSnapToTheCornersAndTheCentreComesHome) {
+    struct Snap {
+        const char* square;
+        Point click;
+        Point target;
+    };
+    const Snap snaps[] = {
+        {"top left", {128, 222}, {4, 4}},          {"top right", {144, 222}, {1277, 4}},
+        {"bottom right", {144, 238}, {1277, 569}}, {"bottom left", {128, 238}, {4, 566}},
+        {"centre", {136, 230}, {638, 298}},
+    };
+    for (const Snap& s : snaps) {
+        app.click(s.click.x, s.click.y);
+        expectPositionBecomes(s.target, s.square);
+    }
+}
+
+TEST_F(XSession, AtSignBringsTheWindowHome) {
+    app.click(128, 222);
+    expectPositionBecomes(Point{4, 4}, "top left square");
+    app.moveTo(320, 300);
+    app.type("@");
+    expectPositionBecomes(Point{638, 298}, "after @");
+}
+
+TEST_F(XSession, ClearPutsTheRecreatedWindowWhereTheUserLeftIt) {
+    app.click(128, 238);
+    expectPositionBecomes(Point{4, 566}, "bottom left square");
+    type("x3\r");
+    // A click counts only while a loop polls, not during the pauses of drawing a screen.
+    expectSameScreenSettled("x typed");
+    app.click(140, 198);  // CLEAR
+    twin.click(140, 198);
+    twin.settle();
+    xtest::pauseMs(400);
+    EXPECT_EQ(app.position(), (Point{4, 566}));
+    expectSameScreen("after CLEAR");
+}
+
+TEST_F(XSession, RightTriangleResultsHelpAndBack) {
+    type("x3\r");
+    type("y4\r");
+    ASSERT_EQ(twin.step(), Step::ResultsLoopCycle) << twin.screen();
+    expectSameScreen("right triangle 3, 4");
+    const Image results = app.grab();
+
+    // The help screen waits in a loop of its own, so the twin's help page is caught while the
+    // twin waits in it.
+    twin.type("h");
+    twin.idle(1000);
+    const std::uint64_t helpShown = twin.now() + 1000;
+    twin.type("b");
+    Image help;
+    twin.backend.onWait = [&](std::uint64_t now) {
+        if (help.pixels.empty() && now >= helpShown) help = visiblePage(twin);
+    };
+    twin.settle();
+    twin.backend.onWait = nullptr;
+    ASSERT_FALSE(help.pixels.empty());
+
+    app.type("h");
+    expectScreen(help, "help");
+    app.type("b");
+    expectSameScreen("back from help");
+    EXPECT_TRUE(app.grab() == results) << "the results page changed under the help screen";
+}
+
+TEST_F(XSession, ObliqueSecondAnswerWithS) {
+    type("o");
+    type("x10\r");
+    type("y7\r");
+    type("a30\r");
+    ASSERT_EQ(twin.text(19, 60, 18), "Show other answer ") << twin.screen();
+    expectSameScreen("oblique first answer");
+    type("S");
+    ASSERT_TRUE(twin.program.values().alternate.otherAnswerShown);
+    expectSameScreen("oblique second answer");
+}
+
+TEST_F(XSession, CtrlCPutsTheResultsOnTheDesktopClipboard) {
+    type("x3\r");
+    type("y4\r");
+    expectSameScreenSettled("right triangle 3, 4");
+    app.key("ctrl+c");
+    twin.key(3);
+    twin.settle();
+    ASSERT_NE(twin.backend.clipboard(), "");
+    std::string copied;
+    App::waitFor([&] { return (copied = xtest::clipboardText()) == twin.backend.clipboard(); });
+    EXPECT_EQ(copied, twin.backend.clipboard());
+    expectSameScreen("after Ctrl+C");
+}
+
+class XSessionPrinting : public XSession {
+  protected:
+    bool withSpooler() const override { return true; }
+};
+
+TEST_F(XSessionPrinting, PrintWritesThePictureBesideTheProgramAndOneJob) {
+    type("x3\r");
+    type("y4\r");
+    app.type("p");
+    const std::filesystem::path picture = dir / "Solvara.bmp";
+    ASSERT_TRUE(App::waitFor([&] { return std::filesystem::exists(dir / "pr.log"); },
+                             std::chrono::seconds(10)))
+        << "the picture-print command did not run";
+    EXPECT_EQ(std::filesystem::file_size(picture), 312130u);
+    EXPECT_EQ(readFile(dir / "pr.log"), picture.string() + "\n");
+
+    const auto jobs = spooler.jobs();
+    ASSERT_EQ(jobs.size(), 1u) << spooler.log();
+    EXPECT_EQ(jobs[0].title, "Solvara");
+
+    // Back in the results loop the screen is the results screen again.
+    twin.type("p");
+    twin.settle(3000);
+    expectSameScreen("after printing");
+}
+
+TEST_F(XSession, EscapeEndsWithStatusZero) {
+    app.key("Escape");
+    expectExitStatusZero("Escape");
+}
+
+TEST_F(XSession, ExitButtonEndsWithStatusZero) {
+    app.click(70, 198);
+    expectExitStatusZero("EXIT button");
+}
+
+TEST_F(XSession, CloseBlocksEndWithStatusZero) {
+    app.click(630, 8);
+    expectExitStatusZero("close block X");
+}
+
+TEST_F(XSession, ExitBlockInTheResultsEndsWithStatusZero) {
+    type("x3\r");
+    type("y4\r");
+    expectSameScreenSettled("right triangle 3, 4");
+    app.click(590, 8);
+    expectExitStatusZero("close block Exit on the results screen");
+}
+
+TEST_F(XSession, DesktopCloseRequestEndsWithStatusZero) {
+    app.requestClose();
+    expectExitStatusZero("WM_DELETE_WINDOW");
+}
+
+TEST_F(XSession, SigtermEndsWithStatusZero) {
+    kill(app.pid(), SIGTERM);
+    expectExitStatusZero("SIGTERM");
+}
+
+}  // namespace
+}  // namespace solvara

@@ -1,0 +1,502 @@
+#include "platform/window/x11/x_session.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "platform/files/shell_quote.h"
+
+namespace solvara::xtest {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// One connection to the private server, opened on first use and closed before the server stops.
+::Display* openConnection = nullptr;
+
+::Display* connection() {
+    if (openConnection == nullptr) openConnection = XOpenDisplay(nullptr);
+    return openConnection;
+}
+
+void closeConnection() {
+    if (openConnection != nullptr) XCloseDisplay(openConnection);
+    openConnection = nullptr;
+}
+
+void setOrUnset(const char* name, const std::optional<std::string>& value) {
+    if (value)
+        setenv(name, value->c_str(), 1);
+    else
+        unsetenv(name);
+}
+
+std::optional<std::string> currentEnv(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
+}
+
+// The mapped top-level window whose _NET_WM_PID is `pid`, or 0.
+unsigned long windowOfProcess(pid_t pid) {
+    ::Display* dpy = connection();
+    if (dpy == nullptr) return 0;
+    const Atom pidAtom = XInternAtom(dpy, "_NET_WM_PID", True);
+    if (pidAtom == None) return 0;
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    unsigned long found = 0;
+    if (!XQueryTree(dpy, DefaultRootWindow(dpy), &root, &parent, &children, &count)) return 0;
+    for (unsigned int i = 0; i < count && found == 0; ++i) {
+        XWindowAttributes attributes;
+        if (!XGetWindowAttributes(dpy, children[i], &attributes) ||
+            attributes.map_state != IsViewable)
+            continue;
+        Atom type = None;
+        int format = 0;
+        unsigned long items = 0;
+        unsigned long after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(dpy, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format,
+                               &items, &after, &data) == Success &&
+            data != nullptr) {
+            if (items == 1 && static_cast<pid_t>(*reinterpret_cast<long*>(data)) == pid)
+                found = children[i];
+            XFree(data);
+        }
+    }
+    if (children != nullptr) XFree(children);
+    return found;
+}
+
+Image grabRect(int x, int y, int width, int height) {
+    Image image;
+    ::Display* dpy = connection();
+    if (dpy == nullptr || width <= 0 || height <= 0) return image;
+    XImage* shot = XGetImage(dpy, DefaultRootWindow(dpy), x, y, static_cast<unsigned>(width),
+                             static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    if (shot == nullptr) return image;
+    image.width = width;
+    image.height = height;
+    image.pixels.resize(static_cast<std::size_t>(width) * height);
+    auto channel = [](unsigned long pixel, unsigned long mask) {
+        if (mask == 0) return static_cast<unsigned char>(0);
+        int shift = 0;
+        while (((mask >> shift) & 1) == 0)
+            ++shift;
+        const unsigned long value = (pixel & mask) >> shift;
+        const unsigned long max = mask >> shift;
+        return static_cast<unsigned char>(value * 255 / max);
+    };
+    for (int row = 0; row < height; ++row)
+        for (int col = 0; col < width; ++col) {
+            const unsigned long p = XGetPixel(shot, col, row);
+            image.pixels[static_cast<std::size_t>(row) * width + col] =
+                Rgb{channel(p, shot->red_mask), channel(p, shot->green_mask),
+                    channel(p, shot->blue_mask)};
+        }
+    XDestroyImage(shot);
+    return image;
+}
+
+int run(const std::string& command) {
+    return std::system(command.c_str());
+}
+
+}  // namespace
+
+void pauseMs(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+std::string xdotool(const std::string& arguments) {
+    std::string output;
+    FILE* pipe = popen(("xdotool " + arguments + " 2>/dev/null").c_str(), "r");
+    if (pipe == nullptr) return output;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
+        output += buffer;
+    pclose(pipe);
+    return output;
+}
+
+std::string clipboardText() {
+    std::string output;
+    FILE* pipe = popen("timeout 3 xclip -o -selection clipboard 2>/dev/null", "r");
+    if (pipe == nullptr) return output;
+    char buffer[256];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        output.append(buffer, n);
+    pclose(pipe);
+    return output;
+}
+
+bool writePng(const Image& image, const std::filesystem::path& path) {
+    const std::filesystem::path ppm = path.string() + ".ppm";
+    {
+        std::ofstream out(ppm, std::ios::binary);
+        out << "P6\n" << image.width << ' ' << image.height << "\n255\n";
+        for (const Rgb& p : image.pixels) {
+            const char rgb[3] = {static_cast<char>(p.r), static_cast<char>(p.g),
+                                 static_cast<char>(p.b)};
+            out.write(rgb, 3);
+        }
+        if (!out) return false;
+    }
+    const bool ok = run("convert " + shellQuoted(ppm.string()) + " " +
+                        shellQuoted("png:" + path.string())) == 0;
+    std::error_code ec;
+    std::filesystem::remove(ppm, ec);
+    return ok;
+}
+
+Image pageImage(PageSource page, Size size) {
+    Image image;
+    image.width = size.width;
+    image.height = size.height;
+    image.pixels.resize(static_cast<std::size_t>(size.width) * size.height);
+    for (std::size_t i = 0; i < image.pixels.size(); ++i)
+        image.pixels[i] = (*page.palette)[page.indexes[i]];
+    return image;
+}
+
+std::string describeDifference(const Image& actual, const Image& expected) {
+    if (actual.width != expected.width || actual.height != expected.height)
+        return "sizes differ: " + std::to_string(actual.width) + "x" +
+               std::to_string(actual.height) + " against " + std::to_string(expected.width) + "x" +
+               std::to_string(expected.height);
+    long count = 0;
+    std::ostringstream first;
+    for (int y = 0; y < actual.height; ++y)
+        for (int x = 0; x < actual.width; ++x) {
+            const Rgb a = actual.at(x, y);
+            const Rgb e = expected.at(x, y);
+            if (a == e) continue;
+            if (count++ == 0)
+                first << " first at (" << x << ", " << y << "): (" << int(a.r) << ", " << int(a.g)
+                      << ", " << int(a.b) << ") instead of (" << int(e.r) << ", " << int(e.g)
+                      << ", " << int(e.b) << ")";
+        }
+    return std::to_string(count) + " pixels differ;" + first.str();
+}
+
+// --- the server --------------------------------------------------------------------------------
+
+XServer::~XServer() {
+    closeConnection();
+    if (pid_ > 0) {
+        kill(pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+        setOrUnset("DISPLAY", oldDisplay_);
+        setOrUnset("WAYLAND_DISPLAY", oldWayland_);
+    }
+}
+
+bool XServer::start(std::string& error) {
+    int fds[2];
+    if (pipe(fds) != 0) {
+        error = "no pipe";
+        return false;
+    }
+    const pid_t pid = fork();
+    if (pid < 0) {
+        error = "cannot fork";
+        return false;
+    }
+    if (pid == 0) {
+        close(fds[0]);
+        const int devnull = open("/dev/null", O_WRONLY);
+        if (devnull >= 0) {
+            dup2(devnull, 1);
+            dup2(devnull, 2);
+        }
+        const std::string fd = std::to_string(fds[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1920x1080x24",
+               "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    pid_ = pid;
+    std::string number;
+    const auto deadline = Clock::now() + std::chrono::seconds(10);
+    while (Clock::now() < deadline && number.find('\n') == std::string::npos) {
+        pollfd p{fds[0], POLLIN, 0};
+        if (poll(&p, 1, 100) <= 0) continue;
+        char buffer[32];
+        const ssize_t n = read(fds[0], buffer, sizeof buffer);
+        if (n <= 0) break;
+        number.append(buffer, static_cast<std::size_t>(n));
+    }
+    close(fds[0]);
+    if (number.find('\n') == std::string::npos) {
+        error = "Xvfb did not start (is the xvfb package installed?)";
+        return false;
+    }
+    number.pop_back();
+    display_ = ":" + number;
+    oldDisplay_ = currentEnv("DISPLAY");
+    oldWayland_ = currentEnv("WAYLAND_DISPLAY");
+    setenv("DISPLAY", display_.c_str(), 1);
+    unsetenv("WAYLAND_DISPLAY");
+    ::Display* dpy = connection();
+    if (dpy == nullptr) {
+        error = "cannot connect to " + display_;
+        return false;
+    }
+    // A desktop creates this atom; SDL marks a window frameless through it only when it exists.
+    XInternAtom(dpy, "_MOTIF_WM_HINTS", False);
+    XSync(dpy, False);
+    return true;
+}
+
+// --- the program -------------------------------------------------------------------------------
+
+App::~App() {
+    if (pid_ > 0) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+}
+
+bool App::start(const std::filesystem::path& binary, const std::filesystem::path& directory,
+                std::string& error) {
+    errorFile_ = directory / "solvara.stderr";
+    const std::string out = (directory / "solvara.stdout").string();
+    const std::string err = errorFile_.string();
+    const pid_t pid = fork();
+    if (pid < 0) {
+        error = "cannot fork";
+        return false;
+    }
+    if (pid == 0) {
+        if (chdir(directory.c_str()) != 0) _exit(126);
+        const int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (o >= 0) dup2(o, 1);
+        if (e >= 0) dup2(e, 2);
+        execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    pid_ = pid;
+    const bool mapped = waitFor(
+        [&] {
+            if (!running()) return true;
+            window_ = windowOfProcess(pid_);
+            return window_ != 0;
+        },
+        std::chrono::seconds(10));
+    if (!mapped || window_ == 0) {
+        error = "no window appeared; stderr: " + errorOutput();
+        return false;
+    }
+    // Without a desktop nobody gives the window the keyboard; xdotool's keys go to the focus.
+    ::Display* dpy = connection();
+    XSetInputFocus(dpy, window_, RevertToParent, CurrentTime);
+    XSync(dpy, False);
+    // The main screen is up once its outer frame shows, cyan in the bottom-right corner.
+    const bool shown = waitFor(
+        [&] {
+            const Point p = position();
+            return grabRect(p.x + 642, p.y + 482, 1, 1).pixels == std::vector<Rgb>{{0, 170, 170}};
+        },
+        std::chrono::seconds(10));
+    if (!shown) {
+        error = "the main screen did not appear";
+        return false;
+    }
+    // The pauses after drawing (about 100 ms) end before the first poll; a click before it
+    // would be lost, as it would for a user.
+    pauseMs(300);
+    return true;
+}
+
+bool App::running() {
+    if (pid_ <= 0) return false;
+    return waitpid(pid_, nullptr, WNOHANG) == 0;
+}
+
+std::optional<int> App::waitExit(std::chrono::milliseconds limit) {
+    if (pid_ <= 0) return std::nullopt;
+    const auto deadline = Clock::now() + limit;
+    for (;;) {
+        int status = 0;
+        const pid_t done = waitpid(pid_, &status, WNOHANG);
+        if (done == pid_) {
+            pid_ = -1;
+            if (WIFEXITED(status)) return WEXITSTATUS(status);
+            return 128 + WTERMSIG(status);
+        }
+        if (Clock::now() >= deadline) return std::nullopt;
+        pauseMs(10);
+    }
+}
+
+std::string App::errorOutput() const {
+    std::ifstream in(errorFile_);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+Point App::position() const {
+    ::Display* dpy = connection();
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    if (dpy != nullptr && window_ != 0)
+        XTranslateCoordinates(dpy, window_, DefaultRootWindow(dpy), 0, 0, &x, &y, &child);
+    return Point{x, y};
+}
+
+Size App::size() const {
+    ::Display* dpy = connection();
+    XWindowAttributes attributes{};
+    if (dpy == nullptr || window_ == 0 || !XGetWindowAttributes(dpy, window_, &attributes))
+        return Size{};
+    return Size{attributes.width, attributes.height};
+}
+
+std::string App::title() const {
+    ::Display* dpy = connection();
+    char* name = nullptr;
+    std::string title;
+    if (dpy != nullptr && window_ != 0 && XFetchName(dpy, window_, &name) && name != nullptr) {
+        title = name;
+        XFree(name);
+    }
+    return title;
+}
+
+std::vector<long> App::motifHints() const {
+    std::vector<long> hints;
+    ::Display* dpy = connection();
+    if (dpy == nullptr || window_ == 0) return hints;
+    const Atom atom = XInternAtom(dpy, "_MOTIF_WM_HINTS", True);
+    if (atom == None) return hints;
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(dpy, window_, atom, 0, 5, False, AnyPropertyType, &type, &format, &items,
+                           &after, &data) == Success &&
+        data != nullptr) {
+        if (format == 32) {
+            const long* values = reinterpret_cast<const long*>(data);
+            hints.assign(values, values + items);
+        }
+        XFree(data);
+    }
+    return hints;
+}
+
+Image App::grab() const {
+    const Point p = position();
+    const Size s = size();
+    return grabRect(p.x, p.y, s.width, s.height);
+}
+
+Image App::grabUntil(const Image& expected, std::chrono::milliseconds limit) const {
+    Image last;
+    waitFor(
+        [&] {
+            last = grab();
+            return last == expected;
+        },
+        limit);
+    return last;
+}
+
+bool App::waitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+    const auto deadline = Clock::now() + limit;
+    for (;;) {
+        if (condition()) return true;
+        if (Clock::now() >= deadline) return false;
+        pauseMs(20);
+    }
+}
+
+void App::type(const std::string& text) const {
+    for (char c : text) {
+        if (c == '\r')
+            key("Return");
+        else {
+            xdotool("type --delay 0 -- " + shellQuoted(std::string(1, c)));
+            pauseMs(50);
+        }
+    }
+}
+
+void App::key(const std::string& keyName) const {
+    xdotool("key --delay 0 " + keyName);
+    pauseMs(50);
+}
+
+void App::moveTo(int x, int y) const {
+    const Point p = position();
+    xdotool("mousemove --sync " + std::to_string(p.x + x) + " " + std::to_string(p.y + y));
+    pauseMs(50);
+}
+
+void App::press(int button) const {
+    xdotool("mousedown " + std::to_string(button));
+    pauseMs(50);
+}
+
+void App::release(int button) const {
+    xdotool("mouseup " + std::to_string(button));
+    pauseMs(50);
+}
+
+void App::click(int x, int y, int button) const {
+    moveTo(x, y);
+    press(button);
+    release(button);
+}
+
+void App::coverAndUncover() const {
+    ::Display* dpy = connection();
+    if (dpy == nullptr || window_ == 0) return;
+    const Point p = position();
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = True;
+    attributes.background_pixel = BlackPixel(dpy, DefaultScreen(dpy));
+    const Window cover = XCreateWindow(dpy, DefaultRootWindow(dpy), p.x + 100, p.y + 100, 300, 250,
+                                       0, CopyFromParent, InputOutput, CopyFromParent,
+                                       CWOverrideRedirect | CWBackPixel, &attributes);
+    XMapRaised(dpy, cover);
+    XSync(dpy, False);
+    pauseMs(200);
+    XDestroyWindow(dpy, cover);
+    XSync(dpy, False);
+}
+
+void App::requestClose() const {
+    ::Display* dpy = connection();
+    if (dpy == nullptr || window_ == 0) return;
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window_;
+    event.xclient.message_type = XInternAtom(dpy, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(dpy, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(dpy, window_, False, NoEventMask, &event);
+    XSync(dpy, False);
+}
+
+}  // namespace solvara::xtest
