@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Solvara: `make run` builds and starts the program, `make test` builds and runs every test.
 BUILD      ?= build
 SAN_BUILD  ?= build-san

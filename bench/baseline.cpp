@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The floor of the stack: the lightest SDL2 program that shows a 643 x 483 borderless window.
 // An 8-bit palettized page blitted to the window surface (no GL), one white frame, then events
 // polled every 10 ms until Escape or a close request. The benchmark driver measures it beside

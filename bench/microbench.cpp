@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Micro-benchmarks of the hot paths: drawing the screens, showing a page in a real window,
 // writing the picture and formatting numbers. They print figures and judge nothing; the driver
 // (run_bench.py) puts them beside the targets.
@@ -11,8 +12,8 @@
 
 #include "app/program.h"
 #include "platform/files/bmp_writer.h"
-#include "platform/window/headless_backend.h"
 #include "platform/text/number_format.h"
+#include "platform/window/headless_backend.h"
 #include "platform/window/sdl_backend.h"
 
 namespace solvara {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 /* Preloaded by the benchmark driver into the program it measures (LD_PRELOAD). Every window
  * update is passed on to SDL and then logged to the file named by SOLVARA_PROBE_LOG as one line:
  * the CLOCK_MONOTONIC time in nanoseconds after the update returned, and a hash of the window

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Measures Solvara against a bare SDL2 program in a private X server and writes the figures.
 
 Start-up, idle CPU, peak resident memory and frames shown while idle come from alternating runs

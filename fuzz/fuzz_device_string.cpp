@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The printer's device-string parser, the port of a device URI and the port table, on
 // arbitrary text.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // toDmsText on arbitrary doubles and fromDmsTemplate on arbitrary text.
 #include <cmath>
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // parseNumber on arbitrary text; formatMasked and plainNumberText on arbitrary doubles.
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The text printer's page layout of arbitrary bytes on a page of arbitrary size.
 #include <cstdint>
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The two triangle drawings of the results screen fed arbitrary solved values (NaN, infinities,
 // 1e308, denormals, negative values), through a started program on the headless surface and
 // through the pure layout functions.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Runs every fuzz target for a while on its seed corpus.
 # Usage: fuzz/run.sh BUILD-DIR [SECONDS-PER-TARGET]
 # New inputs go to a scratch directory; a crashing input is kept as BUILD-DIR/artifacts/TARGET-*

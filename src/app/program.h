@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
 #include <array>
@@ -9,8 +10,8 @@
 
 #include "platform/display/display.h"
 #include "platform/geometry.h"
-#include "platform/window/input_devices.h"
 #include "platform/print/printer_device.h"
+#include "platform/window/input_devices.h"
 #include "platform/window/window_backend.h"
 #include "values/triangle_values.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The solved triangle drawn to scale in the frame at the upper right, with its letters, and the
 // height and width texts the drawing makes. The geometry comes from triangle_layout; this file
 // only hands it to the surface.

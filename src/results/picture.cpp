@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The saved picture: every print ends by writing the screen beside the program as Solvara.bmp
 // and handing that file to the picture-print command.
 #include <string>

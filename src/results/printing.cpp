@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Printing the results: one page of text lines through the printer device, then the saved
 // picture. The texts printed are those the results screen left, of the answer on screen.
 #include <string>

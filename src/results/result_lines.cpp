@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "results/result_lines.h"
 
 #include "platform/display/display.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The results screen: the main screen turned into a report of the solution, without clearing
 // it. The value rows are rewritten in the results format, the result lines and the drawing are
 // made, and the " Print " and EDIT buttons drawn; then the results loop takes over.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The screen side of a solve: the pure solver fills in the values, the check decides, and these
 // steps show the decision: the results screen on one of the two answers, or the failure report
 // and a fresh start.

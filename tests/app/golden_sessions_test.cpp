@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Whole sessions of the real program, recorded as the list of (virtual time, hash of the page)
 // at every present, and of every window move. The recordings under tests/app/golden/ are the
 // program's behaviour as it was when they were made: any change to a screen's pixels or to a wait

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # cmake --install puts the program, its desktop entry and its icon where a desktop finds them.
 # Usage: install_test.sh BUILD-DIRECTORY
 set -u

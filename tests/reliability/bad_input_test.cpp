@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Input at the edges of what the program takes: the editor's limits, a flood of keys, and
 // numbers whose texts outgrow their field.
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # The real program without a display, and when its X server goes away under it: it must end,
 # never hang.
 # Usage: display_loss_test.sh SOLVARA-BINARY

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The whole program in a poor environment: spoolers that are missing, empty or dumb, a program
 // directory it cannot write to or whose name is hostile to a shell, and no picture-print command.
 // Each case checks what the user sees and that the program goes on answering.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Ctrl+C on the results screen puts the printed lines of the answer on screen on the clipboard.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // solvara_soak: the long random-input soak. Usage: solvara_soak [--events N] [--seed N]
 // Without --seed the seed comes from the clock; it is printed first, so a failure can be
 // replayed with the same seed.

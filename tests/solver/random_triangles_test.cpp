@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Thousands of random triangles, built from their angles by the law of sines in extended
 // precision, are taken apart into every input set both solvers know and solved again. What comes
 // back is judged by the geometry alone: it must be the triangle it was made from (or, for two

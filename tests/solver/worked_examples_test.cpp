@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Hand-checked triangles through both solvers, the derived quantities and the solution check.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // No test may reach the machine's own print spooler: on a developer's desktop a real printer
 // would print. Tests that print start a private spooler, which points CUPS_SERVER at itself.
 #include <cstdlib>

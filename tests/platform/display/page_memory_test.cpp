@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The display's pages live in memory that is handed back on re-open; every page must read as
 // zeros afterwards, whatever was drawn on it.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The print libraries are opened on their first call, and the calls reach them intact.
 #include <cairo.h>
 #include <cups/cups.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/print/private/text_page_layout.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 /* Asks a window to close the way a desktop does: a WM_DELETE_WINDOW client message.
    Usage: close_request WINDOW-ID (decimal or 0x hex). xdotool has no such command. */
 #include <X11/Xlib.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Plays one session of the real program in a private X server and saves what the window shows
 // at each stage as PNG pictures: a look at the program on a machine without a display.
 // Usage: solvara_demo PROGRAM OUTPUT-DIRECTORY

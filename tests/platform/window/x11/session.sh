@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Helpers for running the real program in a private X server; sourced by the X server tests and
 # by the demo. Everything started here is stopped by its process id in xs_cleanup.
 #

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The real program in a private X server, driven by real X input and checked from outside: where
 // the window goes, what it shows (pixel for pixel against the headless surface after the same
 // keys), what printing leaves behind, and every way out.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # The real program in a private X server, checked from outside: where its window lands, its
 # title and frame, the colours it shows, and every way the desktop can end it.
 # Usage: window_test.sh SOLVARA-BINARY CLOSE-REQUEST-HELPER

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/window/x11/x_session.h"
 
 #include <X11/Xatom.h>
