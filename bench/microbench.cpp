@@ -10,11 +10,13 @@
 #include <filesystem>
 #include <string>
 
+#include "app/main_screen.h"
 #include "app/program.h"
 #include "platform/files/bmp_writer.h"
 #include "platform/text/number_format.h"
 #include "platform/window/headless_backend.h"
 #include "platform/window/sdl_backend.h"
+#include "values/values_panel.h"
 
 namespace solvara {
 namespace {
@@ -31,28 +33,34 @@ struct StartedProgram {
             step = program.runStep(step);
     }
 
+    void drawMainScreenWithPanel() {
+        drawMainScreen(program.display(), program.input(), program.values());
+        drawValuesPanel(program.display(), program.input(), program.values());
+    }
+
     // The main screen with the values panel, then a solve of the marked sides.
     void solve(SolveMode mode, double x, double y, double z) {
         TriangleValues& v = program.values();
         v.solveMode = mode;
-        v.x = x;
-        v.y = y;
-        v.z = z;
-        v.setMarker(entry::X, true);
-        v.setMarker(entry::Y, true);
-        if (z != 0) v.setMarker(entry::Z, true);
-        program.drawMainScreen();
-        program.drawValuesPanel();
-        const Step step = mode == SolveMode::Right ? program.solveRight() : program.solveOblique();
-        if (step != Step::ResultsLoop) std::fprintf(stderr, "microbench: the solve failed\n");
+        v.triangle.x = x;
+        v.triangle.y = y;
+        v.triangle.z = z;
+        v.markers.set(Entry::X, true);
+        v.markers.set(Entry::Y, true);
+        if (z != 0) v.markers.set(Entry::Z, true);
+        drawMainScreenWithPanel();
+        Step step = Step::Solve;
+        do {
+            step = program.runStep(step);
+        } while (step != Step::ResultsCycle && step != Step::MainLoop && step != Step::Exit);
+        if (step != Step::ResultsCycle) std::fprintf(stderr, "microbench: the solve failed\n");
     }
 };
 
 void BM_DrawMainScreenWithPanel(benchmark::State& state) {
     StartedProgram p;
     for (auto _ : state) {
-        p.program.drawMainScreen();
-        p.program.drawValuesPanel();
+        p.drawMainScreenWithPanel();
         p.program.display().presentIfChanged();
     }
 }
@@ -62,7 +70,7 @@ void BM_ResultsScreenRight(benchmark::State& state) {
     StartedProgram p;
     p.solve(SolveMode::Right, 3, 4, 0);
     for (auto _ : state) {
-        p.program.showResults();
+        p.program.runStep(Step::ShowResults);
         p.program.display().presentIfChanged();
     }
 }
@@ -72,7 +80,7 @@ void BM_ResultsScreenOblique(benchmark::State& state) {
     StartedProgram p;
     p.solve(SolveMode::Oblique, 5, 6, 7);
     for (auto _ : state) {
-        p.program.showResults();
+        p.program.runStep(Step::ShowResults);
         p.program.display().presentIfChanged();
     }
 }

@@ -1,5 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "app/program.h"
+#include "app/help.h"
+
+#include "app/loop_decisions.h"
+#include "app/main_screen.h"
+#include "app/placement.h"
+#include "platform/display/display.h"
+#include "platform/window/input_devices.h"
 
 namespace solvara {
 
@@ -15,59 +21,64 @@ constexpr const char* kRules[7] = {
     "found or is out of bounds.",
 };
 
-}  // namespace
-
-// A full page of fixed text on page 1, so that the screen on page 0 comes back untouched. The
-// one nested wait of the program: it returns to the loop that called it.
-void Program::showHelp() {
-    Display& d = display_;
-    const int bg = kBackgroundColour;
+void drawHelpPage(Display& d) {
     d.setPages(1, 1);
-    d.setColors(0, bg);
+    d.setColors(Colour::Black, kBackground);
     d.clear();
-    input_.pause(100);
+}
+
+void drawHelpText(Display& d) {
     d.setTextGrid(80, 30);
     d.setTextViewport(1, 30);
+    drawWindowFrame(d);
 
-    d.line(2, 2, 640, 480, 1, Shape::Box);
-    d.line(1, 1, 641, 481, 3, Shape::Box);
-    d.line(0, 0, 642, 482, 3, Shape::Box);
-
-    d.line(569, 442, 628, 466, 1, Shape::Box);
-    d.setColors(1, bg);
+    d.box(help_layout::kBackButton, Colour::Blue);
+    d.setColors(Colour::Blue, kBackground);
     d.locate(29, 74);
     d.print("BACK", true);
     d.locate(2, 5);
     d.print("Solvara Ver. 4.1 - Help", true);
 
-    d.setColors(0, bg);
+    d.setColors(Colour::Black, kBackground);
     for (int i = 0; i < 7; ++i) {
         d.locate(5 + i, 5);
         d.print(kRules[i], true);
     }
-    drawExplanatoryTriangle();
-    d.setColors(0, bg);
+    drawExplanatoryTriangle(d);
+    d.setColors(Colour::Black, kBackground);
+}
 
-    while (!input_.closeRequested()) {
-        input_.pause(40);
-        lastKey_ = input_.readKey();
-        if (lastKey_ == "\x1b" || lastKey_ == "B" || lastKey_ == "b") break;
-        if (lastKey_ == "@") placeWindow(homePos_);
-        input_.setPointer(std::nullopt, std::nullopt, true);
-        const PointerReading p = input_.readPointer();
-        if (p.ok) {
-            clickX_ = p.x;
-            clickY_ = p.y;
-            clickButtons_ = p.buttons;
+// Waits, a cycle every 40 ms, until a key or a click on BACK says to go back.
+void waitForBack(Display& display, InputDevices& input, Placement& placement, ClickState& click) {
+    while (!input.closeRequested()) {
+        input.pause(40);
+        switch (decideHelpKey(input.readKey())) {
+            case HelpKey::Leave:
+                return;
+            case HelpKey::Home:
+                moveWindowTo(display, placement, placement.home);
+                break;
+            case HelpKey::None:
+                break;
         }
-        if (!(clickButtons_ & 3) || !p.ok) continue;
-        clickButtons_ = 0;  // the click is used up
-        if (569 < clickX_ && clickX_ < 628 && 442 < clickY_ && clickY_ < 466) break;
+        input.setPointer(std::nullopt, std::nullopt, true);
+        const PointerReading p = input.readPointer();
+        if (p.ok) click = ClickState{Point{p.x, p.y}, p.buttons};
+        if (!(click.buttons & PointerReading::kEither) || !p.ok) continue;
+        click.buttons = 0;  // the click is used up
+        if (help_layout::kBackButton.containsInside(click.position)) return;
     }
+}
 
-    input_.pause(300);
-    lastKey_.clear();
-    d.setPages(0, 0);
+}  // namespace
+
+void showHelp(Display& display, InputDevices& input, Placement& placement, ClickState& click) {
+    drawHelpPage(display);
+    input.pause(100);
+    drawHelpText(display);
+    waitForBack(display, input, placement, click);
+    input.pause(300);
+    display.setPages(0, 0);
 }
 
 }  // namespace solvara

@@ -1,23 +1,21 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include <array>
+#include "app/main_screen.h"
 
-#include "app/program.h"
+#include <array>
+#include <string>
+
+#include "app/main_layout.h"
+#include "platform/display/display.h"
+#include "platform/window/input_devices.h"
+#include "results/results_screen.h"
 #include "values/marker_rules.h"
 
 namespace solvara {
 
 namespace {
 
-constexpr int kBlack = 0;
-constexpr int kBlue = 1;
-constexpr int kGreen = 2;
-constexpr int kCyan = 3;
-constexpr int kRed = 4;
-constexpr int kBrown = 6;
-constexpr int kLightGrey = 7;
-constexpr int kDarkGrey = 8;
-constexpr int kLightBlue = 9;
-constexpr int kWhite = 15;
+using enum Colour;
+using namespace main_layout;
 
 // Five lines of instructions per mode, at column 8 of rows 6 to 10. Their trailing blanks paint
 // over what the other mode's longer lines left.
@@ -43,19 +41,18 @@ constexpr const char* kBottomLines[3] = {"Plane triangle solver", "Press H for h
 
 }  // namespace
 
-void Program::drawExplanatoryTriangle() {
-    Display& d = display_;
+void drawExplanatoryTriangle(Display& d) {
     d.line(70, 401, 200, 401, std::nullopt, Shape::Segment);
     d.line(85, 302, 85, 417, std::nullopt, Shape::Segment);
     d.line(185, 401, 185, 417, std::nullopt, Shape::Segment);
     d.line(85, 302, 70, 302, std::nullopt, Shape::Segment);
     // The angle A mark: an arc with the radius line to its end (the negative end angle).
     d.circle(85, 401, 71, std::nullopt, 0, -0.78555);
-    d.line(145, 366, 160, 386, kBackgroundColour, Shape::FilledBox);
+    d.line(145, 366, 160, 386, kBackground, Shape::FilledBox);
     // The triangle itself, right angle at (185, 401).
-    d.line(85, 401, 185, 301, kGreen, Shape::Segment);
-    d.line(185, 401, 185, 302, kGreen, Shape::Segment);
-    d.line(85, 401, 185, 401, kGreen, Shape::Segment);
+    d.line(85, 401, 185, 301, Green, Shape::Segment);
+    d.line(185, 401, 185, 302, Green, Shape::Segment);
+    d.line(85, 401, 185, 401, Green, Shape::Segment);
     const struct {
         int row, column;
         const char* text;
@@ -67,16 +64,6 @@ void Program::drawExplanatoryTriangle() {
     }
 }
 
-void Program::drawOtherAnswerControl() {
-    Display& d = display_;
-    d.setColors(kGreen, kBackgroundColour);
-    d.line(620, 290, 630, 300, kGreen, Shape::FilledBox);
-    d.line(620, 290, 630, 300, kBlue, Shape::Box);
-    d.locate(19, 60);
-    d.print("Show other answer ", false);
-    d.setColors(kBlack, kBackgroundColour);
-}
-
 namespace {
 
 void printAt(Display& d, int row, int column, const char* text, bool lineBreak) {
@@ -84,106 +71,108 @@ void printAt(Display& d, int row, int column, const char* text, bool lineBreak) 
     d.print(text, lineBreak);
 }
 
-// The cyan and blue rules under the title bar and the three frame boxes.
+// The cyan and blue rules under the title bar and the window frame.
 void drawFrame(Display& d) {
-    d.line(2, 16, 639, 16, kCyan, Shape::Segment);
-    d.line(2, 17, 639, 17, kBlue, Shape::Segment);
-    d.line(2, 2, 640, 480, kBlue, Shape::Box);
-    d.line(1, 1, 641, 481, kCyan, Shape::Box);
-    d.line(0, 0, 642, 482, kCyan, Shape::Box);
+    d.line(2, 16, 639, 16, Cyan, Shape::Segment);
+    d.line(2, 17, 639, 17, Blue, Shape::Segment);
+    drawWindowFrame(d);
 }
 
 }  // namespace
 
-void Program::drawMainScreen() {
-    Display& d = display_;
-    const int bg = kBackgroundColour;
+void drawWindowFrame(Display& d) {
+    // The outermost box runs along the surface's last column and row (642, 482).
+    d.line(2, 2, 640, 480, Blue, Shape::Box);
+    d.line(1, 1, 641, 481, Cyan, Shape::Box);
+    d.line(0, 0, 642, 482, Cyan, Shape::Box);
+}
+
+void drawMainScreen(Display& d, InputDevices& input, TriangleValues& v) {
+    const Colour bg = kBackground;
     d.lock();
-    d.setColors(kBlack, bg);
+    d.setColors(Black, bg);
 
-    drawExplanatoryTriangle();
+    drawExplanatoryTriangle(d);
 
-    d.setColors(kDarkGrey, bg);
+    d.setColors(DarkGrey, bg);
     printAt(d, 30, 3, "Solvara", false);
     printAt(d, 30, 11, kBottomLines[0], false);
     printAt(d, 30, 36, kBottomLines[1], false);
     printAt(d, 30, 59, kBottomLines[2], false);
 
-    d.setColors(kBlack, bg);
+    d.setColors(Black, bg);
     printAt(d, 13, 8, "EXIT    CLEAR    RIGHT    OBLIQUE", true);
     printAt(d, 15, 8, "HELP", true);
-    d.line(43, 186, 100, 210, std::nullopt, Shape::Box);   // EXIT
-    d.line(110, 186, 170, 210, std::nullopt, Shape::Box);  // CLEAR
-    d.line(180, 186, 245, 210, std::nullopt, Shape::Box);  // RIGHT
-    d.line(254, 186, 328, 210, std::nullopt, Shape::Box);  // OBLIQUE
-    d.line(43, 218, 100, 242, std::nullopt, Shape::Box);   // HELP
+    for (const Rect& button :
+         {kExitButton, kClearButton, kRightButton, kObliqueButton, kHelpButton})
+        d.box(button, std::nullopt);
 
     // EDIT is grey here: it only acts on the results screen.
-    d.setColors(kLightGrey, bg);
-    printAt(d, 15, 24, "EDIT", true);
-    d.line(173, 218, 226, 242, std::nullopt, Shape::Box);
+    d.setColors(LightGrey, bg);
+    printAt(d, results_layout::kEditRow, results_layout::kEditColumn, "EDIT", true);
+    d.box(results_layout::kEditButton, std::nullopt);
 
     // The placement widget: the centre and four corners of a 3 x 3 grid of 8-pixel squares.
-    const int squares[5][2] = {{133, 227}, {141, 235}, {125, 219}, {125, 235}, {141, 219}};
-    for (const auto& s : squares) {
-        d.line(s[0], s[1], s[0] + 7, s[1] + 7, kWhite, Shape::FilledBox);
-        d.line(s[0], s[1], s[0] + 7, s[1] + 7, kLightBlue, Shape::Box);
+    for (const WidgetSquare& square : kPlacementWidget) {
+        d.box(square.box, White, Shape::FilledBox);
+        d.box(square.box, LightBlue);
     }
 
     // The title bar with its close blocks.
-    d.setColors(kLightBlue, kLightGrey);
+    d.setColors(LightBlue, LightGrey);
     printAt(d, 1, 1, std::string(80, ' ').c_str(), false);
-    d.setColors(kLightGrey, kBrown);
+    d.setColors(LightGrey, Brown);
     printAt(d, 1, 72, "      ", false);
-    d.setColors(kWhite, kRed);
+    d.setColors(White, Red);
     printAt(d, 1, 78, "   ", false);
     d.drawText(570, 3, " Exit ");
     d.drawText(616, 3, " X ");
-    d.setColors(kBrown, kLightGrey);
+    d.setColors(Brown, LightGrey);
     d.drawText(7, 3, "SOLVARA");
 
     drawFrame(d);
 
-    d.setColors(kBlack, bg);
+    d.setColors(Black, bg);
     printAt(d, 4, 8, "Select a Right or Oblique Triangle.", true);
 
-    alignWithMode(values_);
+    alignWithMode(v);
 
     // Wipe what a results screen may have left.
-    d.setColors(kBlack, bg);
+    d.setColors(Black, bg);
     printAt(d, 29, 39, std::string(37, ' ').c_str(), false);
-    d.line(46, 428, 104, 451, bg, Shape::FilledBox);  // the Print button
+    d.box(results_layout::kPrintButton, bg, Shape::FilledBox);
     d.setColors(bg, bg);
-    printAt(d, 19, 60, std::string(19, ' ').c_str(), false);  // "Show other answer "
-    d.line(620, 290, 630, 300, bg, Shape::FilledBox);
-    d.line(40, 249, 350, 295, bg, Shape::FilledBox);  // height, width and area lines
-    d.line(350, 35, 638, 280, bg, Shape::FilledBox);  // the drawing
+    printAt(d, results_layout::kOtherAnswerRow, results_layout::kOtherAnswerColumn,
+            std::string(19, ' ').c_str(), false);
+    d.box(results_layout::kOtherAnswerBox, bg, Shape::FilledBox);
+    d.box(results_layout::kResultLinesBox, bg, Shape::FilledBox);
+    d.box(results_layout::kDrawingBox, bg, Shape::FilledBox);
 
     // The active mode's button in brown with its instructions, the other one in black.
-    const bool right = values_.solveMode == SolveMode::Right;
+    const bool right = v.solveMode == SolveMode::Right;
     const auto& instructions = right ? kRightInstructions : kObliqueInstructions;
     auto drawButton = [&](bool isRight) {
         if (isRight) {
-            d.line(180, 186, 245, 210, std::nullopt, Shape::Box);
+            d.box(kRightButton, std::nullopt);
             printAt(d, 13, 25, "RIGHT", true);
         } else {
-            d.line(254, 186, 328, 210, std::nullopt, Shape::Box);
+            d.box(kObliqueButton, std::nullopt);
             printAt(d, 13, 34, "OBLIQUE", true);
         }
     };
-    d.setColors(kBrown, bg);
+    d.setColors(kActiveMode, bg);
     drawButton(right);
     for (int i = 0; i < 5; ++i)
         printAt(d, 6 + i, 8, instructions[i], true);
-    d.setColors(kBlack, bg);
+    d.setColors(Black, bg);
     drawButton(!right);
 
     drawFrame(d);
     d.unlock();
-    input_.pause(50);
+    input.pause(50);
 
-    if (values_.alternate.otherAnswerAvailable) drawOtherAnswerControl();
-    d.setColors(kBlack, bg);
+    if (v.secondAnswer) drawOtherAnswerControl(d);
+    d.setColors(Black, bg);
 }
 
 }  // namespace solvara

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
+// The platform's shared vocabulary: points, sizes, rectangles and colours as RGB.
 #pragma once
 
 namespace solvara {
@@ -13,6 +14,25 @@ struct Size {
     int width = 0;
     int height = 0;
     friend bool operator==(const Size&, const Size&) = default;
+};
+
+// A rectangle by its corner pixels, as a box is drawn: both corners belong to the drawn outline.
+// As a hit region it is the inside of that outline (bounds exclusive), so a click on the drawn
+// frame itself does not count.
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    constexpr bool containsInside(Point p) const {
+        return left < p.x && p.x < right && top < p.y && p.y < bottom;
+    }
+    // The same rectangle with each side moved `px` pixels outwards.
+    constexpr Rect grownBy(int px) const {
+        return Rect{left - px, top - px, right + px, bottom + px};
+    }
+    friend bool operator==(const Rect&, const Rect&) = default;
 };
 
 struct Rgb {

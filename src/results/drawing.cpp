@@ -2,27 +2,30 @@
 // The solved triangle drawn to scale in the frame at the upper right, with its letters, and the
 // height and width texts the drawing makes. The geometry comes from triangle_layout; this file
 // only hands it to the surface.
-#include "app/program.h"
+#include "results/drawing.h"
+
+#include "platform/display/display.h"
 #include "platform/text/number_format.h"
 #include "results/result_lines.h"
 #include "results/triangle_layout.h"
 #include "solver/solver.h"
+#include "values/values_panel.h"
 
 namespace solvara {
 
 namespace {
 
-constexpr int kSideColour = 2;    // green
-constexpr int kLetterColour = 0;  // black
+constexpr Colour kSideColour = Colour::Green;
+constexpr Colour kLetterColour = Colour::Black;
 
-void clearFrame(Display& display, int background) {
+void clearFrame(Display& display) {
     display.line(kDrawingFrame.left, kDrawingFrame.top, kDrawingFrame.right, kDrawingFrame.bottom,
-                 background, Shape::FilledBox);
+                 kBackground, Shape::FilledBox);
 }
 
 // Only the part inside the frame is drawn: an extreme triangle can put a vertex far outside it
 // (or at no finite place at all), and nothing of the drawing may land on the rest of the screen.
-void drawClipped(Display& display, const Segment& segment, int colour) {
+void drawClipped(Display& display, const Segment& segment, Colour colour) {
     if (const auto inside = clipToFrame(segment))
         display.line(inside->from.x, inside->from.y, inside->to.x, inside->to.y, colour,
                      Shape::Segment);
@@ -58,38 +61,27 @@ void drawSidesAndLetters(Display& display, const TriangleVertices& v, DrawingKin
 
 }  // namespace
 
-void Program::drawRightTriangle() {
-    TriangleValues& v = values_;
-    clearFrame(display_, kBackgroundColour);
-
+void drawRightTriangle(Display& display, TriangleValues& v) {
+    clearFrame(display);
     // A right triangle's height and width are its legs, as the results screen has written them.
-    v.area = rightTriangleArea(v.x, v.y);
-    v.heightText = v.yText;
-    v.widthText = v.xText;
-    writeResultLines(display_, kBackgroundColour, v.heightText, v.widthText, v.areaText);
-
-    drawSidesAndLetters(display_, layOutRightTriangle(v.x, v.y).vertices, DrawingKind::Right);
+    v.heightText = v.texts.y;
+    v.widthText = v.texts.x;
+    writeResultLines(display, v.heightText, v.widthText, v.texts.area);
+    drawSidesAndLetters(display, layOutRightTriangle(v.triangle.x, v.triangle.y).vertices,
+                        DrawingKind::Right);
 }
 
-void Program::drawObliqueTriangle() {
-    const AlternateSolution& alt = values_.alternate;
-    const bool second = alt.otherAnswerAvailable && alt.otherAnswerShown;
-    const double x = second ? alt.x : values_.x;
-    const double y = second ? alt.y : values_.y;
-    const double a = second ? alt.a : values_.a;
-    const double b = second ? alt.b : values_.b;
-    const double c = second ? alt.c : values_.c;
-
-    clearFrame(display_, kBackgroundColour);
-    display_.setColors(0, kBackgroundColour);
-    drawSidesAndLetters(display_, layOutObliqueTriangle(x, y, a, b, c).vertices,
+ResultTexts drawObliqueTriangle(Display& display, const Triangle& t, const std::string& areaText) {
+    clearFrame(display);
+    display.setColors(Colour::Black, kBackground);
+    drawSidesAndLetters(display, layOutObliqueTriangle(t.x, t.y, t.a, t.b, t.c).vertices,
                         DrawingKind::Oblique);
 
-    const HeightAndWidth hw = obliqueHeightAndWidth(x, y, c);
-    values_.heightText = formatMaskedToFit(hw.height, kMask8, kValueFieldWidth);
-    values_.widthText = formatMaskedToFit(hw.width, kMask8, kValueFieldWidth);
-    writeResultLines(display_, kBackgroundColour, values_.heightText, values_.widthText,
-                     second ? second_.areaText : values_.areaText);
+    const HeightAndWidth hw = obliqueHeightAndWidth(t.x, t.y, t.c);
+    ResultTexts texts{formatMaskedToFit(hw.height, kMask8, panel::kValueFieldWidth),
+                      formatMaskedToFit(hw.width, kMask8, panel::kValueFieldWidth)};
+    writeResultLines(display, texts.height, texts.width, areaText);
+    return texts;
 }
 
 }  // namespace solvara

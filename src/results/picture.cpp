@@ -3,9 +3,13 @@
 // and handing that file to the picture-print command.
 #include <string>
 
-#include "app/program.h"
+#include "results/picture.h"
+
+#include "platform/display/display.h"
 #include "platform/files/bmp_writer.h"
+#include "platform/files/environment.h"
 #include "platform/files/shell_quote.h"
+#include "platform/window/input_devices.h"
 
 namespace solvara {
 
@@ -18,33 +22,26 @@ constexpr int kMessageColumn = 15;
 
 }  // namespace
 
-Step Program::savePicture() {
-    display_.setColors(2, kBackgroundColour);
-    display_.locate(kMessageRow, kMessageColumn);
-    display_.print(kSaved, false);
+int savePicture(Display& display, InputDevices& input, const Environment& environment) {
+    display.setColors(Colour::Green, kBackground);
+    display.locate(kMessageRow, kMessageColumn);
+    display.print(kSaved, false);
 
     // A root directory keeps its one separator; any other has none at the end.
-    const std::string path = (environment_.programDirectory / "Solvara.bmp").string();
-    const bool saved = BmpWriter::savePage(display_, path) == BmpWriter::kOk;
+    const std::string path = (environment.programDirectory / "Solvara.bmp").string();
+    const bool saved = BmpWriter::savePage(display, path) == BmpWriter::Result::Ok;
     if (!saved) {
         // The command would print an older picture, or none: say so and do not run it.
-        display_.setColors(12, kBackgroundColour);
-        display_.locate(kMessageRow, kMessageColumn);
-        display_.print(kNotSaved, false);
+        display.setColors(Colour::LightRed, kBackground);
+        display.locate(kMessageRow, kMessageColumn);
+        display.print(kNotSaved, false);
     }
-    input_.pause(2000);
-    display_.setColors(0, kBackgroundColour);
-    display_.locate(kMessageRow, kMessageColumn);
-    display_.print(std::string(20, ' '), false);
+    input.pause(2000);
+    display.setColors(Colour::Black, kBackground);
+    display.locate(kMessageRow, kMessageColumn);
+    display.print(std::string(20, ' '), false);
 
-    const int status = saved ? environment_.runCommand("pr " + shellQuoted(path)) : 0;
-    if (status == -1 || printerNotReady_) return reportPrinterNotReady();
-
-    // Keys pressed meanwhile are forgotten.
-    do {
-        input_.pause(100);
-    } while (!input_.readKey().empty());
-    return Step::ResultsLoop;
+    return saved ? environment.runCommand("pr " + shellQuoted(path)) : 0;
 }
 
 }  // namespace solvara

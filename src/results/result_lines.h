@@ -9,7 +9,7 @@ class Display;
 
 // The three result lines under the drawing area: height, width and area, each a label and its
 // value text drawn as one string over a freshly cleared box.
-void writeResultLines(Display& display, int background, const std::string& heightText,
-                      const std::string& widthText, const std::string& areaText);
+void writeResultLines(Display& display, const std::string& heightText, const std::string& widthText,
+                      const std::string& areaText);
 
 }  // namespace solvara

@@ -1,157 +1,141 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The results screen: the main screen turned into a report of the solution, without clearing
-// it. The value rows are rewritten in the results format, the result lines and the drawing are
-// made, and the " Print " and EDIT buttons drawn; then the results loop takes over.
+#include "results/results_screen.h"
+
 #include <string>
 
-#include "app/program.h"
+#include "platform/display/display.h"
 #include "platform/text/number_format.h"
+#include "results/drawing.h"
 #include "results/result_lines.h"
 #include "solver/solver.h"
 #include "values/dms_text.h"
+#include "values/values_panel.h"
 
 namespace solvara {
 
 namespace {
 
-constexpr int kLabelColumn = 39;
-constexpr int kValueColumn = 62;
+using namespace results_layout;
 
-// A value in a mask, within the 18-character value field.
+// A value in a mask, within the value field.
 std::string fitted(double value, const char* mask) {
-    return formatMaskedToFit(value, mask, kValueFieldWidth);
+    return formatMaskedToFit(value, mask, panel::kValueFieldWidth);
 }
 
-void writeRow(Display& display, EntryId row, const std::string& text) {
-    display.locate(row, kLabelColumn);
-    display.print(std::string(entryLabel(row)) + text, false);
+void writeRow(Display& display, Entry e, const std::string& text) {
+    display.locate(panel::rowOf(e), panel::kLabelColumn);
+    display.print(std::string(entryLabel(e)) + text, false);
 }
 
 // A shorter value must not leave characters of a longer one behind.
 void blankValueField(Display& display) {
-    const std::string blanks(kValueFieldWidth, ' ');
-    for (int row = entry::kFirst; row <= entry::kLast + 1; ++row) {
-        display.locate(row, kValueColumn);
+    const std::string blanks(panel::kValueFieldWidth, ' ');
+    for (int row = panel::kFirstRow; row <= panel::kLastBlankedRow; ++row) {
+        display.locate(row, panel::kValueColumn);
         display.print(blanks, false);
     }
 }
 
 // Writes the rows and the result lines of one answer, in the screen's drawing order: the values
 // in the eight-decimal format, the result lines, then each angle's degree text, with B and C
-// written a second time in the nine-decimal format they keep. The first answer's texts live in
-// TriangleValues, the second's in the program's copies (the same field names), so that
-// switching back finds the first answer untouched.
-template <class Answer>
-void writeAnswer(Display& display, int background, Answer& v, const std::string& heightText,
-                 const std::string& widthText) {
-    v.xText = fitted(v.x, kMask8);
-    v.yText = fitted(v.y, kMask8);
-    v.zText = fitted(v.z, kMask8);
-    v.aText = fitted(v.a, kMask8);
-    v.bText = fitted(v.b, kMask8);
-    v.cText = fitted(v.c, kMask8);
-    v.areaText = fitted(v.area, kMask8);
+// written a second time in the nine-decimal format they keep.
+void writeAnswer(Display& display, const Triangle& t, double area, AnswerTexts& texts,
+                 const std::string& heightText, const std::string& widthText) {
+    texts.x = fitted(t.x, kMask8);
+    texts.y = fitted(t.y, kMask8);
+    texts.z = fitted(t.z, kMask8);
+    texts.a = fitted(t.a, kMask8);
+    texts.b = fitted(t.b, kMask8);
+    texts.c = fitted(t.c, kMask8);
+    texts.area = fitted(area, kMask8);
 
     blankValueField(display);
-    writeRow(display, entry::X, v.xText);
-    writeRow(display, entry::Y, v.yText);
-    writeRow(display, entry::Z, v.zText);
-    writeRow(display, entry::A, v.aText);
-    writeRow(display, entry::B, v.bText);
-    writeRow(display, entry::C, v.cText);
+    for (const Entry e : kNumberEntries)
+        writeRow(display, e, texts.of(e));
 
-    writeResultLines(display, background, heightText, widthText, v.areaText);
+    writeResultLines(display, heightText, widthText, texts.area);
 
-    v.dText = toDmsText(v.a, v.aParts, v.aTenthsText);
-    writeRow(display, entry::D, v.dText);
-    v.eText = toDmsText(v.b, v.bParts, v.bTenthsText);
-    writeRow(display, entry::E, v.eText);
-    v.bText = fitted(v.b, kMask9);
-    writeRow(display, entry::B, v.bText);
-    v.fText = toDmsText(v.c, v.cParts, v.cTenthsText);
-    writeRow(display, entry::F, v.fText);
-    v.cText = fitted(v.c, kMask9);
-    writeRow(display, entry::C, v.cText);
+    texts.d = toDmsText(t.a);
+    writeRow(display, Entry::D, texts.d);
+    texts.e = toDmsText(t.b);
+    writeRow(display, Entry::E, texts.e);
+    texts.b = fitted(t.b, kMask9);
+    writeRow(display, Entry::B, texts.b);
+    texts.f = toDmsText(t.c);
+    writeRow(display, Entry::F, texts.f);
+    texts.c = fitted(t.c, kMask9);
+    writeRow(display, Entry::C, texts.c);
 }
 
 }  // namespace
 
-void Program::drawResultButtons(bool withEdit) {
-    display_.setColors(0, kBackgroundColour);
-    display_.locate(28, 7);
-    display_.print(" Print ", false);
-    display_.line(46, 428, 104, 451, std::nullopt, Shape::Box);
-    if (!withEdit) return;
-    display_.locate(15, 24);
-    display_.print("EDIT", true);
-    display_.line(173, 218, 226, 242, std::nullopt, Shape::Box);
+void drawOtherAnswerControl(Display& display) {
+    display.setColors(Colour::Green, kBackground);
+    display.box(kOtherAnswerBox, Colour::Green, Shape::FilledBox);
+    display.box(kOtherAnswerBox, Colour::Blue);
+    display.locate(kOtherAnswerRow, kOtherAnswerColumn);
+    display.print(kOtherAnswerLabel, false);
+    display.setColors(kText, kBackground);
 }
 
-Step Program::showResults() {
-    TriangleValues& v = values_;
-    display_.setColors(0, kBackgroundColour);
-    if (v.solveMode == SolveMode::Right) {
-        v.area = rightTriangleArea(v.x, v.y);
-        // The legs, as the panel last wrote them; the drawing sets them again.
-        v.heightText = v.yText;
-        v.widthText = v.xText;
-    } else {
-        v.area = obliqueTriangleArea(v.x, v.z, v.a);
-    }
+ResultsScreen::ResultsScreen(Display& display, TriangleValues& values)
+    : display_(display), v_(values) {}
 
+void ResultsScreen::drawButtons(bool withEdit) {
+    display_.setColors(kText, kBackground);
+    display_.locate(kPrintRow, kPrintColumn);
+    display_.print(" Print ", false);
+    display_.box(kPrintButton, std::nullopt);
+    if (!withEdit) return;
+    display_.locate(kEditRow, kEditColumn);
+    display_.print("EDIT", true);
+    display_.box(kEditButton, std::nullopt);
+}
+
+void ResultsScreen::showFirstAnswer() {
+    const Triangle& t = v_.triangle;
+    const bool right = v_.solveMode == SolveMode::Right;
+    display_.setColors(kText, kBackground);
+    double area = 0;
+    if (right) {
+        area = rightTriangleArea(t.x, t.y);
+        // The legs, as the panel last wrote them; the drawing sets them again.
+        v_.heightText = v_.texts.y;
+        v_.widthText = v_.texts.x;
+    } else {
+        area = obliqueTriangleArea(t.x, t.z, t.a);
+    }
     // Until the oblique drawing below, the result lines show the previous drawing's height and
     // width.
-    writeAnswer(display_, kBackgroundColour, v, v.heightText, v.widthText);
+    writeAnswer(display_, t, area, v_.texts, v_.heightText, v_.widthText);
 
-    if (v.solveMode == SolveMode::Right)
-        drawRightTriangle();
+    if (right)
+        drawRightTriangle(display_, v_);
     else
-        drawObliqueTriangle();
-    drawResultButtons(true);
-    return Step::ResultsLoop;
+        drawObliqueAnswer();
+    drawButtons(true);
 }
 
-Step Program::showSecondAnswer() {
-    const AlternateSolution& alt = values_.alternate;
-    SecondAnswer& s = second_;
-    s.x = alt.x;
-    s.y = alt.y;
-    s.z = alt.z;
-    s.a = alt.a;
-    s.b = alt.b;
-    s.c = alt.c;
-    s.area = obliqueTriangleArea(s.x, s.z, s.a);
-
-    display_.setColors(0, kBackgroundColour);
+void ResultsScreen::showSecondAnswer() {
+    const Triangle& s = *v_.secondAnswer;
+    display_.setColors(kText, kBackground);
     // The height and width are those the drawing has just made of the second answer. The
     // caller has redrawn the main screen, which carries the EDIT button, so only Print is drawn.
-    writeAnswer(display_, kBackgroundColour, s, values_.heightText, values_.widthText);
-    // The record's own copy of the second area, for whoever reads it there.
-    values_.secondArea = s.area;
-    values_.secondAreaText = s.areaText;
-    drawResultButtons(false);
-    return Step::ResultsLoop;
+    writeAnswer(display_, s, obliqueTriangleArea(s.x, s.z, s.a), second_, v_.heightText,
+                v_.widthText);
+    drawButtons(false);
 }
 
-Step Program::switchAnswer() {
-    AlternateSolution& alt = values_.alternate;
-    const bool toSecond = !alt.otherAnswerShown;
-    alt.otherAnswerShown = toSecond;
-    values_.editBlocked = toSecond;
+void ResultsScreen::drawObliqueAnswer() {
+    const bool second = v_.secondAnswerOnScreen();
+    const ResultTexts lines = drawObliqueTriangle(display_, second ? *v_.secondAnswer : v_.triangle,
+                                                  second ? second_.area : v_.texts.area);
+    v_.heightText = lines.height;
+    v_.widthText = lines.width;
+}
 
-    // The click that asked for the switch must not be taken again by the results loop.
-    input_.setPointer(320, 240, std::nullopt);
-    input_.pause(50);
-    (void)input_.readPointer();
-    clickX_ = 0;
-    clickY_ = 0;
-    clickButtons_ = 0;
-    lastKey_.clear();
-
-    drawMainScreen();
-    drawObliqueTriangle();
-    // Going back, the first answer is checked again and shown by the results screen.
-    return toSecond ? showSecondAnswer() : checkSolution();
+const AnswerTexts& ResultsScreen::shownTexts() const {
+    return v_.secondAnswerOnScreen() ? second_ : v_.texts;
 }
 
 }  // namespace solvara

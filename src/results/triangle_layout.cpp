@@ -4,7 +4,7 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "values/triangle_values.h"
+#include "solver/trig.h"
 
 namespace solvara {
 

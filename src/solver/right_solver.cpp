@@ -1,75 +1,72 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include <cmath>
 
-#include "solver/solver.h"
+#include "solver/cases.h"
 #include "solver/trig.h"
 
 namespace solvara {
 
 namespace {
 
-// Entry ids of the right triangle's inputs; C is the right angle and never an input here.
-using namespace entry;
-
-// In a right triangle an entry is an input when it is marked and above zero.
-bool isInput(const TriangleValues& v, EntryId id) {
-    return v.markerOn(id) && v.number(id) > 0;
-}
-
 // The legs from the hypotenuse and angle A.
-void fromHypotenuseAndA(TriangleValues& v) {
-    v.x = cosDeg(v.a) * v.z;
-    v.y = sinDeg(v.a) * v.z;
+void fromHypotenuseAndA(Triangle& t) {
+    t.x = cosDeg(t.a) * t.z;
+    t.y = sinDeg(t.a) * t.z;
 }
 
 // The other leg and the hypotenuse from leg X and angle A.
-void fromXAndA(TriangleValues& v) {
-    v.y = tanDeg(v.a) * v.x;
-    v.z = v.x / cosDeg(v.a);
+void fromXAndA(Triangle& t) {
+    t.y = tanDeg(t.a) * t.x;
+    t.z = t.x / cosDeg(t.a);
 }
 
 // Leg X and the hypotenuse from leg Y (opposite A) and angle A.
-void fromYAndA(TriangleValues& v) {
-    v.z = v.y / sinDeg(v.a);
-    v.x = v.y / tanDeg(v.a);
+void fromYAndA(Triangle& t) {
+    t.z = t.y / sinDeg(t.a);
+    t.x = t.y / tanDeg(t.a);
 }
 
 }  // namespace
 
-// The first pair of inputs in the order below decides; any other input is overwritten. An
-// impossible pair (a leg not shorter than the hypotenuse, an angle of 90 or more) gives values
-// that the solution check rejects.
-SolveOutcome solveRight(TriangleValues& v) {
-    v.editBlocked = false;  // a right triangle never has a second answer
+// The first pair of inputs in the order below decides. In a right triangle an entry is an input
+// when it is marked and above zero; C is the right angle and never an input. An impossible pair
+// (a leg not shorter than the hypotenuse, an angle of 90 or more) gives values that the solution
+// check rejects.
+bool solveRightCases(Triangle& t, const Marks& marks) {
+    const bool x = marks.x && t.x > 0;
+    const bool y = marks.y && t.y > 0;
+    const bool z = marks.z && t.z > 0;
+    const bool a = marks.a && t.a > 0;
+    const bool b = marks.b && t.b > 0;
 
-    if (isInput(v, X) && isInput(v, Y)) {
-        v.z = std::sqrt(v.y * v.y + v.x * v.x);
-        v.a = atanDeg(v.y / v.x);
-    } else if (isInput(v, Y) && isInput(v, Z)) {
-        v.x = std::sqrt(v.z * v.z - v.y * v.y);
-        v.a = atanDeg(v.y / v.x);
-    } else if (isInput(v, X) && isInput(v, Z)) {
-        v.y = std::sqrt(v.z * v.z - v.x * v.x);
-        v.a = atanDeg(v.y / v.x);
-    } else if (isInput(v, Z) && isInput(v, A)) {
-        fromHypotenuseAndA(v);
-    } else if (isInput(v, X) && isInput(v, A)) {
-        fromXAndA(v);
-    } else if (isInput(v, Y) && isInput(v, A)) {
-        fromYAndA(v);
-    } else if (isInput(v, Z) && isInput(v, B)) {
+    if (x && y) {
+        t.z = std::sqrt(t.y * t.y + t.x * t.x);
+        t.a = atanDeg(t.y / t.x);
+    } else if (y && z) {
+        t.x = std::sqrt(t.z * t.z - t.y * t.y);
+        t.a = atanDeg(t.y / t.x);
+    } else if (x && z) {
+        t.y = std::sqrt(t.z * t.z - t.x * t.x);
+        t.a = atanDeg(t.y / t.x);
+    } else if (z && a) {
+        fromHypotenuseAndA(t);
+    } else if (x && a) {
+        fromXAndA(t);
+    } else if (y && a) {
+        fromYAndA(t);
+    } else if (z && b) {
         // A given B works through A, which the marker rules have already set to 90 - B.
-        fromHypotenuseAndA(v);
-    } else if (isInput(v, X) && isInput(v, B)) {
-        fromXAndA(v);
-    } else if (isInput(v, Y) && isInput(v, B)) {
-        fromYAndA(v);
+        fromHypotenuseAndA(t);
+    } else if (x && b) {
+        fromXAndA(t);
+    } else if (y && b) {
+        fromYAndA(t);
     } else {
-        return SolveOutcome::NoCaseApplies;
+        return false;
     }
-    v.c = 90;
-    v.b = 90 - v.a;
-    return SolveOutcome::Solved;
+    t.c = 90;
+    t.b = 90 - t.a;
+    return true;
 }
 
 }  // namespace solvara

@@ -1,34 +1,42 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
+// The solver room: a triangle and its marked inputs in, an outcome out. It never draws, never
+// waits and knows nothing of screens.
 #pragma once
 
 #include <optional>
-#include <string>
 
-#include "values/triangle_values.h"
+#include "values/triangle.h"
 
 namespace solvara {
 
-// The solver core: pure functions on the record. They never draw and never wait.
-enum class SolveOutcome { Solved, NoCaseApplies };
-
-// Fills in the missing sides and angles from the two marked inputs; clears editBlocked.
-SolveOutcome solveRight(TriangleValues& v);
-
-// Fills in the missing sides and angles from three marked inputs, and the second triangle of a
-// side-side-angle input in v.alternate (otherAnswerAvailable says whether it was accepted);
-// clears otherAnswerAvailable and editBlocked first.
-SolveOutcome solveOblique(TriangleValues& v);
-
-enum class Verdict { Rejected, ShowFirstAnswer, ShowSecondAnswer };
-
-struct SolutionCheck {
-    Verdict verdict = Verdict::Rejected;
-    // The total B + A + C when it exceeds 180.00001 (a notice only).
+struct SolveOutcome {
+    enum class Kind {
+        Solved,      // `first` is a triangle that can be shown
+        NoCase,      // the marked inputs fit no case: nothing was solved
+        CannotDoIt,  // the inputs describe no triangle; `first` holds what the formulas gave
+    };
+    Kind kind = Kind::NoCase;
+    // The given triangle with the missing numbers filled in.
+    Triangle first;
+    // The second triangle of a side-side-angle input, when it is a triangle in its own right.
+    // It is offered whatever becomes of the first.
+    std::optional<Triangle> second;
+    // The total of the first answer's angles when it exceeds 180.00001 (a notice only).
     std::optional<double> angleTotalNotice;
 };
 
-// Accepts six positive values with every angle below 180, and says which answer to show.
-SolutionCheck checkSolution(const TriangleValues& v);
+// Fills in the missing sides and angles from the marked inputs: two of X, Y, Z, A, B for a right
+// triangle (C is the right angle), three of the six for an oblique one. The first case in the
+// mode's order whose inputs are all given decides; other inputs are overwritten.
+SolveOutcome solve(SolveMode mode, const Triangle& given, const Marks& marks);
+
+struct SolutionCheck {
+    bool accepted = false;
+    std::optional<double> angleTotalNotice;
+};
+
+// Accepts six positive, finite values with every angle below 180.
+SolutionCheck checkSolution(const Triangle& t);
 
 // The triangle's area, height over side X and width along it.
 double rightTriangleArea(double x, double y);

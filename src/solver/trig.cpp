@@ -3,8 +3,6 @@
 
 #include <cmath>
 
-#include "values/triangle_values.h"
-
 namespace solvara {
 
 // All six go through the same two conversion constants, so 90 and 180 come back exactly where

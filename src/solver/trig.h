@@ -3,6 +3,12 @@
 
 namespace solvara {
 
+// Degrees and radians convert through these two constants alone, made from the double nearest
+// to pi.
+inline constexpr double kPi = 3.141592653589793;
+inline constexpr double kRadPerDeg = kPi / 180;
+inline constexpr double kDegPerRad = 180 / kPi;
+
 // Trigonometry in degrees. Outside their domains the inverse functions give NaN; nothing traps.
 double sinDeg(double a);
 double cosDeg(double a);

@@ -7,29 +7,22 @@
 
 namespace solvara {
 
-std::string toDmsText(double angle, DmsParts& parts, std::string& tenthsText) {
-    parts = DmsParts{};
-    tenthsText.clear();
-    // An angle without digits has no minutes or seconds; show it as the number text alone.
-    if (!std::isfinite(angle)) return plainNumberText(angle);
-
-    // Degrees and minutes are cut down to whole ones (toward minus infinity, so a negative angle
-    // keeps positive minutes and seconds); the seconds too, with the leftover shown in tenths.
+DmsParts toDmsParts(double angle) {
+    DmsParts parts;
+    if (!std::isfinite(angle)) return parts;
     parts.degrees = std::floor(angle);
-    parts.degreeFraction = angle - parts.degrees;
-    parts.minutes = std::floor(60 * parts.degreeFraction);
-    parts.minuteFraction = 60 * parts.degreeFraction - parts.minutes;
-    const double secondsExact = 60 * parts.minuteFraction;
+    const double degreeFraction = angle - parts.degrees;
+    parts.minutes = std::floor(60 * degreeFraction);
+    const double minuteFraction = 60 * degreeFraction - parts.minutes;
+    const double secondsExact = 60 * minuteFraction;
     parts.seconds = std::floor(secondsExact);
 
-    // Tenths of a second, to nearest with ties to even; kept as a double (0 to 10 for any finite
-    // angle), so no conversion to an integer type is needed.
-    const double tenthsCount = std::nearbyint(10 * (secondsExact - parts.seconds));
-    parts.tenths = 0.1 * tenthsCount;
-    tenthsText = plainNumberText(parts.tenths).substr(0, 3);
+    // Tenths of a second, to nearest with ties to even: 0 to 10 for any finite angle.
+    const double tenths = std::nearbyint(10 * (secondsExact - parts.seconds));
+    parts.tenths = static_cast<int>(tenths);
 
     // A leftover of 0.95 second or more becomes a whole second, which may carry on.
-    if (std::floor(parts.tenths) == 1) parts.seconds += 1;
+    if (parts.tenths == 10) parts.seconds += 1;
     if (parts.seconds == 60) {
         parts.seconds = 0;
         parts.minutes += 1;
@@ -38,17 +31,20 @@ std::string toDmsText(double angle, DmsParts& parts, std::string& tenthsText) {
         parts.minutes = 0;
         parts.degrees += 1;
     }
-
-    std::string text = plainNumberText(parts.degrees) + "d " + plainNumberText(parts.minutes) +
-                       "m " + plainNumberText(parts.seconds) + "s ";
-    if (tenthsCount >= 1 && tenthsCount <= 9) text += tenthsText;
-    return text;
+    return parts;
 }
 
 std::string toDmsText(double angle) {
-    DmsParts parts;
-    std::string tenthsText;
-    return toDmsText(angle, parts, tenthsText);
+    // An angle without digits has no minutes or seconds; show it as the number text alone.
+    if (!std::isfinite(angle)) return plainNumberText(angle);
+    const DmsParts parts = toDmsParts(angle);
+    std::string text = plainNumberText(parts.degrees) + "d " + plainNumberText(parts.minutes) +
+                       "m " + plainNumberText(parts.seconds) + "s ";
+    // The tenths figure as the plain text of 0.1 x the count gives it: 0.6 for six tenths,
+    // whose full text is 0.6000000000000001.
+    if (parts.tenths >= 1 && parts.tenths <= 9)
+        text += plainNumberText(0.1 * parts.tenths).substr(0, 3);
+    return text;
 }
 
 namespace {

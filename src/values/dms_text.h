@@ -4,12 +4,20 @@
 #include <string>
 #include <string_view>
 
-#include "values/triangle_values.h"
-
 namespace solvara {
 
-// Decimal degrees to "12d 20m 44s 0.2"-style text; also fills the conversion's working parts.
-std::string toDmsText(double angle, DmsParts& parts, std::string& tenthsText);
+// An angle cut into whole degrees, minutes and seconds (toward minus infinity, so a negative angle
+// keeps positive minutes and seconds) and the tenths of a second left over, after a leftover of
+// ten tenths has carried into the seconds.
+struct DmsParts {
+    double degrees = 0;
+    double minutes = 0;
+    double seconds = 0;
+    int tenths = 0;  // 0 to 9 shown; 10 has carried
+};
+DmsParts toDmsParts(double angle);
+
+// Decimal degrees to "12d 20m 44s 0.2"-style text.
 std::string toDmsText(double angle);
 
 // Decimal degrees from an 11-character "00d 00m 00s" template as the editor fills it in.

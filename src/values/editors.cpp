@@ -1,23 +1,43 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
+#include "values/editors.h"
+
 #include <string>
 
-#include "app/program.h"
+#include "platform/display/display.h"
 #include "platform/text/number_format.h"
+#include "platform/window/input_devices.h"
 #include "values/dms_text.h"
-#include "values/marker_rules.h"
+#include "values/values_panel.h"
 
 namespace solvara {
 
 namespace {
 
+// The left-pointing solid triangle of code page 437, after the text being typed.
 constexpr const char* kCursorMark = "\x11";
-bool isBackspace(const std::string& key) {
-    // The left arrow arrives as 255 "K"; it and a plain "K" both rub out like Backspace.
-    return key == "\b" || (!key.empty() && key.back() == 'K');
+// The text being typed, in blue.
+constexpr Colour kTypingColour = Colour::Blue;
+
+bool rubsOut(Key key) {
+    // The left arrow and a capital K both rub out like Backspace.
+    return key == keys::kBackspace || key == keys::kLeft || key == Key::character('K');
 }
 
-bool isDigit(const std::string& key) {
-    return key.size() == 1 && key[0] > '/' && key[0] < ':';
+// Blanks `width` cells of the entry's value field and leaves the cursor at its start.
+void blankField(Display& display, Entry e, int width) {
+    display.locate(panel::rowOf(e), panel::kValueColumn);
+    display.print(std::string(static_cast<std::size_t>(width), ' '), false);
+    display.locate(panel::rowOf(e), panel::kValueColumn);
+}
+
+// Throws away a committed angle of 180 or more.
+EditOutcome rejectAngle(Display& display, TriangleValues& v) {
+    const Entry angle = decimalAngleOf(*v.selected);
+    v.number(angle) = 0;
+    v.text(dmsAngleOf(angle)) = kZeroDms;
+    v.editText.clear();
+    blankField(display, *v.selected, 12);
+    return EditOutcome::BackToMainScreen;
 }
 
 // Where the next digit goes in "00d 00m 00s": the cursor column, the template position it
@@ -33,191 +53,154 @@ constexpr TemplateSlot kSlots[] = {
 
 }  // namespace
 
-void Program::blankField(int row, int width) {
-    display_.locate(row, 62);
-    display_.print(std::string(static_cast<size_t>(width), ' '), false);
-    display_.locate(row, 62);
-}
+DecimalEditor::DecimalEditor(Display& display, InputDevices& input, TriangleValues& values)
+    : display_(display), input_(input), v_(values) {}
 
-Step Program::rejectAngle() {
-    TriangleValues& v = values_;
-    const EntryId angle = decimalAngleOf(v.selectedEntry);
-    v.number(angle) = 0;
-    v.text(dmsAngleOf(angle)) = kZeroDms;
-    v.editText.clear();
-    blankField(v.selectedEntry, 12);
-    return Step::MainScreen;
-}
-
-Step Program::editDecimalEntry() {
-    TriangleValues& v = values_;
-    display_.setColors(0, kBackgroundColour);
-    v.editText.clear();
-    lastKey_.clear();
-    v.editColumn = 62;
+void DecimalEditor::start() {
+    const Entry e = *v_.selected;
+    display_.setColors(panel::kText, kBackground);
     input_.pause(20);
-    v.setMarker(v.selectedEntry, true);
+    v_.markers.set(e, true);
     // The field shows 17 characters with the cursor mark after the text.
-    v.editText = formatMaskedToFit(v.number(v.selectedEntry), kMask8, kValueFieldWidth - 2);
-    drawValuesPanel();
+    v_.editText = formatMaskedToFit(v_.number(e), kMask8, panel::kValueFieldWidth - 2);
+    drawValuesPanel(display_, input_, v_);
 
-    display_.setColors(1, kBackgroundColour);
-    blankField(v.selectedEntry, 17);
-    if (parseNumber(v.editText) == 0) v.editText.clear();
-    display_.print(v.editText + kCursorMark, false);
-    display_.setColors(0, kBackgroundColour);
-    return Step::EditDecimalKeys;
+    display_.setColors(kTypingColour, kBackground);
+    blankField(display_, e, 17);
+    if (parseNumber(v_.editText) == 0) v_.editText.clear();
+    display_.print(v_.editText + kCursorMark, false);
+    display_.setColors(panel::kText, kBackground);
 }
 
-Step Program::editDecimalKey() {
-    TriangleValues& v = values_;
+EditOutcome DecimalEditor::cycle() {
     input_.pause(40);
     input_.readPointer();  // the main loop reads the position later; the editor acts on no click
-    const std::string key = input_.readKey();
+    const Key key = input_.readKey();
     input_.pause(10);
-    if (key.empty()) return Step::EditDecimalKeys;
+    if (!key) return EditOutcome::Editing;
 
-    const double typed = parseNumber(v.editText);
-    if (key == "\r") {
-        if (typed > 0) {
-            input_.pause(20);
-            v.number(v.selectedEntry) = typed;
-            if (isDecimalAngle(v.selectedEntry) && typed >= 180) return rejectAngle();
-            return Step::InputCount;
-        }
-        // Enter on nothing: the entry is left as it was and deselected.
-        v.editText = "0.0";
-        lastKey_.clear();
-        blankField(v.selectedEntry, 17);
-        display_.print(v.editText, false);
-        v.selectedEntry = entry::kNone;
-        return Step::MarkerStep;
-    }
-    if (isBackspace(key)) {
-        if (!v.editText.empty()) v.editText.pop_back();
-    } else if (v.editText.size() > 10) {
-        return Step::EditDecimalKeys;
-    } else if (isDigit(key) || key == ".") {
-        v.editText += key;
+    if (key == keys::kEnter) return commit(parseNumber(v_.editText));
+    if (rubsOut(key)) {
+        if (!v_.editText.empty()) v_.editText.pop_back();
+    } else if (v_.editText.size() > 10) {
+        return EditOutcome::Editing;  // eleven characters at most
+    } else if (key.isDigit() || key == Key::character('.')) {
+        v_.editText += static_cast<char>(key.character());
     } else {
-        if (key == "@") placeWindow(homePos_);
-        return Step::EditDecimalKeys;
+        return key == Key::character('@') ? EditOutcome::PlaceHome : EditOutcome::Editing;
     }
-    updateDecimalEdit();
-    return Step::EditDecimalKeys;
+    update();
+    return EditOutcome::Editing;
 }
 
-void Program::updateDecimalEdit() {
-    TriangleValues& v = values_;
-    const double typed = parseNumber(v.editText);
+EditOutcome DecimalEditor::commit(double typed) {
+    const Entry e = *v_.selected;
+    if (typed > 0) {
+        input_.pause(20);
+        v_.number(e) = typed;
+        if (isDecimalAngle(e) && typed >= kAngleLimitDeg) return rejectAngle(display_, v_);
+        return EditOutcome::Committed;
+    }
+    // Enter on nothing: the entry is left as it was and deselected.
+    v_.editText = "0.0";
+    blankField(display_, e, 17);
+    display_.print(v_.editText, false);
+    v_.selected.reset();
+    return EditOutcome::Cleared;
+}
+
+void DecimalEditor::update() {
+    const Entry e = *v_.selected;
+    const double typed = parseNumber(v_.editText);
     // Right mode shows the complement of the angle being typed in the other angle's row until
     // the panel below puts the committed one back.
-    if (v.solveMode == SolveMode::Right) {
-        auto showComplement = [&](EntryId other, EntryId firstDms, EntryId secondDms) {
-            v.number(other) = 90 - typed;
-            // Up to 22 characters ("-1.000000082740371e-10"): written with fewer digits when
-            // it would pass the 18 columns the panel blanks, so that no digit is left behind
-            // at column 80 and none wraps onto the next row.
-            const std::string complement = plainNumberTextToFit(v.number(other), kValueFieldWidth);
-            blankField(other, 17);
-            display_.print(complement, false);
-            for (const EntryId dms : {firstDms, secondDms}) {
-                v.text(dms) = kZeroDms;
-                blankField(dms, 17);
-                display_.print(v.text(dms), false);
-            }
-        };
-        if (v.selectedEntry == entry::B && v.markerOn(entry::B))
-            showComplement(entry::A, entry::D, entry::E);
-        else if (v.selectedEntry == entry::A && v.markerOn(entry::A))
-            showComplement(entry::B, entry::E, entry::D);
-    }
-    if (v.editText.empty()) {
-        for (const EntryId id : {entry::X, entry::Y, entry::Z, entry::A, entry::B, entry::C}) {
-            if (v.markerOn(id) && id == v.selectedEntry) {
-                v.setMarker(id, false);
-                v.number(id) = 0;
-            }
+    if (v_.solveMode == SolveMode::Right && (e == Entry::A || e == Entry::B) && v_.markers.on(e)) {
+        const Entry other = e == Entry::A ? Entry::B : Entry::A;
+        v_.number(other) = 90 - typed;
+        // Up to 22 characters ("-1.000000082740371e-10"): written with fewer digits when it
+        // would pass the 18 columns the panel blanks, so that no digit is left behind at column
+        // 80 and none wraps onto the next row.
+        blankField(display_, other, 17);
+        display_.print(plainNumberTextToFit(v_.number(other), panel::kValueFieldWidth), false);
+        for (const Entry dms : {dmsAngleOf(other), dmsAngleOf(e)}) {
+            v_.text(dms) = kZeroDms;
+            blankField(display_, dms, 17);
+            display_.print(v_.text(dms), false);
         }
     }
-    if (v.number(v.selectedEntry) == 0) {
-        v.setMarker(v.selectedEntry, false);
-        if (isDecimalAngle(v.selectedEntry)) v.setMarker(dmsAngleOf(v.selectedEntry), false);
+    // Rubbing the text out empties the entry at once.
+    if (v_.editText.empty() && v_.markers.on(e)) {
+        v_.markers.set(e, false);
+        v_.number(e) = 0;
     }
-    drawValuesPanel();
-    blankField(v.selectedEntry, 17);
-    display_.print(v.editText + kCursorMark, false);
+    if (v_.number(e) == 0) {
+        v_.markers.set(e, false);
+        v_.markers.set(dmsAngleOf(e), false);
+    }
+    drawValuesPanel(display_, input_, v_);
+    blankField(display_, e, 17);
+    display_.print(v_.editText + kCursorMark, false);
 }
 
-Step Program::editDmsEntry() {
-    TriangleValues& v = values_;
-    display_.setColors(0, kBackgroundColour);
-    drawValuesPanel();
-    v.editText = kZeroDms;
-    lastKey_.clear();
-    v.editColumn = 62;
-    v.dmsCursorColumn = 62;
-    display_.locate(v.selectedEntry, 62);
+DmsEditor::DmsEditor(Display& display, InputDevices& input, TriangleValues& values)
+    : display_(display), input_(input), v_(values) {}
+
+void DmsEditor::start() {
+    display_.setColors(panel::kText, kBackground);
+    drawValuesPanel(display_, input_, v_);
+    v_.editText = kZeroDms;
+    cursorColumn_ = kSlots[0].column;
+    display_.locate(panel::rowOf(*v_.selected), cursorColumn_);
     display_.print(kCursorMark, false);
-    return Step::EditDmsKeys;
 }
 
-Step Program::editDmsKey() {
-    TriangleValues& v = values_;
+EditOutcome DmsEditor::cycle() {
     input_.pause(20);
-    const std::string key = input_.readKey();
-    if (key.empty()) return Step::EditDmsKeys;
+    const Key key = input_.readKey();
+    if (!key) return EditOutcome::Editing;
+    const Entry e = *v_.selected;
 
-    if (key == "\r") {
-        if (v.editText == kZeroDms || !isDmsAngle(v.selectedEntry)) return Step::EditDmsKeys;
-        const EntryId angle = decimalAngleOf(v.selectedEntry);
-        v.text(v.selectedEntry) = v.editText;
-        v.number(angle) = fromDmsTemplate(v.editText);
-        if (v.number(angle) >= 180) return rejectAngle();
-        return Step::InputCount;
+    if (key == keys::kEnter) {
+        // Enter on the untouched template does nothing.
+        if (v_.editText == kZeroDms) return EditOutcome::Editing;
+        const Entry angle = decimalAngleOf(e);
+        v_.text(e) = v_.editText;
+        v_.number(angle) = fromDmsTemplate(v_.editText);
+        if (v_.number(angle) >= kAngleLimitDeg) return rejectAngle(display_, v_);
+        return EditOutcome::Committed;
     }
-    if (isBackspace(key)) {
-        if (v.dmsCursorColumn == 62) {
-            v.editText.clear();
-            return Step::MainScreen;
+    if (rubsOut(key)) {
+        if (cursorColumn_ == kSlots[0].column) {
+            v_.editText.clear();
+            return EditOutcome::BackToMainScreen;
         }
         // Zero the last digit typed and everything after it, and step back one digit.
         const std::string zero = kZeroDms;
         for (const TemplateSlot& slot : kSlots) {
-            if (slot.next != v.dmsCursorColumn) continue;
-            v.editText = v.editText.substr(0, slot.position) + zero.substr(slot.position);
-            v.dmsCursorColumn = slot.column;
+            if (slot.next != cursorColumn_) continue;
+            v_.editText = v_.editText.substr(0, slot.position) + zero.substr(slot.position);
+            cursorColumn_ = slot.column;
             break;
         }
-    } else if (isDigit(key)) {
+    } else if (key.isDigit()) {
         for (const TemplateSlot& slot : kSlots) {
-            if (slot.column != v.dmsCursorColumn) continue;
-            v.editText[static_cast<size_t>(slot.position)] = key[0];
-            v.dmsCursorColumn = slot.next;
+            if (slot.column != cursorColumn_) continue;
+            v_.editText[static_cast<std::size_t>(slot.position)] =
+                static_cast<char>(key.character());
+            cursorColumn_ = slot.next;
             break;
         }
-    } else if (key == "\x1b") {
+    } else if (key == keys::kEscape) {
         input_.pause(200);
-        return Step::MainScreen;
+        return EditOutcome::BackToMainScreen;
     } else {
-        if (key == "@") placeWindow(homePos_);
-        return Step::EditDmsKeys;
+        return key == Key::character('@') ? EditOutcome::PlaceHome : EditOutcome::Editing;
     }
-    blankField(v.selectedEntry, 16);
-    display_.print(v.editText, false);
-    display_.locate(v.selectedEntry, v.dmsCursorColumn);
+    blankField(display_, e, 16);
+    display_.print(v_.editText, false);
+    display_.locate(panel::rowOf(e), cursorColumn_);
     display_.print(kCursorMark, false);
-    return Step::EditDmsKeys;
-}
-
-Step Program::inputCount() {
-    TriangleValues& v = values_;
-    v.inputCount = 0;
-    drawValuesPanel();
-    countInputs(v);
-    if (v.solveMode == SolveMode::Right) completeRightAngles(v);
-    if (!enoughInputsToSolve(v)) return Step::MainScreen;
-    return v.solveMode == SolveMode::Right ? solveRight() : solveOblique();
+    return EditOutcome::Editing;
 }
 
 }  // namespace solvara

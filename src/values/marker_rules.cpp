@@ -7,20 +7,16 @@ namespace solvara {
 
 namespace {
 
-bool isEntry(EntryId id) {
-    return id >= entry::kFirst && id <= entry::kLast;
-}
-
 // One Right-mode limiting rule: with `selected` selected and marked, and both `on1` and `on2`
 // marked, `off` is unmarked. The rules keep a right triangle to two inputs.
 struct LimitRule {
-    EntryId selected;
-    EntryId on1;
-    EntryId on2;
-    EntryId off;
+    Entry selected;
+    Entry on1;
+    Entry on2;
+    Entry off;
 };
 
-using namespace entry;
+using enum Entry;
 
 // Tried in this order, each on the markers as the rules before it left them.
 constexpr std::array<LimitRule, 21> kRightLimitRules{{
@@ -50,89 +46,84 @@ constexpr std::array<LimitRule, 21> kRightLimitRules{{
 }  // namespace
 
 void applySelectionMarkerRules(TriangleValues& v) {
-    const EntryId s = v.selectedEntry;
-    if (!isEntry(s)) return;
+    if (!v.selected) return;
+    const Entry s = *v.selected;
+    Markers& m = v.markers;
 
     // The selection is an input; a degrees/minutes/seconds entry marks its decimal angle.
-    if (isDmsAngle(s)) v.setMarker(s, false);
-    v.setMarker(decimalAngleOf(s), true);
+    if (isDmsAngle(s)) m.set(s, false);
+    m.set(decimalAngleOf(s), true);
 
     if (v.solveMode != SolveMode::Right) return;
 
     // A right triangle takes one angle at most: the one being typed replaces the other.
-    if (s == A || s == D) v.setMarker(B, false);
-    if (s == B || s == E) v.setMarker(A, false);
+    if (s == A || s == D) m.set(B, false);
+    if (s == B || s == E) m.set(A, false);
 
     for (const LimitRule& rule : kRightLimitRules) {
-        if (s == rule.selected && v.markerOn(rule.selected) && v.markerOn(rule.on1) &&
-            v.markerOn(rule.on2)) {
-            v.setMarker(rule.off, false);
-        }
+        if (s == rule.selected && m.on(rule.selected) && m.on(rule.on1) && m.on(rule.on2))
+            m.set(rule.off, false);
     }
 }
 
 void applyEmptyEntryMarkerRules(TriangleValues& v) {
-    const EntryId s = v.selectedEntry;
     // A selected entry that is still empty is not an input. A degrees/minutes/seconds selection
     // is not tested here: its decimal angle stays marked even while it is zero.
-    if (isSide(s) || isDecimalAngle(s)) {
-        if (v.number(s) == 0) {
-            v.setMarker(s, false);
-            if (isDecimalAngle(s)) v.setMarker(dmsAngleOf(s), false);
-        }
+    if (v.selected && !isDmsAngle(*v.selected) && v.number(*v.selected) == 0) {
+        v.markers.set(*v.selected, false);
+        v.markers.set(dmsAngleOf(*v.selected), false);
     }
 
     if (v.solveMode != SolveMode::Right) return;
-    v.c = 90;
-    if (v.markerOn(A)) v.b = 90 - v.a;
-    if (v.markerOn(B)) v.a = 90 - v.b;
+    Triangle& t = v.triangle;
+    t.c = 90;
+    if (v.markers.on(A)) t.b = 90 - t.a;
+    if (v.markers.on(B)) t.a = 90 - t.b;
 }
 
-void toggleMarker(TriangleValues& v, EntryId row) {
-    if (!(isSide(row) || isDecimalAngle(row))) return;  // D, E and F have no marker of their own
-    if (row == C && v.solveMode == SolveMode::Right) return;  // C is always 90 there
-    if (v.markerOn(row)) {
-        v.setMarker(row, false);
-    } else if (v.number(row) != 0) {
-        v.setMarker(row, true);
+void toggleMarker(TriangleValues& v, Entry e) {
+    if (isDmsAngle(e)) return;  // D, E and F have no marker of their own
+    if (e == C && v.solveMode == SolveMode::Right) return;  // C is always 90 there
+    if (v.markers.on(e)) {
+        v.markers.set(e, false);
+    } else if (v.number(e) != 0) {
+        v.markers.set(e, true);
     }
 }
 
-void selectEntry(TriangleValues& v, EntryId id) {
-    if (!isEntry(id)) return;
-    v.selectedEntry = id;
-    v.setMarker(id, true);
+void selectEntry(TriangleValues& v, Entry e) {
+    v.selected = e;
+    v.markers.set(e, true);
 }
 
-int countInputs(TriangleValues& v) {
+int countInputs(const TriangleValues& v) {
     int count = 0;
-    for (const EntryId id : {X, Y, Z, A, B, C}) {
-        if (v.markerOn(id) && v.number(id) > 0) ++count;
+    for (const Entry e : kNumberEntries) {
+        if (v.markers.on(e) && v.number(e) > 0) ++count;
     }
-    v.inputCount = count;
     return count;
 }
 
 void completeRightAngles(TriangleValues& v) {
-    if (v.b == 0 && v.a > 0 && v.a <= 90) v.b = 90 - v.a;
-    if (v.a == 0 && v.b > 0 && v.b <= 90) v.a = 90 - v.b;
+    Triangle& t = v.triangle;
+    if (t.b == 0 && t.a > 0 && t.a <= 90) t.b = 90 - t.a;
+    if (t.a == 0 && t.b > 0 && t.b <= 90) t.a = 90 - t.b;
 }
 
 void alignWithMode(TriangleValues& v) {
     if (v.solveMode == SolveMode::Right) {
         completeRightAngles(v);
-        v.c = 90;
-    } else if (v.c == 0 || v.c == 90) {
+        v.triangle.c = 90;
+    } else if (v.triangle.c == 0 || v.triangle.c == 90) {
         // A right angle left over from Right mode is not an oblique input.
-        v.c = 0;
-        v.fText = kZeroDms;
+        v.triangle.c = 0;
+        v.texts.f = kZeroDms;
     }
 }
 
-bool enoughInputsToSolve(const TriangleValues& v) {
-    if (v.inputCount == 1) return false;
-    if (v.inputCount == 2 && v.solveMode == SolveMode::Oblique) return false;
-    // Zero inputs go on to the solver, which finds no case and starts afresh.
+bool enoughInputsToSolve(SolveMode mode, int inputs) {
+    if (inputs == 1) return false;
+    if (inputs == 2 && mode == SolveMode::Oblique) return false;
     return true;
 }
 

@@ -11,14 +11,14 @@ namespace solvara {
 void applySelectionMarkerRules(TriangleValues& v);
 void applyEmptyEntryMarkerRules(TriangleValues& v);
 
-// A click on the marker column of `row` (20..28).
-void toggleMarker(TriangleValues& v, EntryId row);
+// A click on an entry's marker.
+void toggleMarker(TriangleValues& v, Entry e);
 
 // A key or click picks an entry for editing: it becomes the selection and its marker goes on.
-void selectEntry(TriangleValues& v, EntryId id);
+void selectEntry(TriangleValues& v, Entry e);
 
-// Counts the entries among X, Y, Z, A, B, C that are marked and above zero into inputCount.
-int countInputs(TriangleValues& v);
+// The entries among X, Y, Z, A, B, C that are marked and above zero.
+int countInputs(const TriangleValues& v);
 
 // Right mode, before solving: an empty angle is completed from the other when it lies in (0, 90].
 void completeRightAngles(TriangleValues& v);
@@ -26,7 +26,8 @@ void completeRightAngles(TriangleValues& v);
 // Brings the record into line with the mode each time the main screen is drawn.
 void alignWithMode(TriangleValues& v);
 
-// Whether the input count is enough for the active mode to solve.
-bool enoughInputsToSolve(const TriangleValues& v);
+// Whether that many inputs are enough for the mode to solve. Zero inputs go on to the solver,
+// which finds no case and starts afresh.
+bool enoughInputsToSolve(SolveMode mode, int inputs);
 
 }  // namespace solvara

@@ -4,118 +4,99 @@
 namespace solvara {
 
 namespace {
-double& numberRef(TriangleValues& v, EntryId id) {
-    switch (decimalAngleOf(id)) {
-        case entry::X:
-            return v.x;
-        case entry::Y:
-            return v.y;
-        case entry::Z:
-            return v.z;
-        case entry::A:
-            return v.a;
-        case entry::B:
-            return v.b;
+
+template <class Numbers>
+auto& numberIn(Numbers& t, Entry e) {
+    switch (decimalAngleOf(e)) {
+        case Entry::X:
+            return t.x;
+        case Entry::Y:
+            return t.y;
+        case Entry::Z:
+            return t.z;
+        case Entry::A:
+            return t.a;
+        case Entry::B:
+            return t.b;
         default:
-            return v.c;
+            return t.c;
     }
 }
+
+template <class Texts>
+auto& textIn(Texts& t, Entry e) {
+    switch (e) {
+        case Entry::X:
+            return t.x;
+        case Entry::Y:
+            return t.y;
+        case Entry::Z:
+            return t.z;
+        case Entry::A:
+            return t.a;
+        case Entry::D:
+            return t.d;
+        case Entry::B:
+            return t.b;
+        case Entry::E:
+            return t.e;
+        case Entry::C:
+            return t.c;
+        default:
+            return t.f;
+    }
+}
+
 }  // namespace
 
-double& TriangleValues::number(EntryId id) {
-    return numberRef(*this, id);
+std::string& AnswerTexts::of(Entry entry) {
+    return textIn(*this, entry);
 }
 
-double TriangleValues::number(EntryId id) const {
-    return numberRef(const_cast<TriangleValues&>(*this), id);
+const std::string& AnswerTexts::of(Entry entry) const {
+    return textIn(*this, entry);
 }
 
-std::string& TriangleValues::text(EntryId id) {
-    switch (id) {
-        case entry::X:
-            return xText;
-        case entry::Y:
-            return yText;
-        case entry::Z:
-            return zText;
-        case entry::A:
-            return aText;
-        case entry::D:
-            return dText;
-        case entry::B:
-            return bText;
-        case entry::E:
-            return eText;
-        case entry::C:
-            return cText;
-        default:
-            return fText;
-    }
-}
-
-void TriangleValues::reset() {
-    const SolveMode mode = solveMode;
-    *this = TriangleValues{};
-    solveMode = mode;
-}
-
-bool isSide(EntryId id) {
-    return id == entry::X || id == entry::Y || id == entry::Z;
-}
-bool isDecimalAngle(EntryId id) {
-    return id == entry::A || id == entry::B || id == entry::C;
-}
-bool isDmsAngle(EntryId id) {
-    return id == entry::D || id == entry::E || id == entry::F;
-}
-
-const char* entryLabel(EntryId id) {
-    switch (id) {
-        case entry::X:
+const char* entryLabel(Entry e) {
+    switch (e) {
+        case Entry::X:
             return "X = Length           = ";
-        case entry::Y:
+        case Entry::Y:
             return "Y = Height           = ";
-        case entry::Z:
+        case Entry::Z:
             return "Z = Length of angle  = ";
-        case entry::A:
+        case Entry::A:
             return "A = Angle A decimal  = ";
-        case entry::D:
+        case Entry::D:
             return "D = Angle A degrees  = ";
-        case entry::B:
+        case Entry::B:
             return "B = Angle B decimal  = ";
-        case entry::E:
+        case Entry::E:
             return "E = Angle B degrees  = ";
-        case entry::C:
+        case Entry::C:
             return "C = Angle C decimal  = ";
         default:
             return "F = Angle C degrees  = ";
     }
 }
 
-EntryId decimalAngleOf(EntryId id) {
-    switch (id) {
-        case entry::D:
-            return entry::A;
-        case entry::E:
-            return entry::B;
-        case entry::F:
-            return entry::C;
-        default:
-            return id;
-    }
+double& TriangleValues::number(Entry e) {
+    return numberIn(triangle, e);
 }
 
-EntryId dmsAngleOf(EntryId id) {
-    switch (id) {
-        case entry::A:
-            return entry::D;
-        case entry::B:
-            return entry::E;
-        case entry::C:
-            return entry::F;
-        default:
-            return id;
-    }
+double TriangleValues::number(Entry e) const {
+    return numberIn(triangle, e);
+}
+
+Marks TriangleValues::marks() const {
+    return Marks{markers.on(Entry::X), markers.on(Entry::Y), markers.on(Entry::Z),
+                 markers.on(Entry::A), markers.on(Entry::B), markers.on(Entry::C)};
+}
+
+void TriangleValues::reset() {
+    const SolveMode mode = solveMode;
+    *this = TriangleValues{};
+    solveMode = mode;
 }
 
 }  // namespace solvara

@@ -1,62 +1,58 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
+#include "values/values_panel.h"
+
 #include <string>
 
-#include "app/program.h"
+#include "platform/display/display.h"
 #include "platform/text/number_format.h"
+#include "platform/window/input_devices.h"
 #include "values/dms_text.h"
 #include "values/marker_rules.h"
 
 namespace solvara {
 
-namespace {
-
-void trimLeadingBlanks(std::string& text) {
-    text.erase(0, text.find_first_not_of(' '));
-}
-
-}  // namespace
-
-void Program::applyMarkerRules() {
-    applySelectionMarkerRules(values_);
-    input_.pause(20);
-    applyEmptyEntryMarkerRules(values_);
-}
-
-void Program::drawValueRows() {
-    TriangleValues& v = values_;
-    if (v.a != 0) v.dText = toDmsText(v.a, v.aParts, v.aTenthsText);
-    if (v.b != 0) v.eText = toDmsText(v.b, v.bParts, v.bTenthsText);
-    if (v.c != 0) v.fText = toDmsText(v.c, v.cParts, v.cTenthsText);
-    for (const EntryId id : {entry::X, entry::Y, entry::Z, entry::A, entry::B, entry::C})
-        v.text(id) = formatMaskedToFit(v.number(id), kMask9, kValueFieldWidth);
-
-    display_.setColors(0, kBackgroundColour);
-    const std::string blanks(18, ' ');
-    for (int row = 20; row <= 29; ++row) {
-        display_.locate(row, 62);
-        display_.print(blanks, false);
+void drawValueRows(Display& display, TriangleValues& v) {
+    for (const Entry angle : {Entry::A, Entry::B, Entry::C}) {
+        // A zero angle keeps the text it has, which the reset and the editors make "00d 00m 00s".
+        if (v.number(angle) != 0) v.text(dmsAngleOf(angle)) = toDmsText(v.number(angle));
     }
-    for (EntryId id = entry::kFirst; id <= entry::kLast; ++id) {
-        if (isDmsAngle(id)) trimLeadingBlanks(v.text(id));
-        display_.locate(id, 39);
-        display_.print(entryLabel(id), false);
-        display_.print(v.text(id), false);
+    for (const Entry e : kNumberEntries)
+        v.text(e) = formatMaskedToFit(v.number(e), kMask9, panel::kValueFieldWidth);
+
+    display.setColors(panel::kText, kBackground);
+    const std::string blanks(panel::kValueFieldWidth, ' ');
+    for (int row = panel::kFirstRow; row <= panel::kLastBlankedRow; ++row) {
+        display.locate(row, panel::kValueColumn);
+        display.print(blanks, false);
+    }
+    for (const Entry e : kAllEntries) {
+        std::string& text = v.text(e);
+        if (isDmsAngle(e)) text.erase(0, text.find_first_not_of(' '));
+        display.locate(panel::rowOf(e), panel::kLabelColumn);
+        display.print(entryLabel(e), false);
+        display.print(text, false);
     }
 }
 
-void Program::drawValuesPanel() {
-    input_.pause(20);
-    applyMarkerRules();
-    drawValueRows();
+void drawMarkers(Display& display, const TriangleValues& v, bool lineBreak) {
     for (const bool on : {true, false}) {
-        display_.setColors(on ? 2 : 7, kBackgroundColour);
-        for (EntryId id = entry::kFirst; id <= entry::kLast; ++id) {
-            if (values_.markerOn(id) != on) continue;
-            display_.locate(id, 37);
-            display_.print("\x10", false);
+        display.setColors(on ? panel::kMarkerOn : panel::kMarkerOff, kBackground);
+        for (const Entry e : kAllEntries) {
+            if (v.markers.on(e) != on) continue;
+            display.locate(panel::rowOf(e), panel::kMarkerColumn);
+            display.print(std::string(1, panel::kMarkerGlyph), lineBreak);
         }
     }
-    display_.setColors(0, kBackgroundColour);
+}
+
+void drawValuesPanel(Display& display, InputDevices& input, TriangleValues& v) {
+    input.pause(20);
+    applySelectionMarkerRules(v);
+    input.pause(20);
+    applyEmptyEntryMarkerRules(v);
+    drawValueRows(display, v);
+    drawMarkers(display, v, false);
+    display.setColors(panel::kText, kBackground);
 }
 
 }  // namespace solvara

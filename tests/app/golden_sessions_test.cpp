@@ -25,10 +25,10 @@ namespace {
 using testing::Harness;
 namespace fs = std::filesystem;
 
-constexpr int kEnter = 13;
-constexpr int kEscape = 27;
-constexpr int kBackspace = 8;
-constexpr int kLeftArrow = 255 + 256 * 75;
+using keys::kBackspace;
+using keys::kEnter;
+using keys::kEscape;
+constexpr Key kLeftArrow = keys::kLeft;
 
 // FNV-1a over the pixels and the palette.
 std::uint64_t pageHash(const std::uint8_t* pixels, Size size, const std::array<Rgb, 256>& palette) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include <gtest/gtest.h>
 
+#include "app/loop_decisions.h"
 #include "support/harness.h"
 
 namespace solvara {
@@ -20,9 +21,7 @@ TEST(CellOf, RoundsHalvesToEven) {
         {639, 479, 80, 30}, {-1, -1, 0, 0},  // a failed pointer read
     };
     for (const auto& c : cases) {
-        const Point cell = Program::cellOf(c.x, c.y);
-        EXPECT_EQ(cell.x, c.column) << c.x << "," << c.y;
-        EXPECT_EQ(cell.y, c.row) << c.x << "," << c.y;
+        EXPECT_EQ(cellOf(Point{c.x, c.y}), (Cell{c.row, c.column})) << c.x << "," << c.y;
     }
 }
 
@@ -40,13 +39,13 @@ TEST(MainLoop, ClickAtTheOriginDoesNothing) {
 TEST(MainLoop, DraggingTheTopRowMovesTheWindowAndPutsThePointerBack) {
     Harness h;
     h.start();
-    ASSERT_EQ(h.program.windowPos(), (Point{638, 298}));
+    ASSERT_EQ(h.program.placement().windowPos, (Point{638, 298}));
     h.moveTo(300, 8);
     h.press();
     h.moveTo(310, 8, 40);
     h.release(100);
     h.settle();
-    EXPECT_EQ(h.program.windowPos(), (Point{648, 298}));
+    EXPECT_EQ(h.program.placement().windowPos, (Point{648, 298}));
     EXPECT_EQ(h.backend.windowPosition(), (Point{648, 298}));
     ASSERT_FALSE(h.backend.warps().empty());
     EXPECT_EQ(h.backend.warps().back(), (Point{300, 8}));
@@ -60,7 +59,7 @@ TEST(MainLoop, AJumpOfMoreThan200PixelsIsNoMovement) {
     h.moveTo(550, 18, 40);  // 250 right (ignored), 10 down (taken)
     h.release(100);
     h.settle();
-    EXPECT_EQ(h.program.windowPos(), (Point{638, 308}));
+    EXPECT_EQ(h.program.placement().windowPos, (Point{638, 308}));
 }
 
 TEST(MainLoop, LetterCSelectsOnlyInObliqueMode) {
@@ -69,13 +68,13 @@ TEST(MainLoop, LetterCSelectsOnlyInObliqueMode) {
     h.type("c");
     h.settle();
     EXPECT_EQ(h.step(), Step::MainLoop);
-    EXPECT_EQ(h.program.values().selectedEntry, entry::kNone);
+    EXPECT_EQ(h.program.values().selected, std::nullopt);
     h.type("o");
     h.settle();
     h.type("c");
     h.settle();
     EXPECT_EQ(h.step(), Step::EditDecimalKeys);
-    EXPECT_EQ(h.program.values().selectedEntry, entry::C);
+    EXPECT_EQ(h.program.values().selected, Entry::C);
 }
 
 TEST(MainLoop, ExitPathsEndWithStatusZero) {
@@ -124,8 +123,8 @@ TEST(MainLoop, MarkerClickOnTheDRowTogglesNothingButRedrawsAllMarkers) {
     h.settle();
     for (int row = 20; row <= 28; ++row)
         EXPECT_EQ(h.textColour(row, 37), 7) << row;
-    for (int id = entry::kFirst; id <= entry::kLast; ++id)
-        EXPECT_FALSE(h.program.values().markerOn(id));
+    for (const Entry e : kAllEntries)
+        EXPECT_FALSE(h.program.values().markers.on(e));
 }
 
 TEST(MainLoop, WidgetSnapsToTheCornersAndHome) {
@@ -189,7 +188,7 @@ struct HelpWatch {
 };
 
 TEST(Help, LettersAndEscapeLeaveAndPageZeroComesBackUnchanged) {
-    for (const int key : {int('b'), int('B'), keys::kEscape}) {
+    for (const Key key : {Key::character('b'), Key::character('B'), keys::kEscape}) {
         Harness h;
         h.start();
         const auto& d = h.program.display();
@@ -203,10 +202,10 @@ TEST(Help, LettersAndEscapeLeaveAndPageZeroComesBackUnchanged) {
         EXPECT_EQ(watch.title, "Solvara Ver. 4.1 - Help");
         EXPECT_EQ(watch.row8, "another 90 degrees.");
         EXPECT_EQ(watch.back, "BACK");
-        EXPECT_FALSE(h.exited()) << key;
+        EXPECT_FALSE(h.exited()) << key.code();
         EXPECT_EQ(d.visiblePage(), 0);
         const std::vector<std::uint8_t> after(d.pageData(0), d.pageData(0) + 643 * 483);
-        EXPECT_TRUE(before == after) << key;
+        EXPECT_TRUE(before == after) << key.code();
     }
 }
 

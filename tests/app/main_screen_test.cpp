@@ -75,7 +75,7 @@ TEST(MainScreen, MarkerColumnIsBlankAfterStartAndAfterClear) {
     h.settle();
     for (int row = 20; row <= 28; ++row)
         EXPECT_EQ(h.text(row, 37, 1), " ") << row;
-    EXPECT_EQ(h.program.values().x, 0);
+    EXPECT_EQ(h.program.values().triangle.x, 0);
 }
 
 TEST(MainScreen, EditButtonCommandShowsTheEditHelpOnce) {

@@ -29,14 +29,15 @@ TEST(Startup, PlacesTheWindowAndComputesTheCornerTargets) {
     for (const auto& d : desktops) {
         Harness h(d.desktop);
         h.start();
-        EXPECT_EQ(h.program.homePos(), d.home);
-        EXPECT_EQ(h.program.topLeftPos(), (Point{4, 4}));
-        EXPECT_EQ(h.program.topRightPos(), d.topRight);
-        EXPECT_EQ(h.program.bottomRightPos(), d.bottomRight);
-        EXPECT_EQ(h.program.bottomLeftPos(), d.bottomLeft);
+        EXPECT_EQ(h.program.placement().home, d.home);
+        EXPECT_EQ(h.program.placement().topLeft, (Point{4, 4}));
+        EXPECT_EQ(h.program.placement().topRight, d.topRight);
+        EXPECT_EQ(h.program.placement().bottomRight, d.bottomRight);
+        EXPECT_EQ(h.program.placement().bottomLeft, d.bottomLeft);
         // Every corner target keeps the whole window, close blocks included, on the desktop.
-        for (const Point p : {h.program.topLeftPos(), h.program.topRightPos(),
-                              h.program.bottomRightPos(), h.program.bottomLeftPos()}) {
+        for (const Point p :
+             {h.program.placement().topLeft, h.program.placement().topRight,
+              h.program.placement().bottomRight, h.program.placement().bottomLeft}) {
             EXPECT_GE(p.x, 0);
             EXPECT_GE(p.y, 0);
             EXPECT_LE(p.x + 643, d.desktop.width);
@@ -66,15 +67,15 @@ TEST(Startup, RestartPutsTheWindowBackWhereTheUserLeftItAndKeepsTheTargets) {
     h.moveTo(320, 28, 40);
     h.release(100);
     h.settle();
-    const Point moved = h.program.windowPos();
+    const Point moved = h.program.placement().windowPos;
     ASSERT_EQ(moved, (Point{658, 318}));
     h.click(140, 198);  // CLEAR
     h.settle();
     EXPECT_EQ(h.backend.openCalls(), 2);
     EXPECT_EQ(h.backend.windowsCreated(), 1);  // the desktop window is kept
     EXPECT_EQ(h.backend.windowPosition(), moved);
-    EXPECT_EQ(h.program.homePos(), (Point{638, 298}));
-    EXPECT_EQ(h.program.topRightPos(), (Point{1277, 4}));
+    EXPECT_EQ(h.program.placement().home, (Point{638, 298}));
+    EXPECT_EQ(h.program.placement().topRight, (Point{1277, 4}));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "support/harness.h"
+#include "values/values_panel.h"
 
 namespace solvara {
 namespace {
@@ -49,9 +50,9 @@ TEST(EditorLimits, ValuesAtTheEdgesOfTheField) {
         h.type(std::string("x") + c.typed + "\r");
         h.settle();
         const TriangleValues& v = h.program.values();
-        EXPECT_EQ(v.x, c.x) << c.typed;
-        EXPECT_EQ(v.markerOn(entry::X), c.marked) << c.typed;
-        EXPECT_EQ(field(h, entry::X), c.shown) << c.typed << "\n" << h.screen();
+        EXPECT_EQ(v.triangle.x, c.x) << c.typed;
+        EXPECT_EQ(v.markers.on(Entry::X), c.marked) << c.typed;
+        EXPECT_EQ(field(h, panel::rowOf(Entry::X)), c.shown) << c.typed << "\n" << h.screen();
         EXPECT_EQ(h.step(), Step::MainLoop) << c.typed;
         expectNoWrap(h);
     }
@@ -65,7 +66,7 @@ TEST(KeyFlood, TenThousandKeysAtOnceKeepTheNewestFifteen) {
     for (int i = 0; i < 9985; ++i)
         h.backend.keyAt(at, keys::kEscape);
     for (const char c : std::string("x1234567890123\r"))
-        h.backend.keyAt(at, static_cast<unsigned char>(c));
+        h.backend.keyAt(at, Key::character(static_cast<unsigned char>(c)));
     int most = 0;
     h.backend.onWait = [&](std::uint64_t) {
         most = std::max(most, h.program.input().keysWaiting());
@@ -74,7 +75,7 @@ TEST(KeyFlood, TenThousandKeysAtOnceKeepTheNewestFifteen) {
     EXPECT_EQ(most, 15);
     ASSERT_FALSE(h.exited());
     // "x", eleven digits taken, two refused, Enter.
-    EXPECT_EQ(h.program.values().x, 12345678901);
+    EXPECT_EQ(h.program.values().triangle.x, 12345678901);
     EXPECT_EQ(h.step(), Step::MainLoop);
 }
 
@@ -93,11 +94,11 @@ TEST(LongNumbers, TheTypedComplementStaysInsideTheValueField) {
         h.start();
         h.type(std::string("a") + c.committed + "\ra" + c.more);
         h.settle();
-        EXPECT_EQ(h.text(entry::B, 80, 1), " ") << typed << "\n" << h.screen();
+        EXPECT_EQ(h.text(panel::rowOf(Entry::B), 80, 1), " ") << typed << "\n" << h.screen();
         expectNoWrap(h);
         h.type("\rx3\r");
         h.settle();
-        EXPECT_EQ(h.text(entry::B, 80, 1), " ") << typed << "\n" << h.screen();
+        EXPECT_EQ(h.text(panel::rowOf(Entry::B), 80, 1), " ") << typed << "\n" << h.screen();
         expectNoWrap(h);
     }
 }
@@ -112,9 +113,9 @@ TEST(LongNumbers, AnswersWithElevenDigitsFitTheirRows) {
     h.start();
     h.type("y76996652901\ra85.9\r");
     h.settle();
-    ASSERT_EQ(h.step(), Step::ResultsLoopCycle);
+    ASSERT_EQ(h.step(), Step::ResultsCycle);
     expectNoWrap(h);
-    for (int row = entry::X; row <= entry::F; ++row)
+    for (int row = panel::kFirstRow; row <= panel::kLastRow; ++row)
         EXPECT_EQ(h.text(row, 80, 1), " ") << row << "\n" << h.screen();
 }
 

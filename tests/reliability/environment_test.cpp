@@ -81,7 +81,7 @@ void solveRight(Harness& h) {
     h.start();
     h.type("x3\ry4\r");
     h.settle();
-    ASSERT_EQ(h.step(), Step::ResultsLoopCycle) << h.screen();
+    ASSERT_EQ(h.step(), Step::ResultsCycle) << h.screen();
 }
 
 // After whatever happened, the program still takes keys: CLEAR goes back to an empty main screen.
@@ -90,7 +90,7 @@ void expectStillAnswering(Harness& h) {
     h.type("c");
     h.settle();
     EXPECT_EQ(h.step(), Step::MainLoop);
-    EXPECT_EQ(h.program.values().x, 0);
+    EXPECT_EQ(h.program.values().triangle.x, 0);
     EXPECT_EQ(h.text(20, 62, 3), "0.0") << h.screen();
 }
 
@@ -122,7 +122,7 @@ TEST(BadEnvironment, SpoolerThatNeverAnswersIsGivenUpWithinSeconds) {
     std::cout << "print with a spooler that never answers: " << seconds << " s\n";
     EXPECT_LT(seconds, 6.0);
     EXPECT_NEAR(watch.notReadyMs, 3000, 100);
-    EXPECT_EQ(h.step(), Step::ResultsLoopCycle);
+    EXPECT_EQ(h.step(), Step::ResultsCycle);
     EXPECT_EQ(h.text(28, 7, 7), " Print ");
     expectStillAnswering(h);
 }

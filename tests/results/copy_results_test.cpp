@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "results/printing.h"
 #include "support/harness.h"
 
 namespace solvara {
@@ -13,7 +14,7 @@ namespace {
 
 using testing::Harness;
 
-constexpr int kCtrlC = 3;
+using keys::kCtrlC;
 
 std::vector<std::uint8_t> visiblePage(Harness& h) {
     const Display& d = h.program.display();
@@ -33,7 +34,7 @@ TEST(CopyResults, RightTriangleCopiesTheFifteenPrintedLinesAndLeavesTheScreen) {
     h.start();
     h.type("x3\ry4\r");
     h.settle();
-    ASSERT_EQ(h.step(), Step::ResultsLoopCycle) << h.screen();
+    ASSERT_EQ(h.step(), Step::ResultsCycle) << h.screen();
     const auto before = visiblePage(h);
 
     h.key(kCtrlC);
@@ -59,7 +60,7 @@ TEST(CopyResults, RightTriangleCopiesTheFifteenPrintedLinesAndLeavesTheScreen) {
             "",
         }));
     EXPECT_EQ(visiblePage(h), before) << "Ctrl+C changed the screen";
-    EXPECT_EQ(h.step(), Step::ResultsLoopCycle);
+    EXPECT_EQ(h.step(), Step::ResultsCycle);
 }
 
 TEST(CopyResults, SecondAnswerCopiesWhatIsOnScreenWithHeightAndWidth) {
@@ -70,18 +71,19 @@ TEST(CopyResults, SecondAnswerCopiesWhatIsOnScreenWithHeightAndWidth) {
     h.settle();
     h.type("S");
     h.settle();
-    ASSERT_TRUE(h.program.values().alternate.otherAnswerShown) << h.screen();
+    ASSERT_TRUE(h.program.values().secondAnswerShown) << h.screen();
 
     h.key(kCtrlC);
     h.settle();
 
     const std::string copied = h.backend.clipboard();
-    EXPECT_EQ(copied, joined(h.program.printedLines()));
-    const auto& second = h.program.secondAnswer();
-    EXPECT_NE(copied.find("           Z = Length of angle  = " + second.zText + "\n"),
+    const TriangleValues& v = h.program.values();
+    const AnswerTexts& second = h.program.results().secondTexts();
+    EXPECT_EQ(copied, joined(printedLines(v.solveMode, second, v.heightText, v.widthText)));
+    EXPECT_NE(copied.find("           Z = Length of angle  = " + second.z + "\n"),
               std::string::npos)
         << copied;
-    EXPECT_NE(copied.find("           Area of Triangle     = " + second.areaText + "\n"),
+    EXPECT_NE(copied.find("           Area of Triangle     = " + second.area + "\n"),
               std::string::npos)
         << copied;
     EXPECT_NE(copied.find("           Triangle Height      = "), std::string::npos);

@@ -124,8 +124,8 @@ std::vector<std::string> expectedLines(const std::vector<std::string>& texts, bo
 }
 
 std::vector<std::string> firstAnswerTexts(const TriangleValues& v) {
-    return {v.xText, v.yText, v.zText, v.aText,    v.dText,      v.bText,
-            v.eText, v.cText, v.fText, v.areaText, v.heightText, v.widthText};
+    return {v.texts.x, v.texts.y, v.texts.z, v.texts.a,    v.texts.d,    v.texts.b,
+            v.texts.e, v.texts.c, v.texts.f, v.texts.area, v.heightText, v.widthText};
 }
 
 std::string fileBytes(const fs::path& path) {
@@ -191,7 +191,7 @@ TEST_F(PrintingSpooler, RightTriangleEndToEnd) {
     Harness h;
     Printing p(h);
     solveRight(h);
-    ASSERT_EQ(h.step(), Step::ResultsLoopCycle) << h.screen();
+    ASSERT_EQ(h.step(), Step::ResultsCycle) << h.screen();
     const double seconds = p.print();
     RecordProperty("print_seconds", std::to_string(seconds));
     std::cout << "one print, end to end without the program's pauses: " << seconds << " s\n";
@@ -210,7 +210,7 @@ TEST_F(PrintingSpooler, RightTriangleEndToEnd) {
     ASSERT_EQ(p.commands.size(), 1u);
     EXPECT_EQ(p.commands[0], "pr '" + picture.string() + "'");
     EXPECT_EQ(p.shownFor(&Frame::notReady, kNotReady), 0u);
-    EXPECT_EQ(h.step(), Step::ResultsLoopCycle);
+    EXPECT_EQ(h.step(), Step::ResultsCycle);
     EXPECT_EQ(h.text(28, 7, 7), " Print ");
 }
 
@@ -218,7 +218,7 @@ TEST_F(PrintingSpooler, ObliqueTrianglesPrintTheAnswerOnScreen) {
     Harness h;
     Printing p(h);
     solveSideSideAngle(h);
-    ASSERT_EQ(h.step(), Step::ResultsLoopCycle) << h.screen();
+    ASSERT_EQ(h.step(), Step::ResultsCycle) << h.screen();
     p.print();
     const auto first = lastJobLines(1);
     EXPECT_EQ(first, expectedLines(firstAnswerTexts(h.program.values()), true));
@@ -226,14 +226,14 @@ TEST_F(PrintingSpooler, ObliqueTrianglesPrintTheAnswerOnScreen) {
 
     h.type("s");
     h.settle();
-    ASSERT_TRUE(h.program.values().alternate.otherAnswerShown);
+    ASSERT_TRUE(h.program.values().secondAnswerShown);
     const auto warpsBefore = h.backend.warps().size();
     p.print();
-    const auto& s = h.program.secondAnswer();
+    const AnswerTexts& s = h.program.results().secondTexts();
     const TriangleValues& v = h.program.values();
     const auto second = lastJobLines(2);
-    EXPECT_EQ(second, expectedLines({s.xText, s.yText, s.zText, s.aText, s.dText, s.bText, s.eText,
-                                     s.cText, s.fText, s.areaText, v.heightText, v.widthText},
+    EXPECT_EQ(second, expectedLines({s.x, s.y, s.z, s.a, s.d, s.b, s.e, s.c, s.f, s.area,
+                                     v.heightText, v.widthText},
                                     true));
     EXPECT_EQ(second[3], "Z = Length of angle = 3.76127455");
     EXPECT_EQ(second[10], "Area of Triangle = 9.40318638");
@@ -258,7 +258,7 @@ TEST_F(PrintingSpooler, AShellThatCannotStartIsReported) {
     EXPECT_GE(notReadyAt, savedAt + 2000) << "after the picture message has gone";
     EXPECT_EQ(p.colourOf(&Frame::notReady, kNotReady, &Frame::notReadyColour), 12);
     EXPECT_EQ(h.text(29, 17, 25), std::string(25, ' '));
-    EXPECT_EQ(h.step(), Step::ResultsLoopCycle);
+    EXPECT_EQ(h.step(), Step::ResultsCycle);
     EXPECT_EQ(h.text(28, 7, 7), " Print ");
     EXPECT_EQ(h.text(15, 24, 4), "EDIT");
     EXPECT_EQ(lastJobLines(1).size(), 11u) << "the page was printed all the same";
@@ -295,7 +295,7 @@ TEST(PrintingPicture, NoSpoolerStillSavesThePictureThenReports) {
     std::uint64_t notReadyAt = 0;
     EXPECT_NEAR(p.shownFor(&Frame::notReady, kNotReady, &notReadyAt), 3000, 60);
     EXPECT_GT(notReadyAt, p.commandTimes[0]) << "after the picture command";
-    EXPECT_EQ(h.step(), Step::ResultsLoopCycle);
+    EXPECT_EQ(h.step(), Step::ResultsCycle);
 }
 
 TEST(PrintingPicture, APictureThatCannotBeSavedIsReportedAndNotPrinted) {
@@ -313,7 +313,7 @@ TEST(PrintingPicture, APictureThatCannotBeSavedIsReportedAndNotPrinted) {
         EXPECT_EQ(p.shownFor(&Frame::message, "SAVED AS Solvara.bmp"), 0u);
         EXPECT_TRUE(p.commands.empty());
         EXPECT_EQ(h.text(28, 15, 20), std::string(20, ' '));
-        EXPECT_EQ(h.step(), Step::ResultsLoopCycle);
+        EXPECT_EQ(h.step(), Step::ResultsCycle);
     }
 }
 

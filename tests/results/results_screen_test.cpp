@@ -2,11 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <vector>
 
 #include "platform/display/display.h"
+#include "solver/trig.h"
 #include "support/harness.h"
+#include "values/values_panel.h"
 
 namespace solvara {
 namespace {
@@ -82,27 +85,27 @@ void expectTriangleAt(const Harness& h, double ax, double ay, double cx, double 
 void showRight(Harness& h, double x, double y) {
     TriangleValues& v = h.program.values();
     v.solveMode = SolveMode::Right;
-    v.x = x;
-    v.y = y;
-    v.z = std::sqrt(x * x + y * y);
-    v.a = std::atan(y / x) * kDegPerRad;
-    v.c = 90;
-    v.b = 90 - v.a;
-    h.program.showResults();
+    v.triangle.x = x;
+    v.triangle.y = y;
+    v.triangle.z = std::sqrt(x * x + y * y);
+    v.triangle.a = std::atan(y / x) * 180 / std::numbers::pi;
+    v.triangle.c = 90;
+    v.triangle.b = 90 - v.triangle.a;
+    h.runFrom(Step::ShowResults);
 }
 
 // Marks X, Y and Z, A, B, C as the inputs given and runs the oblique solve.
 Step solveOblique(Harness& h, double x, double y, double z, double a) {
     TriangleValues& v = h.program.values();
     v.solveMode = SolveMode::Oblique;
-    v.x = x;
-    v.y = y;
-    v.z = z;
-    v.a = a;
-    v.b = v.c = 0;
-    for (EntryId id : {entry::X, entry::Y, entry::Z, entry::A})
-        v.setMarker(id, v.number(id) != 0);
-    return h.program.solveOblique();
+    v.triangle.x = x;
+    v.triangle.y = y;
+    v.triangle.z = z;
+    v.triangle.a = a;
+    v.triangle.b = v.triangle.c = 0;
+    for (Entry id : {Entry::X, Entry::Y, Entry::Z, Entry::A})
+        v.markers.set(id, v.number(id) != 0);
+    return h.runFrom(Step::Solve);
 }
 
 TEST(ResultsRoad, XThreeYFourEndsOnTheResultsScreen) {
@@ -111,7 +114,7 @@ TEST(ResultsRoad, XThreeYFourEndsOnTheResultsScreen) {
     h.type("x3\r");
     h.type("y4\r");
     h.settle();
-    ASSERT_EQ(h.step(), Step::ResultsLoopCycle) << h.screen();
+    ASSERT_EQ(h.step(), Step::ResultsCycle) << h.screen();
 
     // Seven-# format for X, Y, Z and A, nine-# for B and C, degree texts for D, E, F.
     EXPECT_EQ(h.text(20, 39, 26), "X = Length           = 3.0");
@@ -126,7 +129,7 @@ TEST(ResultsRoad, XThreeYFourEndsOnTheResultsScreen) {
     EXPECT_EQ(valueOf(h, 29), "");
     EXPECT_EQ(h.textColour(20, 62), kBlack);
 
-    EXPECT_DOUBLE_EQ(h.program.values().area, 6);
+    EXPECT_EQ(h.program.values().texts.area, "6.0");
     EXPECT_EQ(heightLine(h), "Triangle Height  = 4.0");
     EXPECT_EQ(widthLine(h), "Triangle Width   = 3.0");
     EXPECT_EQ(areaLine(h), "Area of Triangle = 6.0");
@@ -188,7 +191,7 @@ TEST(ObliqueDrawing, KnownTrianglesOnTheSurface) {
         SCOPED_TRACE(f.name);
         Harness h;
         h.start();
-        EXPECT_EQ(solveOblique(h, f.x, f.y, f.z, f.a), Step::ResultsLoop);
+        EXPECT_EQ(solveOblique(h, f.x, f.y, f.z, f.a), Step::ResultsCycle);
         expectTriangleAt(h, f.ax, f.ay, f.cx, f.ay, f.bx, f.by);
         EXPECT_EQ(heightLine(h), std::string("Triangle Height  = ") + f.height);
         EXPECT_EQ(widthLine(h), std::string("Triangle Width   = ") + f.width);
@@ -199,12 +202,12 @@ TEST(ResultsScreen, AreasOfRightAndObliqueTriangles) {
     Harness right;
     right.start();
     showRight(right, 3, 4);
-    EXPECT_DOUBLE_EQ(right.program.values().area, 6);
+    EXPECT_EQ(right.program.values().texts.area, "6.0");
 
     Harness oblique;
     oblique.start();
     solveOblique(oblique, 5, 0, 7, 90);
-    EXPECT_DOUBLE_EQ(oblique.program.values().area, 17.5);
+    EXPECT_EQ(oblique.program.values().texts.area, "17.5");
     EXPECT_EQ(areaLine(oblique), "Area of Triangle = 17.5");
 }
 
@@ -219,15 +222,17 @@ TEST(ResultsScreen, AShorterValueLeavesNothingOfALongerOne) {
     EXPECT_EQ(h.text(27, 62, 18), "90.0              ");
 
     // The same on the second answer: a long one first, then a short one.
-    AlternateSolution& alt = h.program.values().alternate;
-    alt = AlternateSolution{true,         true,         3.76127455212, 7.123456789,
-                            10.987654321, 30.123456789, 134.123456789, 15.75308642};
-    h.program.showSecondAnswer();
+    TriangleValues& v = h.program.values();
+    v.solveMode = SolveMode::Oblique;
+    v.secondAnswerShown = true;
+    v.secondAnswer = Triangle{3.76127455212, 7.123456789,   10.987654321,
+                              30.123456789,  134.123456789, 15.75308642};
+    h.runFrom(Step::ShowSecondAnswer);
     ASSERT_EQ(valueOf(h, 21), "7.12345679");
-    alt.y = 7;
-    alt.z = 10;
-    alt.b = 135;
-    h.program.showSecondAnswer();
+    v.secondAnswer->y = 7;
+    v.secondAnswer->z = 10;
+    v.secondAnswer->b = 135;
+    h.runFrom(Step::ShowSecondAnswer);
     EXPECT_EQ(h.text(21, 62, 18), "7.0               ");
     EXPECT_EQ(h.text(22, 62, 18), "10.0              ");
     EXPECT_EQ(h.text(25, 62, 18), "135.0             ");
@@ -241,7 +246,7 @@ TEST(ResultsScreen, TheTwoAnswersOfASideSideAngleInput) {
     h.type("y7\r");
     h.type("a30\r");
     h.settle();
-    ASSERT_EQ(h.step(), Step::ResultsLoopCycle) << h.screen();
+    ASSERT_EQ(h.step(), Step::ResultsCycle) << h.screen();
     EXPECT_EQ(h.text(19, 60, 18), "Show other answer ");
     EXPECT_EQ(h.textColour(19, 60), kGreen);
     EXPECT_EQ(valueOf(h, 22), "13.55923352");
@@ -258,9 +263,9 @@ TEST(ResultsScreen, TheTwoAnswersOfASideSideAngleInput) {
     EXPECT_EQ(heightLine(h), "Triangle Height  = 1.88063728");
     EXPECT_EQ(widthLine(h), "Triangle Width   = 10.0");
     expectTriangleAt(h, 426, 221, 543, 221, 464.11, 199);
-    EXPECT_EQ(h.program.secondAnswer().areaText, "9.40318638");
+    EXPECT_EQ(h.program.results().secondTexts().area, "9.40318638");
     // The first answer's texts are kept for the way back.
-    EXPECT_EQ(h.program.values().zText, "13.55923352");
+    EXPECT_EQ(h.program.values().texts.z, "13.55923352");
     // No EDIT in black: the main screen's grey one is left.
     EXPECT_EQ(h.textColour(15, 24), 7);
     EXPECT_EQ(h.backend.warps().back(), (Point{320, 240}));
@@ -268,7 +273,7 @@ TEST(ResultsScreen, TheTwoAnswersOfASideSideAngleInput) {
     // "I" does nothing while the second answer is shown.
     h.type("i");
     h.settle();
-    EXPECT_EQ(h.step(), Step::ResultsLoopCycle);
+    EXPECT_EQ(h.step(), Step::ResultsCycle);
     EXPECT_EQ(valueOf(h, 22), "3.76127455");
 
     // "S" again: the first answer, checked anew, with EDIT available.
@@ -298,19 +303,19 @@ TEST(ResultsScreen, TheOtherAnswerBoxSwitchesOnceAClick) {
     // The button is still held when the switch has moved the pointer away: no second switch.
     h.click(625, 295);
     h.settle();
-    EXPECT_TRUE(h.program.values().alternate.otherAnswerShown);
+    EXPECT_TRUE(h.program.values().secondAnswerShown);
     EXPECT_EQ(valueOf(h, 22), "3.76127455");
     h.click(625, 295);
     h.settle();
-    EXPECT_FALSE(h.program.values().alternate.otherAnswerShown);
+    EXPECT_FALSE(h.program.values().secondAnswerShown);
     EXPECT_EQ(valueOf(h, 22), "13.55923352");
 }
 
 TEST(ResultsScreen, ANewSolveOpensOnTheSecondAnswerWhenItWasLastShown) {
     Harness h;
     h.start();
-    h.program.values().alternate.otherAnswerShown = true;
-    EXPECT_EQ(solveOblique(h, 10, 7, 0, 30), Step::ResultsLoop);
+    h.program.values().secondAnswerShown = true;
+    EXPECT_EQ(solveOblique(h, 10, 7, 0, 30), Step::ResultsCycle);
     EXPECT_EQ(valueOf(h, 22), "3.76127455");
     EXPECT_EQ(areaLine(h), "Area of Triangle = 9.40318638");
     expectTriangleAt(h, 426, 221, 543, 221, 464.11, 199);
@@ -321,13 +326,13 @@ TEST(CheckSolutionStep, ATotalAboveTheThresholdIsNoticedAndTheSolveGoesOn) {
     h.start();
     TriangleValues& v = h.program.values();
     v.solveMode = SolveMode::Oblique;
-    v.x = 5;
-    v.y = 6;
-    v.z = 7;
-    v.a = 60;
-    v.b = 60;
-    v.c = 60.5;
-    EXPECT_EQ(h.program.checkSolution(), Step::ResultsLoop);
+    v.triangle.x = 5;
+    v.triangle.y = 6;
+    v.triangle.z = 7;
+    v.triangle.a = 60;
+    v.triangle.b = 60;
+    v.triangle.c = 60.5;
+    EXPECT_EQ(h.runFrom(Step::CheckSolution), Step::ResultsCycle);
     EXPECT_EQ(h.text(2, 39, 24), "Total Of Angles =  180.5");
     EXPECT_EQ(valueOf(h, 27), "60.5");
 }
@@ -370,13 +375,13 @@ TEST(ResultsScreen, ExtremeTrianglesAreWrittenAndDrawnOnlyInTheFrame) {
         h.start();
         TriangleValues& v = h.program.values();
         v.solveMode = SolveMode::Oblique;
-        v.x = e.x;
-        v.y = e.y;
-        v.z = e.z;
-        v.a = e.a;
-        v.b = e.b;
-        v.c = e.c;
-        EXPECT_EQ(h.program.showResults(), Step::ResultsLoop);
+        v.triangle.x = e.x;
+        v.triangle.y = e.y;
+        v.triangle.z = e.z;
+        v.triangle.a = e.a;
+        v.triangle.b = e.b;
+        v.triangle.c = e.c;
+        EXPECT_EQ(h.runFrom(Step::ShowResults), Step::ResultsCycle);
         EXPECT_TRUE(outsideTheResults(h) == expected) << "drawn outside the frame";
         EXPECT_EQ(h.text(20, 39, 23), "X = Length           = ");
         EXPECT_FALSE(valueOf(h, 20).empty());
@@ -420,12 +425,12 @@ TEST(CannotDoIt, FlashesFiveTimesThenStartsAfresh) {
     EXPECT_EQ(h.step(), Step::MainLoop);
     EXPECT_EQ(h.text(28, 5, 29), std::string(29, ' '));
     const TriangleValues& v = h.program.values();
-    for (EntryId id = entry::kFirst; id <= entry::kLast; ++id) {
-        EXPECT_FALSE(v.markerOn(id)) << id;
-        EXPECT_EQ(h.text(id, 37, 1), " ") << id;
+    for (const Entry id : kAllEntries) {
+        EXPECT_FALSE(v.markers.on(id)) << indexOf(id);
+        EXPECT_EQ(h.text(panel::rowOf(id), 37, 1), " ") << indexOf(id);
     }
-    for (EntryId id : {entry::X, entry::Y, entry::Z, entry::A, entry::B})
-        EXPECT_EQ(v.number(id), 0) << id;
+    for (Entry id : {Entry::X, Entry::Y, Entry::Z, Entry::A, Entry::B})
+        EXPECT_EQ(v.number(id), 0) << indexOf(id);
     EXPECT_EQ(valueOf(h, 20), "0.0");
     EXPECT_EQ(valueOf(h, 21), "0.0");
 }
@@ -439,7 +444,7 @@ TEST(CannotDoIt, AKeyCutsTheFlashShort) {
         const int colour = h.textColour(28, 11);
         if (shown == 0 && colour == 12) {
             shown = now;
-            h.backend.keyAt(now + 1000, 'q');
+            h.backend.keyAt(now + 1000, Key::character('q'));
         }
         if (shown != 0 && erased == 0 && colour == -1) erased = now;
     };

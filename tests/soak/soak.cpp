@@ -14,6 +14,7 @@
 #include "platform/text/number_format.h"
 #include "solver/solver.h"
 #include "support/harness.h"
+#include "values/values_panel.h"
 
 namespace solvara::soak {
 
@@ -47,25 +48,24 @@ const char* contextName(Context c) {
 }
 
 bool isWaitingStep(Step s) {
-    return s == Step::MainLoop || s == Step::ResultsLoopCycle || s == Step::EditDecimalKeys ||
-           s == Step::EditDmsKeys;
+    return waitsForInput(s);
 }
 
 std::string keyName(int code) {
     switch (code) {
-        case keys::kEnter:
+        case keys::kEnter.code():
             return "Enter";
-        case keys::kBackspace:
+        case keys::kBackspace.code():
             return "Backspace";
-        case keys::kEscape:
+        case keys::kEscape.code():
             return "Escape";
-        case keys::kLeft:
+        case keys::kLeft.code():
             return "Left";
-        case keys::kRight:
+        case keys::kRight.code():
             return "Right";
-        case keys::kUp:
+        case keys::kUp.code():
             return "Up";
-        case keys::kDown:
+        case keys::kDown.code():
             return "Down";
         default:
             break;
@@ -137,6 +137,12 @@ class Soak {
   private:
     // --- driving ----------------------------------------------------------------------------
 
+    // The pointer holds the window by its title bar.
+    bool draggable() const {
+        const PointerReading p = harness_->program.input().readPointer();
+        return p.ok && (p.buttons & PointerReading::kLeft) && onDragArea(Point{p.x, p.y});
+    }
+
     void runOneProgram() {
         harness_ = std::make_unique<Harness>();
         Harness& h = *harness_;
@@ -155,7 +161,8 @@ class Soak {
             const Step before = current_;
             stepStartMs_ = h.backend.nowMs();
             stepPos_ = h.backend.windowPosition();
-            dragSeen_ = lastDraggable_;
+            // A drag step starts from where the last one put the pointer back.
+            dragSeen_ = lastDraggable_ || draggable();
             current_ = h.program.runStep(before);
             ++report_.steps;
             checkAfterStep(before, current_);
@@ -180,10 +187,7 @@ class Soak {
             h.program.input().requestClose();
             return;
         }
-        checkMarkerValues();
-        const PointerReading p = h.program.input().readPointer();
-        const Point cell = Program::cellOf(p.x, p.y);
-        lastDraggable_ = p.ok && (p.buttons & 1) && cell.y == 1 && 1 < cell.x && cell.x < 70;
+        lastDraggable_ = draggable();
         dragSeen_ = dragSeen_ || lastDraggable_;
         const bool help = h.program.display().visiblePage() == 1;
         if (help && !helpShown_) ++report_.helpScreens;
@@ -205,8 +209,9 @@ class Soak {
             case Step::EditDms:
             case Step::EditDmsKeys:
                 return Context::DmsEditor;
-            case Step::ResultsLoop:
-            case Step::ResultsLoopCycle:
+            case Step::ResultsCycle:
+            case Step::ResultsDrag:
+            case Step::ResultsClick:
                 return Context::Results;
             default:
                 return Context::Main;
@@ -232,7 +237,7 @@ class Soak {
     }
 
     void keyAt(std::uint64_t at, int code) {
-        harness_->backend.keyAt(at, code);
+        harness_->backend.keyAt(at, Key::fromCode(code));
         logEvent(at, "key " + keyName(code));
     }
     void moveAt(std::uint64_t at, int x, int y) {
@@ -263,13 +268,14 @@ class Soak {
                 p.push_back(c);
             for (int c : {'.', '@', ' ', ',', '-', '+', 'K', 'k'})
                 p.push_back(c);
-            for (int c : {keys::kEnter, keys::kBackspace, keys::kEscape, keys::kLeft, keys::kRight,
-                          keys::kUp, keys::kDown})
+            for (int c :
+                 {keys::kEnter.code(), keys::kBackspace.code(), keys::kEscape.code(),
+                  keys::kLeft.code(), keys::kRight.code(), keys::kUp.code(), keys::kDown.code()})
                 p.push_back(c);
             return p;
         }();
-        if (chance(0.05)) return uniform(1, 255);                  // any byte
-        if (chance(0.03)) return keys::extended(uniform(0, 255));  // any extended key
+        if (chance(0.05)) return uniform(1, 255);                        // any byte
+        if (chance(0.03)) return Key::extended(uniform(0, 255)).code();  // any extended key
         return pool[static_cast<std::size_t>(uniform(0, static_cast<int>(pool.size()) - 1))];
     }
 
@@ -284,18 +290,18 @@ class Soak {
             case Context::DecimalEditor:
                 if (r < 0.45) return pick("0123456789");
                 if (r < 0.57) return '.';
-                if (r < 0.72) return keys::kEnter;
-                if (r < 0.80) return keys::kBackspace;
-                if (r < 0.83) return keys::kLeft;
+                if (r < 0.72) return keys::kEnter.code();
+                if (r < 0.80) return keys::kBackspace.code();
+                if (r < 0.83) return keys::kLeft.code();
                 if (r < 0.85) return 'K';
                 if (r < 0.87) return '@';
                 return anyKey();
             case Context::DmsEditor:
                 if (r < 0.55) return pick("0123456789");
-                if (r < 0.70) return keys::kEnter;
-                if (r < 0.78) return keys::kBackspace;
-                if (r < 0.81) return keys::kLeft;
-                if (r < 0.83) return keys::kEscape;
+                if (r < 0.70) return keys::kEnter.code();
+                if (r < 0.78) return keys::kBackspace.code();
+                if (r < 0.81) return keys::kLeft.code();
+                if (r < 0.83) return keys::kEscape.code();
                 if (r < 0.85) return '@';
                 return anyKey();
             case Context::Results:
@@ -306,18 +312,18 @@ class Soak {
                 if (r < 0.46) return pick("RrOo");
                 if (r < 0.50) return pick("Hh");
                 if (r < 0.53) return '@';
-                if (r < 0.532) return keys::kEscape;
+                if (r < 0.532) return keys::kEscape.code();
                 return anyKey();
             case Context::Help:
                 if (r < 0.15) return pick("Bb");
-                if (r < 0.18) return keys::kEscape;
+                if (r < 0.18) return keys::kEscape.code();
                 return anyKey();
             case Context::Main:
                 if (r < 0.50) return pick("XxYyZzAaDdBbEeCcFf");
                 if (r < 0.56) return pick("RrOo");
                 if (r < 0.58) return pick("Hh");
                 if (r < 0.61) return '@';
-                if (r < 0.612) return keys::kEscape;
+                if (r < 0.612) return keys::kEscape.code();
                 return anyKey();
         }
         return anyKey();
@@ -447,18 +453,21 @@ class Soak {
         const TriangleValues& v = p.values();
         std::ostringstream out;
         out << (v.solveMode == SolveMode::Right ? "Right" : "Oblique") << " X "
-            << plainNumberText(v.x) << " Y " << plainNumberText(v.y) << " Z "
-            << plainNumberText(v.z) << " A " << plainNumberText(v.a) << " B "
-            << plainNumberText(v.b) << " C " << plainNumberText(v.c) << "; markers";
-        for (const int m : v.markers)
-            out << " " << m;
-        out << "; selected " << v.selectedEntry << ", edit text \"" << v.editText << "\"";
-        const AlternateSolution& alt = v.alternate;
-        out << "; second answer " << (alt.otherAnswerAvailable ? "available" : "not available")
-            << (alt.otherAnswerShown ? ", shown" : "") << ": X " << plainNumberText(alt.x) << " Y "
+            << plainNumberText(v.triangle.x) << " Y " << plainNumberText(v.triangle.y) << " Z "
+            << plainNumberText(v.triangle.z) << " A " << plainNumberText(v.triangle.a) << " B "
+            << plainNumberText(v.triangle.b) << " C " << plainNumberText(v.triangle.c)
+            << "; markers";
+        for (const Entry e : kAllEntries)
+            if (v.markers.on(e)) out << " " << entryLabel(e)[0];
+        out << "; selected " << (v.selected ? entryLabel(*v.selected)[0] : '-') << ", edit text \""
+            << v.editText << "\"";
+        const Triangle alt = v.secondAnswer.value_or(Triangle{});
+        out << "; second answer " << (v.secondAnswer ? "available" : "not available")
+            << (v.secondAnswerShown ? ", shown" : "") << ": X " << plainNumberText(alt.x) << " Y "
             << plainNumberText(alt.y) << " Z " << plainNumberText(alt.z) << " A "
             << plainNumberText(alt.a) << " B " << plainNumberText(alt.b) << " C "
-            << plainNumberText(alt.c) << "; window " << p.windowPos().x << "," << p.windowPos().y;
+            << plainNumberText(alt.c) << "; window " << p.placement().windowPos.x << ","
+            << p.placement().windowPos.y;
         return out.str();
     }
 
@@ -486,22 +495,10 @@ class Soak {
         }
     }
 
-    void checkMarkerValues() {
-        const TriangleValues& v = harness_->program.values();
-        for (int i = 0; i < 9; ++i) {
-            const int m = v.markers[static_cast<std::size_t>(i)];
-            if (m != 0 && m != entry::kFirst + i)
-                fail("marker of entry " + std::to_string(entry::kFirst + i) + " holds " +
-                     std::to_string(m));
-        }
-    }
-
     void checkAfterStep(Step before, Step after) {
         Harness& h = *harness_;
         const TriangleValues& v = h.program.values();
         const std::uint64_t now = h.backend.nowMs();
-
-        checkMarkerValues();
 
         // Time: every loop waits; a run of steps that lets none pass is a loop without a pause.
         if (now == lastTimeMs_) {
@@ -517,46 +514,45 @@ class Soak {
         // The window: the program's idea of its position is the desktop's, and it changes only
         // by a drag on the title row or by going to one of the placement targets.
         const Point pos = h.backend.windowPosition();
-        if (after != Step::Exit && h.program.windowPos() != pos)
-            fail("the program thinks the window is at " + std::to_string(h.program.windowPos().x) +
-                 "," + std::to_string(h.program.windowPos().y) + " but it is at " +
+        if (after != Step::Exit && h.program.placement().windowPos != pos)
+            fail("the program thinks the window is at " +
+                 std::to_string(h.program.placement().windowPos.x) + "," +
+                 std::to_string(h.program.placement().windowPos.y) + " but it is at " +
                  std::to_string(pos.x) + "," + std::to_string(pos.y));
         if (pos != stepPos_ && before != Step::Restart) {
             ++report_.windowMoves;
             const Program& p = h.program;
-            const bool target = pos == p.homePos() || pos == p.topLeftPos() ||
-                                pos == p.topRightPos() || pos == p.bottomLeftPos() ||
-                                pos == p.bottomRightPos();
+            const bool target = pos == p.placement().home || pos == p.placement().topLeft ||
+                                pos == p.placement().topRight || pos == p.placement().bottomLeft ||
+                                pos == p.placement().bottomRight;
             if (!target && !dragSeen_)
                 fail("the window moved to " + std::to_string(pos.x) + "," + std::to_string(pos.y) +
                      " without a drag or a placement");
         }
 
-        if (!isWaitingStep(after)) {
-            if (after == Step::ResultsLoop) {
-                checkResultsScreen();
-                checkWrap();
-            }
-            return;
+        if (before == Step::ShowResults || before == Step::ShowSecondAnswer) {
+            checkResultsScreen();
+            checkWrap();
         }
+        if (!isWaitingStep(after)) return;
         if (after == Step::EditDecimalKeys && before == Step::EditDecimal) checkWrap();
 
         // What the user can see while the program waits for input.
-        for (const EntryId id : {entry::D, entry::E, entry::F}) {
-            if (v.markerOn(id))
+        for (const Entry id : {Entry::D, Entry::E, Entry::F}) {
+            if (v.markers.on(id))
                 fail("the marker of " + std::string(entryLabel(id)).substr(0, 1) + " is on");
         }
-        if (v.solveMode == SolveMode::Right && v.c != 90)
-            fail("Right mode with C = " + plainNumberText(v.c));
+        if (v.solveMode == SolveMode::Right && v.triangle.c != 90)
+            fail("Right mode with C = " + plainNumberText(v.triangle.c));
         if (v.solveMode == SolveMode::Right &&
             (after == Step::EditDecimalKeys || after == Step::EditDmsKeys)) {
             // The editor has just drawn the values panel with its entry selected. An angle
             // selected in Right mode excludes the other one.
             ++report_.panelChecks;
-            const EntryId s = v.selectedEntry;
+            const Entry s = v.selected.value_or(Entry::X);
             const bool angleSelected =
-                s == entry::A || s == entry::B || s == entry::D || s == entry::E;
-            if (angleSelected && v.markerOn(entry::A) && v.markerOn(entry::B))
+                s == Entry::A || s == Entry::B || s == Entry::D || s == Entry::E;
+            if (angleSelected && v.markers.on(Entry::A) && v.markers.on(Entry::B))
                 fail("Right mode, an angle selected, and both A and B marked");
         }
         checkTextWidths();
@@ -570,14 +566,14 @@ class Soak {
             d.cursorColumn() > 81)
             fail("the text cursor is off the grid at " + std::to_string(d.cursorRow()) + "," +
                  std::to_string(d.cursorColumn()));
-        for (EntryId id = entry::kFirst; id <= entry::kLast; ++id) {
-            if (v.text(id).size() > kValueFieldWidth)
-                longText("the text of row " + std::to_string(id) + " is " +
+        for (const Entry id : kAllEntries) {
+            if (v.text(id).size() > panel::kValueFieldWidth)
+                longText("the text of row " + std::to_string(panel::rowOf(id)) + " is " +
                          std::to_string(v.text(id).size()) + " characters: \"" + v.text(id) +
                          "\", longer than the value field up to the grid's edge");
         }
         // The edit text and the cursor mark after it.
-        if (v.editText.size() + 1 > kValueFieldWidth + 1)
+        if (v.editText.size() + 1 > panel::kValueFieldWidth + 1)
             longText("the edit text \"" + v.editText + "\" and the cursor mark run past column 80");
     }
 
@@ -587,42 +583,36 @@ class Soak {
         Harness& h = *harness_;
         const TriangleValues& v = h.program.values();
         ++report_.resultScreens;
-        TriangleValues shown;
-        shown.solveMode = v.solveMode;
         // The same choice as the screen's: a stale "shown" flag without a second answer keeps
         // the first answer on screen.
-        const bool second = v.alternate.otherAnswerShown && v.alternate.otherAnswerAvailable &&
-                            v.solveMode == SolveMode::Oblique;
-        if (second) {
-            ++report_.secondAnswers;
-            const Program::SecondAnswer& s = h.program.secondAnswer();
-            shown.x = s.x, shown.y = s.y, shown.z = s.z, shown.a = s.a, shown.b = s.b,
-            shown.c = s.c;
-        } else {
-            shown.x = v.x, shown.y = v.y, shown.z = v.z, shown.a = v.a, shown.b = v.b,
-            shown.c = v.c;
-        }
-        if (checkSolution(shown).verdict == Verdict::Rejected)
+        const bool second =
+            v.secondAnswerShown && v.secondAnswer.has_value() && v.solveMode == SolveMode::Oblique;
+        if (second) ++report_.secondAnswers;
+        TriangleValues shown;
+        shown.triangle = second ? *v.secondAnswer : v.triangle;
+        if (!checkSolution(shown.triangle).accepted)
             fail(std::string("the results screen shows an answer the solution check rejects: ") +
-                 "X " + plainNumberText(shown.x) + ", Y " + plainNumberText(shown.y) + ", Z " +
-                 plainNumberText(shown.z) + ", A " + plainNumberText(shown.a) + ", B " +
-                 plainNumberText(shown.b) + ", C " + plainNumberText(shown.c));
-        for (const EntryId id : {entry::X, entry::Y, entry::Z, entry::A, entry::B, entry::C}) {
+                 "X " + plainNumberText(shown.triangle.x) + ", Y " +
+                 plainNumberText(shown.triangle.y) + ", Z " + plainNumberText(shown.triangle.z) +
+                 ", A " + plainNumberText(shown.triangle.a) + ", B " +
+                 plainNumberText(shown.triangle.b) + ", C " + plainNumberText(shown.triangle.c));
+        for (const Entry id : {Entry::X, Entry::Y, Entry::Z, Entry::A, Entry::B, Entry::C}) {
             const double value = shown.number(id);
-            std::string text = h.text(id, 62, static_cast<int>(kValueFieldWidth));
+            const int row = panel::rowOf(id);
+            std::string text = h.text(row, 62, static_cast<int>(panel::kValueFieldWidth));
             while (!text.empty() && text.back() == ' ')
                 text.pop_back();
-            if (h.text(id, 80, 1) != " ")
-                longText("row " + std::to_string(id) + " of the results screen shows \"" +
-                         h.text(id, 80, 1) + "\" at column 80, left by a longer text");
+            if (h.text(row, 80, 1) != " ")
+                longText("row " + std::to_string(row) + " of the results screen shows \"" +
+                         h.text(row, 80, 1) + "\" at column 80, left by a longer text");
             const bool wellFormed =
                 !text.empty() && text.find_first_not_of("0123456789.") == std::string::npos;
             const double read = parseNumber(text);
             const bool close = std::fabs(read - value) <= 1e-8 + 1e-12 * std::fabs(value);
             if (!wellFormed || !close)
-                fail("row " + std::to_string(id) + " of the results screen shows \"" + text +
+                fail("row " + std::to_string(row) + " of the results screen shows \"" + text +
                      "\" for " + plainNumberText(value) + " (formatted \"" +
-                     formatMaskedToFit(value, kMask8, kValueFieldWidth) + "\")");
+                     formatMaskedToFit(value, kMask8, panel::kValueFieldWidth) + "\")");
         }
     }
 

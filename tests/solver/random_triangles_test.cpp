@@ -19,8 +19,8 @@
 namespace solvara {
 namespace {
 
-using namespace entry;
 using Real = long double;
+enum Letter { X, Y, Z, A, B, C };
 
 constexpr Real kPiL = 3.141592653589793238462643383279502884L;
 constexpr double kTolerance = 1e-9;  // relative
@@ -36,7 +36,7 @@ Real cosD(Real degrees) {
 struct Tri {
     Real x = 0, y = 0, z = 0, a = 0, b = 0, c = 0;
 
-    Real& operator[](EntryId id) {
+    Real& operator[](Letter id) {
         switch (id) {
             case X:
                 return x;
@@ -52,7 +52,7 @@ struct Tri {
                 return c;
         }
     }
-    Real operator[](EntryId id) const { return (*const_cast<Tri*>(this))[id]; }
+    Real operator[](Letter id) const { return (*const_cast<Tri*>(this))[id]; }
 };
 
 // The triangle with these angles whose circumscribed circle has diameter `scale`.
@@ -67,11 +67,8 @@ Tri fromAngles(Real a, Real b, Real scale) {
     return t;
 }
 
-Tri fromValues(const TriangleValues& v) {
-    return {v.x, v.y, v.z, v.a, v.b, v.c};
-}
-Tri fromAlternate(const AlternateSolution& s) {
-    return {s.x, s.y, s.z, s.a, s.b, s.c};
+Tri fromTriangle(const Triangle& t) {
+    return {t.x, t.y, t.z, t.a, t.b, t.c};
 }
 
 std::string describe(const Tri& t) {
@@ -89,7 +86,7 @@ bool close(Real actual, Real expected, double tolerance = kTolerance) {
 // Empty when the six values form a triangle: positive, angles adding up to 180, and sides and
 // angles related by the laws of sines and cosines.
 std::string geometryFault(const Tri& t) {
-    for (const EntryId id : {X, Y, Z, A, B, C}) {
+    for (const Letter id : {X, Y, Z, A, B, C}) {
         if (!(t[id] > 0) || !std::isfinite(static_cast<double>(t[id]))) return "not positive";
     }
     if (!close(t.a + t.b + t.c, 180, 1e-12)) return "angles do not add up to 180";
@@ -111,10 +108,10 @@ std::string geometryFault(const Tri& t) {
 
 // Empty when `actual` is `expected` to the relative tolerance in all six values.
 std::string difference(const Tri& actual, const Tri& expected, double tolerance = kTolerance) {
-    static const char* names = "XYZADBECF";
-    for (const EntryId id : {X, Y, Z, A, B, C}) {
+    static const char* names = "XYZABC";
+    for (const Letter id : {X, Y, Z, A, B, C}) {
         if (!close(actual[id], expected[id], tolerance)) {
-            return std::string("differs in ") + names[id - kFirst];
+            return std::string("differs in ") + names[id];
         }
     }
     return {};
@@ -157,14 +154,21 @@ std::vector<Tri> randomTriangles(int count) {
     return triangles;
 }
 
-TriangleValues inputsOf(const Tri& t, SolveMode mode, std::initializer_list<EntryId> ids) {
+// The record with those entries of the triangle typed and marked.
+TriangleValues inputsOf(const Tri& t, SolveMode mode, std::initializer_list<Letter> ids) {
+    static constexpr Entry kEntries[] = {Entry::X, Entry::Y, Entry::Z,
+                                         Entry::A, Entry::B, Entry::C};
     TriangleValues v;
     v.solveMode = mode;
-    for (const EntryId id : ids) {
-        v.number(id) = static_cast<double>(t[id]);
-        v.setMarker(id, true);
+    for (const Letter id : ids) {
+        v.number(kEntries[id]) = static_cast<double>(t[id]);
+        v.markers.set(kEntries[id], true);
     }
     return v;
+}
+
+SolveOutcome solveRecord(const TriangleValues& v) {
+    return solve(v.solveMode, v.triangle, v.marks());
 }
 
 // Collects failures and reports the first few of them.
@@ -189,22 +193,21 @@ TEST(RandomTriangles, RightSolverRebuildsEveryRightTriangle) {
         double a = i % 4 == 0 ? uniform(0.05, 1) : uniform(1, 89);
         if (i % 8 == 0) a = 90 - a;
         const Tri t = fromAngles(a, 90.0L - a, std::pow(10.0L, uniform(-2, 3)));
-        const std::initializer_list<EntryId> inputSets[] = {{X, Y}, {Y, Z}, {X, Z}, {Z, A}, {X, A},
-                                                            {Y, A}, {Z, B}, {X, B}, {Y, B}};
+        const std::initializer_list<Letter> inputSets[] = {{X, Y}, {Y, Z}, {X, Z}, {Z, A}, {X, A},
+                                                           {Y, A}, {Z, B}, {X, B}, {Y, B}};
         for (const auto& ids : inputSets) {
             TriangleValues v = inputsOf(t, SolveMode::Right, ids);
             completeRightAngles(v);  // as the program does before it solves
-            if (solveRight(v) != SolveOutcome::Solved) {
+            const SolveOutcome o = solveRecord(v);
+            if (o.kind == SolveOutcome::Kind::NoCase) {
                 failures.add("no case for " + describe(t));
                 continue;
             }
             ++solved;
-            const Tri got = fromValues(v);
+            const Tri got = fromTriangle(o.first);
             std::string fault = geometryFault(got);
             if (fault.empty()) fault = difference(got, t);
-            if (fault.empty() && checkSolution(v).verdict != Verdict::ShowFirstAnswer) {
-                fault = "rejected";
-            }
+            if (fault.empty() && o.kind != SolveOutcome::Kind::Solved) fault = "rejected";
             if (!fault.empty()) failures.add(fault + ": " + describe(got) + " from " + describe(t));
         }
     }
@@ -215,7 +218,7 @@ TEST(RandomTriangles, RightSolverRebuildsEveryRightTriangle) {
 // Two sides and the angle opposite one of them. `adjacent` is the other given side; `swinging`
 // is the angle opposite it, which may be acute or obtuse, and `remaining` the third angle.
 struct SideSideAngle {
-    EntryId opposite, adjacent, given, swinging, remaining;
+    Letter opposite, adjacent, given, swinging, remaining;
     bool offersSecond;
 };
 
@@ -227,7 +230,7 @@ bool otherTriangle(const Tri& t, const SideSideAngle& k, Tri& other) {
     other[k.remaining] = 180 - t[k.given] - other[k.swinging];
     const Real diameter = t[k.opposite] / sinD(t[k.given]);
     // The side opposite the remaining angle.
-    for (const EntryId side : {X, Y, Z}) {
+    for (const Letter side : {X, Y, Z}) {
         if (side != k.opposite && side != k.adjacent) {
             other[side] = diameter * sinD(other[k.remaining]);
         }
@@ -237,7 +240,7 @@ bool otherTriangle(const Tri& t, const SideSideAngle& k, Tri& other) {
 
 TEST(RandomTriangles, ObliqueSolverRebuildsEveryTriangleItCan) {
     struct Case {
-        std::initializer_list<EntryId> inputs;
+        std::initializer_list<Letter> inputs;
         const SideSideAngle* ssa;
     };
     // Which input set of the nineteen is side-side-angle, and how.
@@ -265,22 +268,23 @@ TEST(RandomTriangles, ObliqueSolverRebuildsEveryTriangleItCan) {
             const Case& c = cases[n];
             TriangleValues v = inputsOf(t, SolveMode::Oblique, c.inputs);
             const std::string where = "case " + std::to_string(n + 1) + " of " + describe(t);
-            if (solveOblique(v) != SolveOutcome::Solved) {
+            const SolveOutcome o = solveRecord(v);
+            if (o.kind == SolveOutcome::Kind::NoCase) {
                 failures.add("no case: " + where);
                 continue;
             }
-            const Tri first = fromValues(v);
-            for (const EntryId id : c.inputs) {
+            const Tri first = fromTriangle(o.first);
+            for (const Letter id : c.inputs) {
                 if (first[id] != static_cast<double>(t[id]))
                     failures.add("input changed: " + where);
             }
-            const bool accepted = checkSolution(v).verdict != Verdict::Rejected;
+            const bool accepted = o.kind == SolveOutcome::Kind::Solved;
 
             if (c.ssa == nullptr) {
                 std::string fault = geometryFault(first);
                 if (fault.empty()) fault = difference(first, t);
                 if (fault.empty() && !accepted) fault = "rejected";
-                if (fault.empty() && v.alternate.otherAnswerAvailable) fault = "second answer";
+                if (fault.empty() && o.second) fault = "second answer";
                 if (!fault.empty()) failures.add(fault + ": " + describe(first) + " from " + where);
                 continue;
             }
@@ -307,20 +311,15 @@ TEST(RandomTriangles, ObliqueSolverRebuildsEveryTriangleItCan) {
             if (fault.empty()) fault = difference(first, acute);
             if (fault.empty() && !accepted) fault = "rejected";
             if (!k.offersSecond) {
-                if (fault.empty() && v.alternate.otherAnswerAvailable) fault = "second answer";
-            } else if (fault.empty() && two && !v.alternate.otherAnswerAvailable) {
+                if (fault.empty() && o.second) fault = "second answer";
+            } else if (fault.empty() && two && !o.second) {
                 // The second answer's angles must add up to 180 exactly, each addition rounded;
                 // now and then the rounding misses by one unit and the answer is not offered.
-                const AlternateSolution& s = v.alternate;
-                if (s.a + s.b + s.c != 180) {
-                    ++sumMissed;
-                } else {
-                    fault = "second answer missing";
-                }
-            } else if (fault.empty() && !two && v.alternate.otherAnswerAvailable) {
+                ++sumMissed;
+            } else if (fault.empty() && !two && o.second) {
                 fault = "second answer offered";
             } else if (fault.empty() && two) {
-                const Tri second = fromAlternate(v.alternate);
+                const Tri second = fromTriangle(*o.second);
                 fault = geometryFault(second);
                 if (fault.empty()) fault = difference(second, obtuse);
                 if (!fault.empty()) fault = "second answer: " + fault + " " + describe(second);

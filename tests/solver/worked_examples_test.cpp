@@ -12,24 +12,29 @@
 namespace solvara {
 namespace {
 
-using namespace entry;
-
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
+enum Letter { X, Y, Z, A, B, C };
 struct Given {
-    EntryId id;
+    Letter letter;
     double value;
 };
 
-TriangleValues withInputs(SolveMode mode, std::initializer_list<Given> inputs) {
-    TriangleValues v;
-    v.solveMode = mode;
+double& numberOf(Triangle& t, Letter l) {
+    double* numbers[] = {&t.x, &t.y, &t.z, &t.a, &t.b, &t.c};
+    return *numbers[l];
+}
+
+SolveOutcome solveWith(SolveMode mode, std::initializer_list<Given> inputs) {
+    Triangle t;
+    Marks marks;
+    bool* marked[] = {&marks.x, &marks.y, &marks.z, &marks.a, &marks.b, &marks.c};
     for (const Given& g : inputs) {
-        v.number(g.id) = g.value;
-        v.setMarker(g.id, true);
+        numberOf(t, g.letter) = g.value;
+        *marked[g.letter] = true;
     }
-    return v;
+    return solve(mode, t, marks);
 }
 
 // The figures below are rounded to nine decimals.
@@ -37,31 +42,16 @@ void expectNine(double actual, double expected, const char* what) {
     EXPECT_NEAR(actual, expected, 1e-9) << what;
 }
 
-struct Triangle {
-    double x, y, z, a, b, c;
-};
-
-void expectTriangle(const TriangleValues& v, const Triangle& t) {
-    expectNine(v.x, t.x, "X");
-    expectNine(v.y, t.y, "Y");
-    expectNine(v.z, t.z, "Z");
-    expectNine(v.a, t.a, "A");
-    expectNine(v.b, t.b, "B");
-    expectNine(v.c, t.c, "C");
+void expectTriangle(const Triangle& t, const Triangle& expected, const char* which = "") {
+    expectNine(t.x, expected.x, which);
+    expectNine(t.y, expected.y, which);
+    expectNine(t.z, expected.z, which);
+    expectNine(t.a, expected.a, which);
+    expectNine(t.b, expected.b, which);
+    expectNine(t.c, expected.c, which);
 }
 
-void expectSecond(const AlternateSolution& s, const Triangle& t) {
-    expectNine(s.x, t.x, "second X");
-    expectNine(s.y, t.y, "second Y");
-    expectNine(s.z, t.z, "second Z");
-    expectNine(s.a, t.a, "second A");
-    expectNine(s.b, t.b, "second B");
-    expectNine(s.c, t.c, "second C");
-}
-
-Verdict verdictOf(const TriangleValues& v) {
-    return checkSolution(v).verdict;
-}
+using Kind = SolveOutcome::Kind;
 
 TEST(Trig, DegreeFunctionsAndTheirDomains) {
     EXPECT_EQ(asinDeg(1), 90);
@@ -100,22 +90,19 @@ TEST(RightSolver, WorkedExamples) {
         {{{X, 3}, {Y, 4}, {Z, 9}}, {3, 4, 5, 53.130102354, 36.869897646, 90}},
     };
     for (const auto& c : cases) {
-        TriangleValues v = withInputs(SolveMode::Right, c.inputs);
-        v.editBlocked = true;
-        ASSERT_EQ(solveRight(v), SolveOutcome::Solved);
-        expectTriangle(v, c.solved);
-        EXPECT_FALSE(v.editBlocked);
-        EXPECT_EQ(verdictOf(v), Verdict::ShowFirstAnswer);
+        const SolveOutcome o = solveWith(SolveMode::Right, c.inputs);
+        ASSERT_EQ(o.kind, Kind::Solved);
+        expectTriangle(o.first, c.solved);
+        EXPECT_FALSE(o.second);
     }
 }
 
 TEST(RightSolver, ImpossibleInputsAreLeftForTheCheckToReject) {
-    TriangleValues equalLegAndHypotenuse = withInputs(SolveMode::Right, {{Y, 7}, {Z, 7}});
-    ASSERT_EQ(solveRight(equalLegAndHypotenuse), SolveOutcome::Solved);
-    EXPECT_EQ(equalLegAndHypotenuse.x, 0);
-    EXPECT_EQ(equalLegAndHypotenuse.a, 90);
-    EXPECT_EQ(equalLegAndHypotenuse.b, 0);
-    EXPECT_EQ(verdictOf(equalLegAndHypotenuse), Verdict::Rejected);
+    const SolveOutcome equalLegAndHypotenuse = solveWith(SolveMode::Right, {{Y, 7}, {Z, 7}});
+    EXPECT_EQ(equalLegAndHypotenuse.kind, Kind::CannotDoIt);
+    EXPECT_EQ(equalLegAndHypotenuse.first.x, 0);
+    EXPECT_EQ(equalLegAndHypotenuse.first.a, 90);
+    EXPECT_EQ(equalLegAndHypotenuse.first.b, 0);
 
     for (const auto& inputs : {std::initializer_list<Given>{{Y, 8}, {Z, 7}},
                                std::initializer_list<Given>{{X, 8}, {Z, 7}},
@@ -123,9 +110,8 @@ TEST(RightSolver, ImpossibleInputsAreLeftForTheCheckToReject) {
                                std::initializer_list<Given>{{X, 7}, {A, 120}},
                                std::initializer_list<Given>{{Y, 7}, {A, 95}},
                                std::initializer_list<Given>{{Y, 7}, {B, 95}, {A, -5}}}) {
-        TriangleValues v = withInputs(SolveMode::Right, inputs);
-        ASSERT_EQ(solveRight(v), SolveOutcome::Solved);
-        EXPECT_EQ(verdictOf(v), Verdict::Rejected) << v.x << " " << v.y << " " << v.z;
+        const SolveOutcome o = solveWith(SolveMode::Right, inputs);
+        EXPECT_EQ(o.kind, Kind::CannotDoIt) << o.first.x << " " << o.first.y << " " << o.first.z;
     }
 }
 
@@ -133,12 +119,10 @@ TEST(RightSolver, NoCaseForAnglesAlone) {
     for (const auto& inputs :
          {std::initializer_list<Given>{{A, 30}, {C, 90}},
           std::initializer_list<Given>{{A, 30}, {B, 60}}, std::initializer_list<Given>{}}) {
-        TriangleValues v = withInputs(SolveMode::Right, inputs);
-        EXPECT_EQ(solveRight(v), SolveOutcome::NoCaseApplies);
+        EXPECT_EQ(solveWith(SolveMode::Right, inputs).kind, Kind::NoCase);
     }
     // A marked entry that is zero is no input.
-    TriangleValues v = withInputs(SolveMode::Right, {{X, 3}, {Y, 0}});
-    EXPECT_EQ(solveRight(v), SolveOutcome::NoCaseApplies);
+    EXPECT_EQ(solveWith(SolveMode::Right, {{X, 3}, {Y, 0}}).kind, Kind::NoCase);
 }
 
 TEST(ObliqueSolver, WorkedExamples) {
@@ -164,11 +148,10 @@ TEST(ObliqueSolver, WorkedExamples) {
         {{{X, 3}, {Y, 4}, {Z, 5}, {A, 10}}, {3, 4, 5, 53.130102354, 36.869897646, 90}},
     };
     for (const auto& c : cases) {
-        TriangleValues v = withInputs(SolveMode::Oblique, c.inputs);
-        ASSERT_EQ(solveOblique(v), SolveOutcome::Solved);
-        expectTriangle(v, c.solved);
-        EXPECT_FALSE(v.alternate.otherAnswerAvailable);
-        EXPECT_EQ(verdictOf(v), Verdict::ShowFirstAnswer);
+        const SolveOutcome o = solveWith(SolveMode::Oblique, c.inputs);
+        ASSERT_EQ(o.kind, Kind::Solved);
+        expectTriangle(o.first, c.solved);
+        EXPECT_FALSE(o.second);
     }
 }
 
@@ -192,47 +175,38 @@ TEST(ObliqueSolver, TwoSidesAndAnAngleOppositeOneGiveBothTriangles) {
          {7, 3.761274552, 10, 15.584691403, 30, 134.415308597}},
     };
     for (const auto& c : cases) {
-        TriangleValues v = withInputs(SolveMode::Oblique, c.inputs);
-        v.editBlocked = true;
-        ASSERT_EQ(solveOblique(v), SolveOutcome::Solved);
-        expectTriangle(v, c.first);
-        ASSERT_TRUE(v.alternate.otherAnswerAvailable);
-        expectSecond(v.alternate, c.second);
-        EXPECT_FALSE(v.editBlocked);
-        EXPECT_EQ(verdictOf(v), Verdict::ShowFirstAnswer);
-        v.alternate.otherAnswerShown = true;
-        EXPECT_EQ(verdictOf(v), Verdict::ShowSecondAnswer);
+        const SolveOutcome o = solveWith(SolveMode::Oblique, c.inputs);
+        ASSERT_EQ(o.kind, Kind::Solved);
+        expectTriangle(o.first, c.first, "first");
+        ASSERT_TRUE(o.second);
+        expectTriangle(*o.second, c.second, "second");
     }
 }
 
 TEST(ObliqueSolver, OneTriangleOrNone) {
     // The angle faces the longer side: the supplement leaves no room, no second answer.
-    TriangleValues one = withInputs(SolveMode::Oblique, {{X, 7}, {Y, 10}, {A, 30}});
-    one.alternate.otherAnswerAvailable = true;  // left over from an earlier solve
-    ASSERT_EQ(solveOblique(one), SolveOutcome::Solved);
-    EXPECT_FALSE(one.alternate.otherAnswerAvailable);
-    EXPECT_EQ(verdictOf(one), Verdict::ShowFirstAnswer);
+    const SolveOutcome one = solveWith(SolveMode::Oblique, {{X, 7}, {Y, 10}, {A, 30}});
+    EXPECT_EQ(one.kind, Kind::Solved);
+    EXPECT_FALSE(one.second);
 
     // X sin A above Y: no triangle at all.
-    TriangleValues none = withInputs(SolveMode::Oblique, {{X, 10}, {Y, 3}, {A, 30}});
-    ASSERT_EQ(solveOblique(none), SolveOutcome::Solved);
-    EXPECT_TRUE(std::isnan(none.b));
-    EXPECT_FALSE(none.alternate.otherAnswerAvailable);
-    EXPECT_EQ(verdictOf(none), Verdict::Rejected);
+    const SolveOutcome none = solveWith(SolveMode::Oblique, {{X, 10}, {Y, 3}, {A, 30}});
+    EXPECT_EQ(none.kind, Kind::CannotDoIt);
+    EXPECT_TRUE(std::isnan(none.first.b));
+    EXPECT_FALSE(none.second);
 
     // Cases 12 and 13 give only the triangle with the acute angle.
-    TriangleValues acuteOnly = withInputs(SolveMode::Oblique, {{X, 10}, {Z, 7}, {C, 30}});
-    ASSERT_EQ(solveOblique(acuteOnly), SolveOutcome::Solved);
-    expectTriangle(acuteOnly, {10, 13.559233523, 7, 104.415308597, 45.584691403, 30});
-    EXPECT_FALSE(acuteOnly.alternate.otherAnswerAvailable);
+    const SolveOutcome acuteOnly = solveWith(SolveMode::Oblique, {{X, 10}, {Z, 7}, {C, 30}});
+    ASSERT_EQ(acuteOnly.kind, Kind::Solved);
+    expectTriangle(acuteOnly.first, {10, 13.559233523, 7, 104.415308597, 45.584691403, 30});
+    EXPECT_FALSE(acuteOnly.second);
 
     for (const auto& inputs : {std::initializer_list<Given>{{X, 3}, {Y, 4}, {Z, 8}},
                                std::initializer_list<Given>{{Y, 10}, {A, 100}, {B, 90}},
                                std::initializer_list<Given>{{Z, 10}, {C, 120}, {A, 60}},
                                std::initializer_list<Given>{{X, 10}, {Z, 3}, {A, 180}}}) {
-        TriangleValues v = withInputs(SolveMode::Oblique, inputs);
-        ASSERT_EQ(solveOblique(v), SolveOutcome::Solved);
-        EXPECT_EQ(verdictOf(v), Verdict::Rejected) << v.a << " " << v.b << " " << v.c;
+        const SolveOutcome o = solveWith(SolveMode::Oblique, inputs);
+        EXPECT_EQ(o.kind, Kind::CannotDoIt) << o.first.a << " " << o.first.b << " " << o.first.c;
     }
 }
 
@@ -240,54 +214,36 @@ TEST(ObliqueSolver, NoCaseForAnglesAloneOrTooFewInputs) {
     for (const auto& inputs :
          {std::initializer_list<Given>{{A, 40}, {B, 60}, {C, 80}},
           std::initializer_list<Given>{{X, 3}, {Y, 4}}, std::initializer_list<Given>{}}) {
-        TriangleValues v = withInputs(SolveMode::Oblique, inputs);
-        v.alternate.otherAnswerAvailable = true;
-        v.editBlocked = true;
-        EXPECT_EQ(solveOblique(v), SolveOutcome::NoCaseApplies);
-        EXPECT_FALSE(v.alternate.otherAnswerAvailable);
-        EXPECT_FALSE(v.editBlocked);
+        const SolveOutcome o = solveWith(SolveMode::Oblique, inputs);
+        EXPECT_EQ(o.kind, Kind::NoCase);
+        EXPECT_FALSE(o.second);
     }
 }
 
 TEST(DerivedQuantities, AreaHeightAndWidth) {
-    TriangleValues right = withInputs(SolveMode::Right, {{X, 3}, {Y, 4}});
-    ASSERT_EQ(solveRight(right), SolveOutcome::Solved);
+    const Triangle right = solveWith(SolveMode::Right, {{X, 3}, {Y, 4}}).first;
     EXPECT_EQ(rightTriangleArea(right.x, right.y), 6);
 
     // The oblique figures are taken from the solved triangles, as the results screen takes them.
-    TriangleValues pythagorean = withInputs(SolveMode::Oblique, {{X, 3}, {Y, 4}, {Z, 5}});
-    TriangleValues ambiguous = withInputs(SolveMode::Oblique, {{X, 10}, {Y, 7}, {A, 30}});
-    TriangleValues obtuseA = withInputs(SolveMode::Oblique, {{X, 4}, {Y, 10}, {Z, 7}});
-    for (TriangleValues* v : {&pythagorean, &ambiguous, &obtuseA}) {
-        ASSERT_EQ(solveOblique(*v), SolveOutcome::Solved);
-    }
-    const AlternateSolution& second = ambiguous.alternate;
-    ASSERT_TRUE(second.otherAnswerAvailable);
+    const Triangle pythagorean = solveWith(SolveMode::Oblique, {{X, 3}, {Y, 4}, {Z, 5}}).first;
+    const SolveOutcome ambiguousBoth = solveWith(SolveMode::Oblique, {{X, 10}, {Y, 7}, {A, 30}});
+    const Triangle obtuseA = solveWith(SolveMode::Oblique, {{X, 4}, {Y, 10}, {Z, 7}}).first;
+    ASSERT_TRUE(ambiguousBoth.second);
+    const Triangle ambiguous = ambiguousBoth.first;
+    const Triangle second = *ambiguousBoth.second;
 
     struct {
         Triangle t;
         double height, width, area;
     } const cases[] = {
         // C = 90 within rounding: the foot of the height is at the vertex of C.
-        {{pythagorean.x, pythagorean.y, pythagorean.z, pythagorean.a, pythagorean.b, pythagorean.c},
-         4,
-         3,
-         6},
+        {pythagorean, 4, 3, 6},
         // C obtuse: the foot lies beyond C, 1.742640687 outside X.
-        {{ambiguous.x, ambiguous.y, ambiguous.z, ambiguous.a, ambiguous.b, ambiguous.c},
-         6.779616762,
-         11.742640687,
-         33.898083809},
+        {ambiguous, 6.779616762, 11.742640687, 33.898083809},
         // The second answer: C acute, the foot inside X.
-        {{second.x, second.y, second.z, second.a, second.b, second.c},
-         1.880637276,
-         10,
-         9.403186381},
+        {second, 1.880637276, 10, 9.403186381},
         // A obtuse: the foot lies beyond A, at 8.375 from C.
-        {{obtuseA.x, obtuseA.y, obtuseA.z, obtuseA.a, obtuseA.b, obtuseA.c},
-         5.464373249,
-         8.375,
-         10.928746497},
+        {obtuseA, 5.464373249, 8.375, 10.928746497},
     };
     for (const auto& c : cases) {
         const HeightAndWidth hw = obliqueHeightAndWidth(c.t.x, c.t.y, c.t.c);
@@ -299,67 +255,46 @@ TEST(DerivedQuantities, AreaHeightAndWidth) {
 }
 
 TEST(SolutionCheck, RejectsWhatIsNoTriangle) {
-    const TriangleValues good =
-        withInputs(SolveMode::Oblique, {{X, 3}, {Y, 4}, {Z, 5}, {A, 50}, {B, 60}, {C, 70}});
-    ASSERT_EQ(verdictOf(good), Verdict::ShowFirstAnswer);
+    const Triangle good{3, 4, 5, 50, 60, 70};
+    ASSERT_TRUE(checkSolution(good).accepted);
 
-    for (const EntryId id : {X, Y, Z, A, B, C}) {
+    for (const Letter l : {X, Y, Z, A, B, C}) {
         for (const double bad : {0.0, -0.0, -1.0, kNaN, kInf, -kInf}) {
-            TriangleValues v = good;
-            v.number(id) = bad;
-            EXPECT_EQ(verdictOf(v), Verdict::Rejected) << id << " = " << bad;
+            Triangle t = good;
+            numberOf(t, l) = bad;
+            EXPECT_FALSE(checkSolution(t).accepted) << l << " = " << bad;
         }
     }
-    for (const EntryId id : {A, B, C}) {
+    for (const Letter l : {A, B, C}) {
         for (const double bad : {180.0, 200.0}) {
-            TriangleValues v = good;
-            v.number(id) = bad;
-            EXPECT_EQ(verdictOf(v), Verdict::Rejected) << id << " = " << bad;
+            Triangle t = good;
+            numberOf(t, l) = bad;
+            EXPECT_FALSE(checkSolution(t).accepted) << l << " = " << bad;
         }
-        TriangleValues justBelow = good;
-        justBelow.number(id) = std::nextafter(180.0, 0.0);
-        EXPECT_NE(verdictOf(justBelow), Verdict::Rejected);
+        Triangle justBelow = good;
+        numberOf(justBelow, l) = std::nextafter(180.0, 0.0);
+        EXPECT_TRUE(checkSolution(justBelow).accepted);
     }
 }
 
 TEST(SolutionCheck, AngleTotalNoticeAboveTheThreshold) {
-    TriangleValues v = withInputs(SolveMode::Right, {{X, 3}, {Y, 4}, {Z, 5}, {A, 60}, {B, 60}});
-    v.c = 180.00001 - 120;
-    ASSERT_EQ(v.b + v.a + v.c, 180.00001);
-    SolutionCheck atThreshold = checkSolution(v);
-    EXPECT_EQ(atThreshold.verdict, Verdict::ShowFirstAnswer);
+    Triangle t{3, 4, 5, 60, 60, 180.00001 - 120};
+    ASSERT_EQ(t.b + t.a + t.c, 180.00001);
+    const SolutionCheck atThreshold = checkSolution(t);
+    EXPECT_TRUE(atThreshold.accepted);
     EXPECT_FALSE(atThreshold.angleTotalNotice.has_value());
 
     // The next total a double can hold.
-    while (v.b + v.a + v.c <= 180.00001)
-        v.c = std::nextafter(v.c, 180.0);
-    ASSERT_EQ(v.b + v.a + v.c, std::nextafter(180.00001, 181.0));
-    SolutionCheck above = checkSolution(v);
-    EXPECT_EQ(above.verdict, Verdict::ShowFirstAnswer);  // a notice only
+    while (t.b + t.a + t.c <= 180.00001)
+        t.c = std::nextafter(t.c, 180.0);
+    ASSERT_EQ(t.b + t.a + t.c, std::nextafter(180.00001, 181.0));
+    const SolutionCheck above = checkSolution(t);
+    EXPECT_TRUE(above.accepted);  // a notice only
     ASSERT_TRUE(above.angleTotalNotice.has_value());
-    EXPECT_EQ(*above.angleTotalNotice, v.b + v.a + v.c);
+    EXPECT_EQ(*above.angleTotalNotice, t.b + t.a + t.c);
 
-    v.c = 60;
-    EXPECT_FALSE(checkSolution(v).angleTotalNotice.has_value());
-}
-
-TEST(SolutionCheck, TheSecondAnswerIsShownOnlyWhenOfferedAndChosenInObliqueMode) {
-    struct {
-        SolveMode mode;
-        bool available, shown;
-        Verdict verdict;
-    } const cases[] = {
-        {SolveMode::Oblique, true, true, Verdict::ShowSecondAnswer},
-        {SolveMode::Oblique, true, false, Verdict::ShowFirstAnswer},
-        {SolveMode::Oblique, false, true, Verdict::ShowFirstAnswer},
-        {SolveMode::Right, true, true, Verdict::ShowFirstAnswer},
-    };
-    for (const auto& c : cases) {
-        TriangleValues v = withInputs(c.mode, {{X, 3}, {Y, 4}, {Z, 5}, {A, 50}, {B, 60}, {C, 70}});
-        v.alternate.otherAnswerAvailable = c.available;
-        v.alternate.otherAnswerShown = c.shown;
-        EXPECT_EQ(verdictOf(v), c.verdict) << c.available << c.shown;
-    }
+    t.c = 60;
+    EXPECT_FALSE(checkSolution(t).angleTotalNotice.has_value());
 }
 
 }  // namespace

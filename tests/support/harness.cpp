@@ -70,11 +70,11 @@ std::uint64_t Harness::nextTime(int spacingMs) {
 
 void Harness::type(std::string_view keys, int spacingMs) {
     for (char c : keys)
-        key(static_cast<unsigned char>(c), spacingMs);
+        key(Key::character(static_cast<unsigned char>(c)), spacingMs);
 }
 
-void Harness::key(int code, int spacingMs) {
-    backend.keyAt(nextTime(spacingMs), code);
+void Harness::key(Key k, int spacingMs) {
+    backend.keyAt(nextTime(spacingMs), k);
 }
 
 void Harness::moveTo(int x, int y, int delayMs) {
@@ -112,9 +112,16 @@ bool Harness::runUntil(const std::function<bool()>& done, std::uint64_t limitMs)
     return true;
 }
 
+Step Harness::runFrom(Step step) {
+    step_ = step;
+    do {
+        step_ = program.runStep(step_);
+    } while (!waiting() && step_ != Step::Exit);
+    return step_;
+}
+
 bool Harness::waiting() const {
-    return step_ == Step::MainLoop || step_ == Step::ResultsLoopCycle ||
-           step_ == Step::EditDecimalKeys || step_ == Step::EditDmsKeys;
+    return waitsForInput(step_);
 }
 
 void Harness::settle(int quietMs) {
@@ -205,7 +212,7 @@ std::string Harness::screen() const {
 
 void Harness::dump(const std::filesystem::path& path) const {
     Display& d = const_cast<Program&>(program).display();
-    BmpWriter::savePage(d, d.visiblePage(), path.string());
+    (void)BmpWriter::savePage(d, d.visiblePage(), path.string());
 }
 
 }  // namespace solvara::testing

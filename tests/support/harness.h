@@ -30,7 +30,7 @@ class Harness {
 
     // Script. Events follow one another `spacingMs` apart, after the last scripted one.
     void type(std::string_view keys, int spacingMs = 60);  // "\r" is Enter, "\b" Backspace
-    void key(int code, int spacingMs = 60);
+    void key(Key key, int spacingMs = 60);
     void moveTo(int x, int y, int delayMs = 30);
     void press(int buttons = 1, int delayMs = 30);
     void release(int delayMs = 30);
@@ -46,6 +46,9 @@ class Harness {
     void settle(int quietMs = 300);
     // Whether the program sits in a loop cycle that waits for input.
     bool waiting() const;
+    // Runs the program on from `step` (a solve, a results screen, ...) until it waits for input
+    // or exits, and returns the step it waits in.
+    Step runFrom(Step step);
 
     Step step() const { return step_; }
     bool exited() const { return step_ == Step::Exit; }

@@ -26,31 +26,29 @@ TEST(ToDmsText, CutsDownToWholeSecondsAndShowsTheTenthsLeft) {
         EXPECT_EQ(toDmsText(angle), text) << angle;
 }
 
-TEST(ToDmsText, WritesTheWorkingParts) {
-    DmsParts parts;
-    parts.degrees = 7;
-    std::string tenths = "junk";
-    EXPECT_EQ(toDmsText(12.3456, parts, tenths), "12d 20m 44s 0.2");
-    EXPECT_EQ(parts.degrees, 12);
-    EXPECT_EQ(parts.minutes, 20);
-    EXPECT_EQ(parts.seconds, 44);
-    EXPECT_NEAR(parts.degreeFraction, 0.3456, 1e-12);
-    EXPECT_NEAR(parts.minuteFraction, 0.736, 1e-10);
-    EXPECT_NEAR(parts.tenths, 0.2, 1e-15);
-    EXPECT_EQ(tenths, "0.2");
-
-    EXPECT_EQ(toDmsText(1.9999999, parts, tenths), "2d 0m 0s ");
-    EXPECT_EQ(tenths, "1");  // ten tenths, carried into the seconds
-    EXPECT_EQ(toDmsText(30, parts, tenths), "30d 0m 0s ");
-    EXPECT_EQ(tenths, "0");
+TEST(ToDmsParts, CutsIntoWholeDegreesMinutesSecondsAndTenths) {
+    const struct {
+        double angle;
+        double degrees, minutes, seconds;
+        int tenths;
+    } cases[] = {
+        {12.3456, 12, 20, 44, 2},
+        {1.9999999, 2, 0, 0, 10},  // ten tenths carried into the seconds, and on
+        {30, 30, 0, 0, 0},
+        {-10.5, -11, 30, 0, 0},
+    };
+    for (const auto& c : cases) {
+        const DmsParts p = toDmsParts(c.angle);
+        EXPECT_EQ(p.degrees, c.degrees) << c.angle;
+        EXPECT_EQ(p.minutes, c.minutes) << c.angle;
+        EXPECT_EQ(p.seconds, c.seconds) << c.angle;
+        EXPECT_EQ(p.tenths, c.tenths) << c.angle;
+    }
 }
 
 TEST(ToDmsText, SurvivesValuesWithoutDigits) {
-    DmsParts parts;
-    std::string tenths;
-    EXPECT_EQ(toDmsText(std::numeric_limits<double>::quiet_NaN(), parts, tenths), "nan");
-    EXPECT_EQ(parts.degrees, 0);
-    EXPECT_EQ(tenths, "");
+    EXPECT_EQ(toDmsText(std::numeric_limits<double>::quiet_NaN()), "nan");
+    EXPECT_EQ(toDmsParts(std::numeric_limits<double>::quiet_NaN()).degrees, 0);
     EXPECT_EQ(toDmsText(-std::numeric_limits<double>::infinity()), "-inf");
     EXPECT_EQ(toDmsText(1e300), "1e+300d 0m 0s ");
 }

@@ -22,10 +22,10 @@ TEST(DecimalEditor, TheRoadOfOneRequestSolvesTheRecord) {
     h.type("x3\ry4\r");
     h.settle();
     const TriangleValues& v = h.program.values();
-    EXPECT_DOUBLE_EQ(v.z, 5);
-    EXPECT_NEAR(v.a, 53.130102354, 1e-9);
-    EXPECT_NEAR(v.b, 36.869897646, 1e-9);
-    EXPECT_EQ(v.c, 90);
+    EXPECT_DOUBLE_EQ(v.triangle.z, 5);
+    EXPECT_NEAR(v.triangle.a, 53.130102354, 1e-9);
+    EXPECT_NEAR(v.triangle.b, 36.869897646, 1e-9);
+    EXPECT_EQ(v.triangle.c, 90);
 }
 
 TEST(DecimalEditor, SelectingShowsTheValueInBlueWithTheCursorMark) {
@@ -39,7 +39,7 @@ TEST(DecimalEditor, SelectingShowsTheValueInBlueWithTheCursorMark) {
     EXPECT_EQ(h.textColour(20, 62), 1);
     h.type("\r");
     h.settle();
-    EXPECT_EQ(h.program.values().x, 2.5);
+    EXPECT_EQ(h.program.values().triangle.x, 2.5);
     EXPECT_EQ(h.step(), Step::MainLoop);
 }
 
@@ -70,7 +70,7 @@ TEST(DecimalEditor, TypingRules) {
         h.start();
         h.type(c.keys);
         h.settle();
-        EXPECT_DOUBLE_EQ(h.program.values().x, c.x) << c.keys;
+        EXPECT_DOUBLE_EQ(h.program.values().triangle.x, c.x) << c.keys;
     }
 }
 
@@ -79,11 +79,11 @@ TEST(DecimalEditor, BackspaceThatEmptiesTheTextClearsMarkerAndNumberAtOnce) {
     h.start();
     h.type("x3\r");
     h.settle();
-    ASSERT_TRUE(h.program.values().markerOn(entry::X));
+    ASSERT_TRUE(h.program.values().markers.on(Entry::X));
     h.type("x\b\b\b");
     h.settle();
-    EXPECT_FALSE(h.program.values().markerOn(entry::X));
-    EXPECT_EQ(h.program.values().x, 0);
+    EXPECT_FALSE(h.program.values().markers.on(Entry::X));
+    EXPECT_EQ(h.program.values().triangle.x, 0);
     EXPECT_EQ(h.step(), Step::EditDecimalKeys);
 }
 
@@ -93,7 +93,7 @@ TEST(DecimalEditor, EnterOnAnEmptyTextShowsZeroAndDeselects) {
     h.type("z\r");
     h.settle();
     EXPECT_EQ(field(h, 22), "0.0");
-    EXPECT_EQ(h.program.values().selectedEntry, entry::kNone);
+    EXPECT_EQ(h.program.values().selected, std::nullopt);
     EXPECT_EQ(h.step(), Step::MainLoop);
 }
 
@@ -117,8 +117,8 @@ TEST(DecimalEditor, RightModeComplementFollowsTheCommittedAngle) {
     EXPECT_EQ(field(h, 25), "90.0") << h.screen();
     h.type("\r");
     h.settle();
-    EXPECT_EQ(h.program.values().a, 30);
-    EXPECT_EQ(h.program.values().b, 60);
+    EXPECT_EQ(h.program.values().triangle.a, 30);
+    EXPECT_EQ(h.program.values().triangle.b, 60);
 }
 
 TEST(DecimalEditor, AnAngleOf180OrMoreIsRejected) {
@@ -127,8 +127,8 @@ TEST(DecimalEditor, AnAngleOf180OrMoreIsRejected) {
     h.type("o");
     h.type("a200\r");
     h.settle();
-    EXPECT_EQ(h.program.values().a, 0);
-    EXPECT_EQ(h.program.values().dText, kZeroDms);
+    EXPECT_EQ(h.program.values().triangle.a, 0);
+    EXPECT_EQ(h.program.values().texts.d, kZeroDms);
     EXPECT_EQ(h.step(), Step::MainLoop);
 }
 
@@ -149,8 +149,8 @@ TEST(DmsEditor, TemplateDigitsBackspaceAndCommit) {
     EXPECT_EQ(field(h, 24), "45d 3\x11m 00s");
     h.type("\r");
     h.settle();
-    EXPECT_DOUBLE_EQ(h.program.values().a, 45.5);
-    EXPECT_DOUBLE_EQ(h.program.values().b, 44.5);
+    EXPECT_DOUBLE_EQ(h.program.values().triangle.a, 45.5);
+    EXPECT_DOUBLE_EQ(h.program.values().triangle.b, 44.5);
 }
 
 TEST(DmsEditor, EscapeAndTheUntouchedTemplateChangeNothing) {
@@ -165,11 +165,11 @@ TEST(DmsEditor, EscapeAndTheUntouchedTemplateChangeNothing) {
     h.key(keys::kEscape);
     h.settle();
     EXPECT_EQ(h.step(), Step::MainLoop);
-    EXPECT_EQ(h.program.values().a, 30);
+    EXPECT_EQ(h.program.values().triangle.a, 30);
     h.type("d\b");
     h.settle();
     EXPECT_EQ(h.step(), Step::MainLoop);  // Backspace before the first digit leaves
-    EXPECT_EQ(h.program.values().a, 30);
+    EXPECT_EQ(h.program.values().triangle.a, 30);
 }
 
 TEST(ValuesPanel, ObliqueWithAllEntriesEmpty) {

@@ -8,17 +8,17 @@
 namespace solvara {
 namespace {
 
-constexpr const char* kLetters = "XYZADBECF";  // entries 20..28 in row order
+constexpr const char* kLetters = "XYZADBECF";  // the entries in panel order
 
-EntryId idOf(char letter) {
-    return entry::kFirst + static_cast<EntryId>(std::string(kLetters).find(letter));
+Entry idOf(char letter) {
+    return kAllEntries[std::string(kLetters).find(letter)];
 }
 
 // The marked entries as letters in row order, e.g. "XA".
 std::string marked(const TriangleValues& v) {
     std::string letters;
-    for (EntryId id = entry::kFirst; id <= entry::kLast; ++id) {
-        if (v.markerOn(id)) letters += kLetters[id - entry::kFirst];
+    for (const Entry id : kAllEntries) {
+        if (v.markers.on(id)) letters += kLetters[indexOf(id)];
     }
     return letters;
 }
@@ -27,14 +27,14 @@ std::string marked(const TriangleValues& v) {
 TriangleValues filled(SolveMode mode, const std::string& on) {
     TriangleValues v;
     v.solveMode = mode;
-    v.x = 3;
-    v.y = 4;
-    v.z = 5;
-    v.a = 30;
-    v.b = 60;
-    v.c = 90;
+    v.triangle.x = 3;
+    v.triangle.y = 4;
+    v.triangle.z = 5;
+    v.triangle.a = 30;
+    v.triangle.b = 60;
+    v.triangle.c = 90;
     for (const char letter : on)
-        v.setMarker(idOf(letter), true);
+        v.markers.set(idOf(letter), true);
     return v;
 }
 
@@ -140,33 +140,33 @@ TEST(MarkerRules, AnEmptySelectedEntryIsNoInput) {
 
 TEST(MarkerRules, RightModeKeepsCRightAndTheAnglesComplementary) {
     TriangleValues v = filled(R, "A");
-    v.a = 30;
-    v.b = 0;
-    v.c = 0;
-    selectEntry(v, entry::B);
-    v.b = 50;
+    v.triangle.a = 30;
+    v.triangle.b = 0;
+    v.triangle.c = 0;
+    selectEntry(v, Entry::B);
+    v.triangle.b = 50;
     applySelectionMarkerRules(v);
     applyEmptyEntryMarkerRules(v);
     EXPECT_EQ(marked(v), "B");
-    EXPECT_EQ(v.c, 90);
-    EXPECT_EQ(v.b, 50);
-    EXPECT_EQ(v.a, 40);
+    EXPECT_EQ(v.triangle.c, 90);
+    EXPECT_EQ(v.triangle.b, 50);
+    EXPECT_EQ(v.triangle.a, 40);
 
     // Marked A sets B; with both marked (Oblique leftovers) B is set first, then A from it.
     TriangleValues both = filled(R, "AB");
-    both.a = 20;
-    both.b = 10;
-    both.selectedEntry = entry::X;
+    both.triangle.a = 20;
+    both.triangle.b = 10;
+    both.selected = Entry::X;
     applyEmptyEntryMarkerRules(both);
-    EXPECT_EQ(both.b, 70);
-    EXPECT_EQ(both.a, 20);
+    EXPECT_EQ(both.triangle.b, 70);
+    EXPECT_EQ(both.triangle.a, 20);
 
     TriangleValues oblique = filled(O, "A");
-    oblique.c = 75;
-    oblique.selectedEntry = entry::A;
+    oblique.triangle.c = 75;
+    oblique.selected = Entry::A;
     applyEmptyEntryMarkerRules(oblique);
-    EXPECT_EQ(oblique.c, 75);
-    EXPECT_EQ(oblique.b, 60);
+    EXPECT_EQ(oblique.triangle.c, 75);
+    EXPECT_EQ(oblique.triangle.b, 60);
 }
 
 struct ToggleCase {
@@ -201,28 +201,12 @@ TEST(MarkerRules, ClickOnTheMarkerColumn) {
         toggleMarker(v, idOf(c.row));
         EXPECT_EQ(marked(v), c.after) << "click on " << c.row << " with " << c.before << " on";
     }
-    TriangleValues v = filled(O, "X");
-    toggleMarker(v, 19);
-    toggleMarker(v, 29);
-    selectEntry(v, 0);
-    EXPECT_EQ(marked(v), "X");
-    EXPECT_EQ(v.selectedEntry, entry::kNone);
-}
-
-TEST(MarkerRules, MarkersKeepTheirEntryIdWhenOn) {
-    TriangleValues v = filled(R, "");
-    selectEntry(v, entry::E);
-    applySelectionMarkerRules(v);
-    EXPECT_EQ(v.markers[entry::B - entry::kFirst], entry::B);
-    EXPECT_EQ(v.markers[entry::E - entry::kFirst], 0);
-    EXPECT_EQ(v.selectedEntry, entry::E);
 }
 
 TEST(InputCount, CountsMarkedEntriesAboveZeroAndDecidesWhetherToSolve) {
     TriangleValues v = filled(O, "XYZABCDEF");
-    v.z = -1;
+    v.triangle.z = -1;
     EXPECT_EQ(countInputs(v), 5);  // D, E, F are never counted; negative Z is no input
-    EXPECT_EQ(v.inputCount, 5);
 
     struct {
         SolveMode mode;
@@ -231,10 +215,7 @@ TEST(InputCount, CountsMarkedEntriesAboveZeroAndDecidesWhetherToSolve) {
     } const decisions[] = {{R, 0, true},  {R, 1, false}, {R, 2, true}, {R, 3, true}, {O, 0, true},
                            {O, 1, false}, {O, 2, false}, {O, 3, true}, {O, 4, true}};
     for (const auto& d : decisions) {
-        TriangleValues w;
-        w.solveMode = d.mode;
-        w.inputCount = d.count;
-        EXPECT_EQ(enoughInputsToSolve(w), d.solve) << d.count;
+        EXPECT_EQ(enoughInputsToSolve(d.mode, d.count), d.solve) << d.count;
     }
 }
 
@@ -248,38 +229,38 @@ TEST(AngleCompletion, RightModeFillsAnEmptyAngleFromTheOther) {
     };
     for (const auto& c : cases) {
         TriangleValues v;
-        v.a = c.a;
-        v.b = c.b;
+        v.triangle.a = c.a;
+        v.triangle.b = c.b;
         completeRightAngles(v);
-        EXPECT_EQ(v.a, c.aAfter) << c.a << ", " << c.b;
-        EXPECT_EQ(v.b, c.bAfter) << c.a << ", " << c.b;
-        EXPECT_EQ(v.markerOn(entry::A), false);
+        EXPECT_EQ(v.triangle.a, c.aAfter) << c.a << ", " << c.b;
+        EXPECT_EQ(v.triangle.b, c.bAfter) << c.a << ", " << c.b;
+        EXPECT_EQ(v.markers.on(Entry::A), false);
     }
 }
 
 TEST(AngleCompletion, TheMainScreenBringsTheRecordInLineWithTheMode) {
     TriangleValues right;
-    right.a = 35;
+    right.triangle.a = 35;
     alignWithMode(right);
-    EXPECT_EQ(right.b, 55);
-    EXPECT_EQ(right.c, 90);
+    EXPECT_EQ(right.triangle.b, 55);
+    EXPECT_EQ(right.triangle.c, 90);
 
     for (const double c : {0.0, 90.0}) {
         TriangleValues oblique;
         oblique.solveMode = O;
-        oblique.c = c;
-        oblique.fText = "90d 0m 0s ";
+        oblique.triangle.c = c;
+        oblique.texts.f = "90d 0m 0s ";
         alignWithMode(oblique);
-        EXPECT_EQ(oblique.c, 0);
-        EXPECT_EQ(oblique.fText, kZeroDms);
+        EXPECT_EQ(oblique.triangle.c, 0);
+        EXPECT_EQ(oblique.texts.f, kZeroDms);
     }
     TriangleValues kept;
     kept.solveMode = O;
-    kept.c = 89.5;
-    kept.fText = "89d 30m 0s ";
+    kept.triangle.c = 89.5;
+    kept.texts.f = "89d 30m 0s ";
     alignWithMode(kept);
-    EXPECT_EQ(kept.c, 89.5);
-    EXPECT_EQ(kept.fText, "89d 30m 0s ");
+    EXPECT_EQ(kept.triangle.c, 89.5);
+    EXPECT_EQ(kept.texts.f, "89d 30m 0s ");
 }
 
 }  // namespace

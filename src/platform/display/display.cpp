@@ -204,10 +204,10 @@ void Display::moveWindow(int x, int y) {
     if (open_) backend_.moveWindow(Point{x, y});
 }
 
-void Display::setColors(int foreground, int background) {
+void Display::setColors(Colour foreground, Colour background) {
     if (!open_) return;
-    foreground_ = foreground;
-    background_ = background;
+    foreground_ = paletteIndex(foreground);
+    background_ = paletteIndex(background);
 }
 
 void Display::locate(int row, int column) {
@@ -251,10 +251,10 @@ void Display::setTextViewport(int topRow, int bottomRow) {
     }
 }
 
-void Display::line(double x1, double y1, double x2, double y2, std::optional<int> colour,
+void Display::line(double x1, double y1, double x2, double y2, std::optional<Colour> colour,
                    Shape shape) {
     if (!open_) return;
-    const int c = colour.value_or(foreground_);
+    const int c = colour ? paletteIndex(*colour) : foreground_;
     switch (shape) {
         case Shape::Segment:
             drawSegment(x1, y1, x2, y2, c);
@@ -268,13 +268,13 @@ void Display::line(double x1, double y1, double x2, double y2, std::optional<int
     }
 }
 
-void Display::circle(double cx, double cy, double radius, std::optional<int> colour,
+void Display::circle(double cx, double cy, double radius, std::optional<Colour> colour,
                      double startAngle, double endAngle, bool filled) {
     if (!open_) return;
     if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(radius) || radius < 0.0 ||
         !std::isfinite(startAngle) || !std::isfinite(endAngle))
         return;
-    const int c = colour.value_or(foreground_);
+    const int c = colour ? paletteIndex(*colour) : foreground_;
     const bool whole = startAngle == 0.0 && endAngle == 0.0;
     const ArcRange arc = whole ? ArcRange() : ArcRange(std::fabs(startAngle), std::fabs(endAngle));
 

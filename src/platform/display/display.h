@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
+// The display room: the software surface of four palette pages, its text grid and drawing.
 #pragma once
 
 #include <array>
@@ -8,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/display/colour.h"
 #include "platform/geometry.h"
 
 namespace solvara {
@@ -50,17 +52,22 @@ class Display {
     Point windowPosition();
     void moveWindow(int x, int y);
 
-    void setColors(int foreground, int background);
+    void setColors(Colour foreground, Colour background);
     void locate(int row, int column);
     void print(std::string_view text, bool lineBreak);
     void clear();
     void setTextViewport(int topRow, int bottomRow);
 
     // `colour` empty: the current foreground colour.
-    void line(double x1, double y1, double x2, double y2, std::optional<int> colour, Shape shape);
+    void line(double x1, double y1, double x2, double y2, std::optional<Colour> colour,
+              Shape shape);
+    // A box outline or filled box with the rectangle's corners.
+    void box(const Rect& r, std::optional<Colour> colour, Shape shape = Shape::Box) {
+        line(r.left, r.top, r.right, r.bottom, colour, shape);
+    }
     // Angles in radians, counter-clockwise from the positive x axis; both 0: the whole circle.
-    void circle(double cx, double cy, double radius, std::optional<int> colour, double startAngle,
-                double endAngle, bool filled = false);
+    void circle(double cx, double cy, double radius, std::optional<Colour> colour,
+                double startAngle, double endAngle, bool filled = false);
     // Transparent text: only the glyphs' set pixels are drawn, in the foreground colour.
     void drawText(double x, double y, std::string_view text);
 
@@ -77,8 +84,8 @@ class Display {
     const std::array<Rgb, 256>& palette() const { return palette_; }
     int workPage() const { return workPage_; }
     int visiblePage() const { return visiblePage_; }
-    int foreground() const { return foreground_; }
-    int background() const { return background_; }
+    Colour foreground() const { return Colour{static_cast<std::uint8_t>(foreground_)}; }
+    Colour background() const { return Colour{static_cast<std::uint8_t>(background_)}; }
     int cursorRow() const { return cursorRow_; }
     int cursorColumn() const { return cursorColumn_; }
     bool locked() const { return locked_; }

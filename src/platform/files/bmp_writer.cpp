@@ -43,13 +43,13 @@ bool writeAll(std::FILE* file, const std::uint8_t* data, std::size_t size) {
 
 }  // namespace
 
-int BmpWriter::savePage(const Display& display, const std::string& path) {
+BmpWriter::Result BmpWriter::savePage(const Display& display, const std::string& path) {
     return savePage(display, display.workPage(), path);
 }
 
-int BmpWriter::savePage(const Display& display, int page, const std::string& path) {
+BmpWriter::Result BmpWriter::savePage(const Display& display, int page, const std::string& path) {
     const std::uint8_t* pixels = display.pageData(page);
-    if (!pixels) return kBadPage;
+    if (!pixels) return Result::BadPage;
 
     constexpr int width = Display::kWidth;
     constexpr int height = Display::kHeight;
@@ -61,11 +61,11 @@ int BmpWriter::savePage(const Display& display, int page, const std::string& pat
     try {
         row.assign(stride, 0);
     } catch (const std::bad_alloc&) {
-        return kNoMemory;
+        return Result::NoMemory;
     }
 
     std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return kCannotCreate;
+    if (!file) return Result::CannotCreate;
 
     std::array<std::uint8_t, kFileHeaderSize + kInfoHeaderSize> header{};
     ByteWriter h(header.data());
@@ -105,7 +105,7 @@ int BmpWriter::savePage(const Display& display, int page, const std::string& pat
     }
     // Closing flushes the last buffered bytes, so its failure is a failed write too.
     if (std::fclose(file) != 0) ok = false;
-    return ok ? kOk : kWriteFailed;
+    return ok ? Result::Ok : Result::WriteFailed;
 }
 
 }  // namespace solvara

@@ -11,15 +11,17 @@ class Display;
 // (312130 bytes for the 643 x 483 surface, rows bottom-up, each padded to 644 bytes).
 class BmpWriter {
   public:
-    static constexpr int kOk = 0;
-    static constexpr int kBadPage = 1;
-    static constexpr int kCannotCreate = 2;
-    static constexpr int kWriteFailed = 3;
-    static constexpr int kNoMemory = 4;
+    enum class Result {
+        Ok = 0,
+        BadPage = 1,       // the page has no valid size or depth
+        CannotCreate = 2,  // the file cannot be created
+        WriteFailed = 3,
+        NoMemory = 4,  // for the row buffer
+    };
 
     // The work page.
-    static int savePage(const Display& display, const std::string& path);
-    static int savePage(const Display& display, int page, const std::string& path);
+    static Result savePage(const Display& display, const std::string& path);
+    static Result savePage(const Display& display, int page, const std::string& path);
 };
 
 }  // namespace solvara

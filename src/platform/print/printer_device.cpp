@@ -35,15 +35,15 @@ PrinterDevice::~PrinterDevice() {
     if (job_) close(job_->fileNumber);
 }
 
-int PrinterDevice::open(std::string_view deviceString, int fileNumber) {
+PrinterDevice::OpenResult PrinterDevice::open(std::string_view deviceString, int fileNumber) {
     // One device, one job: a second open ends the first as close() would.
     if (job_) close(job_->fileNumber);
     const auto request = parseDeviceString(deviceString);
-    if (!request) return kBadDeviceString;
+    if (!request) return OpenResult::BadDeviceString;
     try {
         auto job = std::make_unique<Job>();
         job->fileNumber = fileNumber;
-        if (!job->spooler.findPrinter(*request)) return kNoPrinter;
+        if (!job->spooler.findPrinter(*request)) return OpenResult::NoPrinter;
         if (request->emulation == Emulation::Tty) {
             job->media = job->spooler.defaultMedia();
             job->font = measureTextFont();
@@ -54,11 +54,11 @@ int PrinterDevice::open(std::string_view deviceString, int fileNumber) {
             job->layout.emplace(columns, lines);
         }
         if (!job->spooler.createJob(request->title.empty() ? kDefaultTitle : request->title))
-            return kJobNotStarted;
+            return OpenResult::JobNotStarted;
         job_ = std::move(job);
-        return kOk;
+        return OpenResult::Ok;
     } catch (const std::bad_alloc&) {
-        return kNoMemory;
+        return OpenResult::NoMemory;
     }
 }
 

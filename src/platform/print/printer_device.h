@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
+// The print room: the printer as a text file, behind it the spooler and the page drawing.
 #pragma once
 
 #include <memory>
@@ -11,19 +12,20 @@ namespace solvara {
 // the system's print spooler. Results are error codes; the program itself never tests them.
 class PrinterDevice {
   public:
-    // open() results.
-    static constexpr int kOk = 0;
-    static constexpr int kBadDeviceString = 1;
-    static constexpr int kNoPrinter = 2;
-    static constexpr int kJobNotStarted = 3;
-    static constexpr int kNoMemory = 4;
+    enum class OpenResult {
+        Ok = 0,
+        BadDeviceString = 1,  // unreadable, or an emulation other than RAW or TTY
+        NoPrinter = 2,        // no such printer, or no spooler to ask
+        JobNotStarted = 3,
+        NoMemory = 4,
+    };
 
     PrinterDevice();
     ~PrinterDevice();
     PrinterDevice(const PrinterDevice&) = delete;
     PrinterDevice& operator=(const PrinterDevice&) = delete;
 
-    int open(std::string_view deviceString, int fileNumber);
+    OpenResult open(std::string_view deviceString, int fileNumber);
     // Writing or closing a file number that is not open does nothing.
     void write(int fileNumber, std::string_view bytes);
     void close(int fileNumber);

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
+// The text room: numbers to masked and plain texts and back.
 #pragma once
 
 #include <cstddef>
@@ -18,9 +19,6 @@ std::string formatMasked(double value, std::string_view mask);
 
 // "%.16g" less a trailing point.
 std::string plainNumberText(double value);
-
-// The value fields on screen are 18 characters wide (columns 62 to 79).
-inline constexpr std::size_t kValueFieldWidth = 18;
 
 // formatMasked, with decimals dropped (down to the mask's one) while the text is wider than
 // `width`; a number whose whole part alone is too wide falls back to plainNumberTextToFit. Only

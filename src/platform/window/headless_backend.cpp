@@ -41,8 +41,8 @@ void HeadlessBackend::schedule(Event event) {
     script_.insert(at, event);
 }
 
-void HeadlessBackend::keyAt(std::uint64_t atMs, int code) {
-    schedule({atMs, Kind::Key, code, 0});
+void HeadlessBackend::keyAt(std::uint64_t atMs, Key key) {
+    schedule({atMs, Kind::Key, key.code(), 0});
 }
 void HeadlessBackend::pointerAt(std::uint64_t atMs, int x, int y) {
     schedule({atMs, Kind::Move, x, y});
@@ -63,7 +63,7 @@ void HeadlessBackend::deliverDue(InputDevices& input) {
         script_.pop_front();
         switch (e.kind) {
             case Kind::Key:
-                input.pushKey(e.a);
+                input.pushKey(Key::fromCode(e.a));
                 break;
             case Kind::Move:
                 input.pointerMoved(e.a, e.b);

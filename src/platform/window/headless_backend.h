@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/window/key.h"
 #include "platform/window/window_backend.h"
 
 namespace solvara {
@@ -33,7 +34,7 @@ class HeadlessBackend : public WindowBackend {
 
     // Script: each event is due at an absolute virtual time and is delivered by the first wait
     // that reaches it.
-    void keyAt(std::uint64_t atMs, int code);
+    void keyAt(std::uint64_t atMs, Key key);
     void pointerAt(std::uint64_t atMs, int x, int y);  // inside the window
     void buttonsAt(std::uint64_t atMs, int buttons);
     void leaveAt(std::uint64_t atMs);  // the pointer leaves the window

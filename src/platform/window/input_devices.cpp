@@ -11,24 +11,23 @@ namespace solvara {
 InputDevices::InputDevices(WindowBackend& backend, Display& display)
     : backend_(backend), display_(display) {}
 
-std::string InputDevices::readKey() {
+Key InputDevices::readKey() {
     keyArrived_ = false;
-    if (head_ == tail_) return "";
-    const int code = ring_[head_];
+    if (head_ == tail_) return Key();
+    const Key key = ring_[head_];
     head_ = (head_ + 1) % kRingSlots;
-    if (code <= 255) return std::string(1, static_cast<char>(code));
-    return std::string{static_cast<char>(255), static_cast<char>((code - 255) / 256)};
+    return key;
 }
 
 int InputDevices::keysWaiting() const {
     return (tail_ - head_ + kRingSlots) % kRingSlots;
 }
 
-void InputDevices::pushKey(int code) {
-    if (code <= 0) return;
+void InputDevices::pushKey(Key key) {
+    if (key.isNone()) return;
     const int next = (tail_ + 1) % kRingSlots;
     if (next == head_) head_ = (head_ + 1) % kRingSlots;  // full: the oldest key is dropped
-    ring_[tail_] = code;
+    ring_[tail_] = key;
     tail_ = next;
     keyArrived_ = true;
 }

@@ -4,29 +4,14 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <string>
 
 #include "platform/geometry.h"
+#include "platform/window/key.h"
 
 namespace solvara {
 
 class Display;
 class WindowBackend;
-
-// Key codes as they sit in the ring: 1..255 are characters, an extended key is 255 + 256 * scan.
-namespace keys {
-constexpr int kEnter = 13;
-constexpr int kBackspace = 8;
-constexpr int kEscape = 27;
-constexpr int extended(int scanCode) {
-    return 255 + 256 * scanCode;
-}
-constexpr int kLeft = extended(75);           // "K"
-constexpr int kRight = extended(77);          // "M"
-constexpr int kUp = extended(72);             // "H"
-constexpr int kDown = extended(80);           // "P"
-constexpr int kCloseRequest = extended(107);  // "k": the desktop asks the window to close
-}  // namespace keys
 
 struct PointerReading {
     bool ok = false;
@@ -34,6 +19,10 @@ struct PointerReading {
     int y = -1;
     int wheel = -1;
     int buttons = -1;  // bit 0 left, bit 1 right
+
+    static constexpr int kLeft = 1;
+    static constexpr int kRight = 2;
+    static constexpr int kEither = kLeft | kRight;
 };
 
 // Keyboard and pointer as the program polls them, and the one way it waits. The backend feeds
@@ -45,9 +34,8 @@ class InputDevices {
 
     InputDevices(WindowBackend& backend, Display& display);
 
-    // The oldest key as text: one byte for a character, 255 and the scan code for an extended
-    // key; "" at once when none is waiting.
-    std::string readKey();
+    // The oldest key; no key at once when none is waiting.
+    Key readKey();
     PointerReading readPointer() const;
     // Empty arguments leave that part unchanged; coordinates are clamped to the surface.
     void setPointer(std::optional<int> x, std::optional<int> y, std::optional<bool> visible);
@@ -56,7 +44,7 @@ class InputDevices {
     void pause(int ms);
 
     // Fed by the backends.
-    void pushKey(int code);
+    void pushKey(Key key);
     void pointerMoved(int x, int y);
     void pointerButtons(int buttons);
     void pointerLeft();
@@ -73,7 +61,7 @@ class InputDevices {
 
     WindowBackend& backend_;
     Display& display_;
-    std::array<int, kRingSlots> ring_{};
+    std::array<Key, kRingSlots> ring_{};
     int head_ = 0;  // next slot to read
     int tail_ = 0;  // next slot to write
     bool keyArrived_ = false;

@@ -88,10 +88,10 @@ int extendedScanCode(SDL_Scancode scan, bool numLock) {
     return 0;
 }
 
-// The key code of a key press that does not come as text, 0 for keys the program never sees.
+// The key of a key press that does not come as text, no key for keys the program never sees.
 // Printable characters come through text input instead, so that the keyboard layout and Shift
 // decide the character.
-int keyCode(const SDL_Keysym& key) {
+Key keyOf(const SDL_Keysym& key) {
     const bool ctrl = (key.mod & KMOD_CTRL) != 0;
     const bool alt = (key.mod & KMOD_ALT) != 0;
     switch (key.sym) {
@@ -103,14 +103,14 @@ int keyCode(const SDL_Keysym& key) {
         case SDLK_ESCAPE:
             return keys::kEscape;
         case SDLK_TAB:
-            return 9;
+            return keys::kTab;
         default:
             break;
     }
     // Ctrl+C reaches the program as the control character it stands for.
-    if (ctrl && !alt && key.sym == SDLK_c) return 3;
+    if (ctrl && !alt && key.sym == SDLK_c) return keys::kCtrlC;
     const int scan = extendedScanCode(key.scancode, (key.mod & KMOD_NUM) != 0);
-    return scan != 0 ? keys::extended(scan) : 0;
+    return scan != 0 ? Key::extended(scan) : Key();
 }
 
 int buttonBit(Uint8 button) {
@@ -300,11 +300,11 @@ void SdlBackend::wait(int ms, InputDevices& input) {
                 // Printable ASCII only: the program's font and keys know nothing else.
                 for (const char* c = e.text.text; *c != '\0'; ++c) {
                     const auto byte = static_cast<unsigned char>(*c);
-                    if (byte >= 32 && byte < 127) input.pushKey(byte);
+                    if (byte >= 32 && byte < 127) input.pushKey(Key::character(byte));
                 }
                 break;
             case SDL_KEYDOWN:
-                input.pushKey(keyCode(e.key.keysym));
+                input.pushKey(keyOf(e.key.keysym));
                 break;
             case SDL_MOUSEMOTION:
                 input.pointerMoved(e.motion.x, e.motion.y);

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
+// The window room: the two window backends (SDL2 and headless), keys and the input devices.
 #pragma once
 
 #include <array>

@@ -62,7 +62,7 @@ class DisplayTest : public ::testing::Test {
 TEST_F(DisplayTest, OpenStartsFromAFreshSurface) {
     d.setPages(1, 1);
     d.setPaletteEntry(0, 0x3F3F3F);
-    d.setColors(4, 9);
+    d.setColors(Colour{4}, Colour{9});
     d.setTextGrid(80, 30);  // page 1 now colour 9
     d.locate(5, 7);
     std::string error;
@@ -70,8 +70,8 @@ TEST_F(DisplayTest, OpenStartsFromAFreshSurface) {
     EXPECT_EQ(backend.windowsCreated(), 1);  // the window is kept, the surface is new
     EXPECT_EQ(d.workPage(), 0);
     EXPECT_EQ(d.visiblePage(), 0);
-    EXPECT_EQ(d.foreground(), 15);
-    EXPECT_EQ(d.background(), 0);
+    EXPECT_EQ(d.foreground(), Colour::White);
+    EXPECT_EQ(d.background(), Colour::Black);
     EXPECT_EQ(d.cursorRow(), 1);
     EXPECT_EQ(d.cursorColumn(), 1);
     EXPECT_EQ(d.palette(), defaultVgaPalette());
@@ -120,7 +120,7 @@ TEST_F(DisplayTest, PaletteEntriesScaleSixBitComponents) {
 }
 
 TEST_F(DisplayTest, PrintingInTheBottomRightCellDoesNotScroll) {
-    d.setColors(0, 15);
+    d.setColors(Colour{0}, Colour{15});
     d.locate(29, 80);
     d.print("A", false);
     d.locate(30, 80);
@@ -138,7 +138,7 @@ TEST_F(DisplayTest, PrintingInTheBottomRightCellDoesNotScroll) {
 }
 
 TEST_F(DisplayTest, LongTextContinuesOnTheNextRow) {
-    d.setColors(14, 1);
+    d.setColors(Colour{14}, Colour{1});
     d.locate(3, 79);
     d.print("abcd", true);
     EXPECT_TRUE(cellShows(3, 79, 'a', 14, 1));
@@ -151,7 +151,7 @@ TEST_F(DisplayTest, LongTextContinuesOnTheNextRow) {
 }
 
 TEST_F(DisplayTest, ControlBytesPrintAsGlyphs) {
-    d.setColors(2, 15);
+    d.setColors(Colour{2}, Colour{15});
     d.locate(20, 5);
     d.print(std::string("\x10\x11\n\r\0", 5), false);
     const unsigned char codes[] = {0x10, 0x11, '\n', '\r', 0};
@@ -162,7 +162,7 @@ TEST_F(DisplayTest, ControlBytesPrintAsGlyphs) {
 }
 
 TEST_F(DisplayTest, LineBreakOnTheLastViewportRowScrollsOnlyTheViewport) {
-    d.setColors(0, 15);
+    d.setColors(Colour{0}, Colour{15});
     d.setTextGrid(80, 30);
     for (int row = 4; row <= 11; ++row) {
         d.locate(row, 1);
@@ -182,12 +182,12 @@ TEST_F(DisplayTest, LineBreakOnTheLastViewportRowScrollsOnlyTheViewport) {
 }
 
 TEST_F(DisplayTest, TextGridAndClearFillWithTheBackground) {
-    d.setColors(0, 15);
+    d.setColors(Colour{0}, Colour{15});
     d.locate(7, 7);
     d.setTextGrid(80, 30);
     EXPECT_EQ(count(15), std::size_t(Display::kWidth) * Display::kHeight);
     EXPECT_EQ(d.cursorRow(), 1);
-    d.setColors(0, 3);
+    d.setColors(Colour{0}, Colour{3});
     d.locate(7, 7);
     d.clear();
     EXPECT_EQ(px(642, 482), 3);
@@ -196,14 +196,14 @@ TEST_F(DisplayTest, TextGridAndClearFillWithTheBackground) {
 }
 
 TEST_F(DisplayTest, BoxCornersAreInclusive) {
-    d.line(2, 2, 640, 480, 4, Shape::Box);
+    d.line(2, 2, 640, 480, Colour{4}, Shape::Box);
     for (auto [x, y] : {std::pair{2, 2}, {640, 2}, {2, 480}, {640, 480}, {321, 2}, {2, 241}})
         EXPECT_EQ(px(x, y), 4) << x << "," << y;
     for (auto [x, y] : {std::pair{1, 2}, {641, 480}, {3, 3}, {639, 479}, {320, 240}})
         EXPECT_EQ(px(x, y), 0) << x << "," << y;
     EXPECT_EQ(count(4), std::size_t(2 * 639 + 2 * 477));
 
-    d.setColors(6, 0);
+    d.setColors(Colour{6}, Colour{0});
     d.line(638, 280, 350, 35, std::nullopt, Shape::FilledBox);  // corners given either way round
     for (auto [x, y] : {std::pair{350, 35}, {638, 280}, {500, 100}})
         EXPECT_EQ(px(x, y), 6) << x << "," << y;
@@ -212,21 +212,21 @@ TEST_F(DisplayTest, BoxCornersAreInclusive) {
 }
 
 TEST_F(DisplayTest, SegmentsIncludeBothEndsAndRoundHalvesToEven) {
-    d.line(10, 10, 20, 15, 5, Shape::Segment);
+    d.line(10, 10, 20, 15, Colour{5}, Shape::Segment);
     EXPECT_EQ(px(10, 10), 5);
     EXPECT_EQ(px(20, 15), 5);
     EXPECT_EQ(count(5), 11u);  // one pixel per column on a shallow line
 
-    d.line(2.5, 3.5, 2.5, 3.5, 7, Shape::Segment);  // rounds to (2, 4)
+    d.line(2.5, 3.5, 2.5, 3.5, Colour{7}, Shape::Segment);  // rounds to (2, 4)
     EXPECT_EQ(px(2, 4), 7);
     EXPECT_EQ(count(7), 1u);
 }
 
 TEST_F(DisplayTest, CircleWithAnglesZeroOrTwoPiIsWhole) {
-    d.circle(100, 100, 6, 9, 0, 0);
+    d.circle(100, 100, 6, Colour{9}, 0, 0);
     const auto whole = pixelsOf(9);
     d.clear();
-    d.circle(100, 100, 6, 9, 0, 2 * kPi);
+    d.circle(100, 100, 6, Colour{9}, 0, 2 * kPi);
     EXPECT_EQ(pixelsOf(9), whole);
 
     for (auto [x, y] : {std::pair{106, 100}, {94, 100}, {100, 94}, {100, 106}})
@@ -244,7 +244,7 @@ TEST_F(DisplayTest, CircleWithAnglesZeroOrTwoPiIsWhole) {
 
 TEST_F(DisplayTest, ArcsRunCounterClockwiseAndNegativeAnglesAddARadius) {
     // A quarter from 0 (right) to pi/2 (up, since y grows downwards).
-    d.circle(200, 200, 20, 9, 0, kPi / 2);
+    d.circle(200, 200, 20, Colour{9}, 0, kPi / 2);
     EXPECT_EQ(px(220, 200), 9);
     EXPECT_EQ(px(200, 180), 9);
     EXPECT_EQ(px(214, 186), 9);
@@ -254,21 +254,21 @@ TEST_F(DisplayTest, ArcsRunCounterClockwiseAndNegativeAnglesAddARadius) {
     EXPECT_EQ(px(200, 190), 0);  // no radius line
 
     d.clear();
-    d.circle(200, 200, 20, 9, 0, -kPi / 2);
+    d.circle(200, 200, 20, Colour{9}, 0, -kPi / 2);
     for (int y = 180; y <= 200; ++y)
         EXPECT_EQ(px(200, y), 9) << "radius line at y " << y;
     EXPECT_EQ(px(210, 200), 0);  // the start angle is positive: no line there
 
     // From 5 to 2 radians the arc passes through angle 0.
     d.clear();
-    d.circle(200, 200, 20, 9, 5, 2);
+    d.circle(200, 200, 20, Colour{9}, 5, 2);
     EXPECT_EQ(px(220, 200), 9);
     EXPECT_EQ(px(180, 200), 0);
 }
 
 TEST_F(DisplayTest, FilledCircleCoversItsOutline) {
-    d.circle(300, 300, 10, 4, 0, 0, true);
-    d.circle(300, 300, 10, 5, 0, 0, false);
+    d.circle(300, 300, 10, Colour{4}, 0, 0, true);
+    d.circle(300, 300, 10, Colour{5}, 0, 0, false);
     EXPECT_EQ(px(300, 300), 4);
     EXPECT_EQ(px(309, 300), 4);
     EXPECT_EQ(px(310, 300), 5);
@@ -285,8 +285,8 @@ TEST_F(DisplayTest, FilledCircleCoversItsOutline) {
 }
 
 TEST_F(DisplayTest, DrawTextIsTransparent) {
-    d.line(90, 90, 200, 130, 4, Shape::FilledBox);
-    d.setColors(0, 15);
+    d.line(90, 90, 200, 130, Colour{4}, Shape::FilledBox);
+    d.setColors(Colour{0}, Colour{15});
     d.locate(2, 2);
     d.drawText(100, 100, "HH");
     // 'H' has two vertical strokes with the box's colour between them.
@@ -306,11 +306,11 @@ TEST_F(DisplayTest, DrawTextIsTransparent) {
 }
 
 TEST_F(DisplayTest, PagesKeepTheirOwnPixels) {
-    d.line(10, 10, 20, 20, 4, Shape::FilledBox);
+    d.line(10, 10, 20, 20, Colour{4}, Shape::FilledBox);
     d.setPages(1, 1);
-    d.setColors(0, 15);
+    d.setColors(Colour{0}, Colour{15});
     d.setTextGrid(80, 30);
-    d.line(0, 0, 642, 482, 1, Shape::Segment);
+    d.line(0, 0, 642, 482, Colour{1}, Shape::Segment);
     d.print("help", true);
     d.setPages(0, 0);
     EXPECT_EQ(count(4), 121u);
@@ -332,33 +332,33 @@ TEST_F(DisplayTest, AbsurdCoordinatesAreClippedQuickly) {
                            1e-300};
     for (double a : wild) {
         for (double b : wild) {
-            d.line(a, b, 100, 100, 3, Shape::Segment);
-            d.line(a, 100, b, 200, 3, Shape::Segment);
-            d.line(a, b, -a, -b, 3, Shape::Box);
-            d.line(a, 5, b, 6, 3, Shape::FilledBox);
-            d.circle(a, b, 50, 3, 0, 0, true);
-            d.circle(300, 200, a, 3, b, -1, false);
-            d.circle(300, 200, 50, 3, a, b, true);
+            d.line(a, b, 100, 100, Colour{3}, Shape::Segment);
+            d.line(a, 100, b, 200, Colour{3}, Shape::Segment);
+            d.line(a, b, -a, -b, Colour{3}, Shape::Box);
+            d.line(a, 5, b, 6, Colour{3}, Shape::FilledBox);
+            d.circle(a, b, 50, Colour{3}, 0, 0, true);
+            d.circle(300, 200, a, Colour{3}, b, -1, false);
+            d.circle(300, 200, 50, Colour{3}, a, b, true);
             d.drawText(a, b, "text");
         }
         d.drawText(a, 100, std::string(100000, 'x'));
     }
     // A huge circle whose edge passes through the surface shows as a nearly straight line.
     d.clear();
-    d.circle(-1e9 + 300, 240, 1e9, 7, 0, 0);
+    d.circle(-1e9 + 300, 240, 1e9, Colour{7}, 0, 0);
     for (int y = 0; y < Display::kHeight; y += 40)
         EXPECT_EQ(px(300, y), 7) << "y " << y;
-    d.circle(320, 240, 1e300, 7, 0, 0, true);
+    d.circle(320, 240, 1e300, Colour{7}, 0, 0, true);
     // A line from far left to far right still covers its row.
     d.clear();
-    d.line(-1e300, 240, 1e300, 240, 6, Shape::Segment);
+    d.line(-1e300, 240, 1e300, 240, Colour{6}, Shape::Segment);
     EXPECT_EQ(count(6), std::size_t(Display::kWidth));
     d.clear();
-    d.line(100, -kInf, 100, kInf, 6, Shape::Segment);
+    d.line(100, -kInf, 100, kInf, Colour{6}, Shape::Segment);
     EXPECT_EQ(count(6), std::size_t(Display::kHeight));
     // A long slanting line keeps its place on the surface.
     d.clear();
-    d.line(-1e12, -1e12 + 200, 1e12, 1e12 + 200, 6, Shape::Segment);
+    d.line(-1e12, -1e12 + 200, 1e12, 1e12 + 200, Colour{6}, Shape::Segment);
     EXPECT_EQ(px(0, 200), 6);
     EXPECT_EQ(px(282, 482), 6);
 
@@ -375,13 +375,13 @@ TEST_F(DisplayTest, PresentsOnlyChangesAndNeverWhileLocked) {
 
     d.setPages(1, 0);  // drawing on a page that is not shown
     d.presentIfChanged();
-    d.line(1, 1, 50, 50, 2, Shape::FilledBox);
+    d.line(1, 1, 50, 50, Colour{2}, Shape::FilledBox);
     d.presentIfChanged();
     EXPECT_EQ(d.presentCount(), 2u);  // only for setPages
 
     d.setPages(0, 0);
     d.presentIfChanged();
-    d.line(1, 1, 50, 50, 2, Shape::FilledBox);
+    d.line(1, 1, 50, 50, Colour{2}, Shape::FilledBox);
     d.presentIfChanged();
     EXPECT_EQ(d.presentCount(), 4u);
 
@@ -399,16 +399,16 @@ TEST_F(DisplayTest, PresentsOnlyChangesAndNeverWhileLocked) {
 TEST(DisplayClosed, OperationsDoNothing) {
     HeadlessBackend backend;
     Display d(backend);
-    d.setColors(1, 2);
+    d.setColors(Colour{1}, Colour{2});
     d.locate(3, 4);
     d.print("x", true);
-    d.line(0, 0, 10, 10, 1, Shape::FilledBox);
-    d.circle(5, 5, 3, 1, 0, 0);
+    d.line(0, 0, 10, 10, Colour{1}, Shape::FilledBox);
+    d.circle(5, 5, 3, Colour{1}, 0, 0);
     d.drawText(0, 0, "x");
     d.setTitle("t");
     d.presentIfChanged();
     EXPECT_FALSE(d.isOpen());
-    EXPECT_EQ(d.foreground(), 15);
+    EXPECT_EQ(d.foreground(), Colour::White);
     EXPECT_EQ(d.cursorRow(), 1);
     EXPECT_EQ(d.pixel(0, 0, 0), 0);
     EXPECT_EQ(d.pageData(0), nullptr);

@@ -88,10 +88,10 @@ class BmpWriterTest : public ::testing::Test {
 
 TEST_F(BmpWriterTest, WritesTheHeadersTableAndBottomUpRows) {
     d.setPaletteEntry(2, 0x002801);
-    d.line(0, 0, 0, 0, 2, Shape::Segment);  // top-left pixel
-    d.line(5, 482, 5, 482, 7, Shape::Segment);
+    d.line(0, 0, 0, 0, Colour{2}, Shape::Segment);  // top-left pixel
+    d.line(5, 482, 5, 482, Colour{7}, Shape::Segment);
     const fs::path path = dir / "Solvara.bmp";
-    ASSERT_EQ(BmpWriter::savePage(d, path.string()), BmpWriter::kOk);
+    ASSERT_EQ(BmpWriter::savePage(d, path.string()), BmpWriter::Result::Ok);
 
     const auto b = readFile(path);
     ASSERT_EQ(b.size(), kFileSize);
@@ -123,18 +123,18 @@ TEST_F(BmpWriterTest, WritesTheHeadersTableAndBottomUpRows) {
 
 TEST_F(BmpWriterTest, RoundTripGivesBackPageAndPalette) {
     d.setPaletteEntry(13, 0x1B280C);
-    d.setColors(0, 15);
+    d.setColors(Colour{0}, Colour{15});
     d.setTextGrid(80, 30);
-    d.line(2, 2, 640, 480, 1, Shape::Box);
-    d.circle(320, 240, 100, 13, 0, 0, true);
+    d.line(2, 2, 640, 480, Colour{1}, Shape::Box);
+    d.circle(320, 240, 100, Colour{13}, 0, 0, true);
     d.locate(10, 10);
     d.print("Solvara \x10 round trip", true);
     for (int i = 0; i < 256; ++i)
-        d.line(i, 400, i, 410, i, Shape::Segment);
+        d.line(i, 400, i, 410, Colour{static_cast<std::uint8_t>(i)}, Shape::Segment);
     const auto before = page(0);
 
     const fs::path path = dir / "trip.BMP";
-    ASSERT_EQ(BmpWriter::savePage(d, path.string()), BmpWriter::kOk);
+    ASSERT_EQ(BmpWriter::savePage(d, path.string()), BmpWriter::Result::Ok);
     const Picture p = Picture::read(readFile(path));
     EXPECT_EQ(p.width, Display::kWidth);
     EXPECT_EQ(p.height, Display::kHeight);
@@ -145,14 +145,14 @@ TEST_F(BmpWriterTest, RoundTripGivesBackPageAndPalette) {
 
 TEST_F(BmpWriterTest, SavesTheWorkPageOrTheOneAsked) {
     d.setPages(1, 0);
-    d.line(0, 0, 642, 482, 9, Shape::FilledBox);
+    d.line(0, 0, 642, 482, Colour{9}, Shape::FilledBox);
     const fs::path work = dir / "work.bmp";
     const fs::path zero = dir / "zero.bmp";
-    ASSERT_EQ(BmpWriter::savePage(d, work.string()), BmpWriter::kOk);
-    ASSERT_EQ(BmpWriter::savePage(d, 0, zero.string()), BmpWriter::kOk);
+    ASSERT_EQ(BmpWriter::savePage(d, work.string()), BmpWriter::Result::Ok);
+    ASSERT_EQ(BmpWriter::savePage(d, 0, zero.string()), BmpWriter::Result::Ok);
     EXPECT_EQ(Picture::read(readFile(work)).pixels, page(1));
     EXPECT_EQ(Picture::read(readFile(zero)).pixels, page(0));
-    EXPECT_EQ(BmpWriter::savePage(d, 4, (dir / "none.bmp").string()), BmpWriter::kBadPage);
+    EXPECT_EQ(BmpWriter::savePage(d, 4, (dir / "none.bmp").string()), BmpWriter::Result::BadPage);
     EXPECT_FALSE(fs::exists(dir / "none.bmp"));
 }
 
@@ -164,10 +164,10 @@ TEST_F(BmpWriterTest, AFileThatCannotBeCreatedGivesTwoAndLeavesNothing) {
     fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
     if (access((dir / "locked").c_str(), W_OK) != 0) paths.push_back(dir / "locked" / "x.bmp");
 
-    d.line(0, 0, 100, 100, 4, Shape::FilledBox);
+    d.line(0, 0, 100, 100, Colour{4}, Shape::FilledBox);
     const auto before = page(0);
     for (const auto& path : paths) {
-        EXPECT_EQ(BmpWriter::savePage(d, path.string()), BmpWriter::kCannotCreate) << path;
+        EXPECT_EQ(BmpWriter::savePage(d, path.string()), BmpWriter::Result::CannotCreate) << path;
         EXPECT_FALSE(fs::exists(path)) << path;
     }
     EXPECT_TRUE(fs::is_empty(dir / "locked"));
@@ -176,7 +176,7 @@ TEST_F(BmpWriterTest, AFileThatCannotBeCreatedGivesTwoAndLeavesNothing) {
 
 TEST_F(BmpWriterTest, AFailedWriteGivesThree) {
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
-    EXPECT_EQ(BmpWriter::savePage(d, "/dev/full"), BmpWriter::kWriteFailed);
+    EXPECT_EQ(BmpWriter::savePage(d, "/dev/full"), BmpWriter::Result::WriteFailed);
 }
 
 TEST(BmpWriterClosed, AClosedDisplayGivesOneAndWritesNothing) {
@@ -185,7 +185,7 @@ TEST(BmpWriterClosed, AClosedDisplayGivesOneAndWritesNothing) {
     const fs::path path = fs::temp_directory_path() / "solvara-closed-display-test.bmp";
     std::error_code ec;
     fs::remove(path, ec);
-    EXPECT_EQ(BmpWriter::savePage(d, path.string()), BmpWriter::kBadPage);
+    EXPECT_EQ(BmpWriter::savePage(d, path.string()), BmpWriter::Result::BadPage);
     EXPECT_FALSE(fs::exists(path));
 }
 

@@ -111,7 +111,7 @@ TEST_F(PrinterDeviceSpooler, TextJobBecomesOnePdfPageInAFixedPitchFont) {
     };
     PrinterDevice printer;
     const auto start = Clock::now();
-    ASSERT_EQ(printer.open(kDevice, 1), PrinterDevice::kOk) << spooler.log();
+    ASSERT_EQ(printer.open(kDevice, 1), PrinterDevice::OpenResult::Ok) << spooler.log();
     EXPECT_TRUE(printer.isOpen(1));
     for (const auto& line : lines)
         printer.write(1, line + "\r\n");
@@ -177,7 +177,7 @@ TEST_F(PrinterDeviceSpooler, TextJobBecomesOnePdfPageInAFixedPitchFont) {
 TEST_F(PrinterDeviceSpooler, RawJobCarriesTheBytesUnchanged) {
     ASSERT_TRUE(spooler.addPdfQueue("Desk", true)) << spooler.error();
     PrinterDevice printer;
-    ASSERT_EQ(printer.open("LPT:,TITLE=Raw bytes", 7), PrinterDevice::kOk);
+    ASSERT_EQ(printer.open("LPT:,TITLE=Raw bytes", 7), PrinterDevice::OpenResult::Ok);
     printer.write(7, "plain\r\n");
     printer.write(7, std::string("\x1b\x40\xF8", 3));
     printer.close(7);
@@ -202,7 +202,7 @@ TEST_F(PrinterDeviceSpooler, NamedPrinterAndPortNumbersChooseTheQueue) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.device);
         PrinterDevice printer;
-        ASSERT_EQ(printer.open(c.device, 1), PrinterDevice::kOk);
+        ASSERT_EQ(printer.open(c.device, 1), PrinterDevice::OpenResult::Ok);
         printer.write(1, "x\r\n");
         printer.close(1);
     }
@@ -212,19 +212,19 @@ TEST_F(PrinterDeviceSpooler, NamedPrinterAndPortNumbersChooseTheQueue) {
         EXPECT_EQ(jobs[i].printer, cases[i].printer) << cases[i].device;
 
     PrinterDevice printer;
-    EXPECT_EQ(printer.open("LPT2:,EMU=TTY", 1), PrinterDevice::kNoPrinter);
-    EXPECT_EQ(printer.open("LPT:,Nobody,EMU=TTY", 1), PrinterDevice::kNoPrinter);
+    EXPECT_EQ(printer.open("LPT2:,EMU=TTY", 1), PrinterDevice::OpenResult::NoPrinter);
+    EXPECT_EQ(printer.open("LPT:,Nobody,EMU=TTY", 1), PrinterDevice::OpenResult::NoPrinter);
     EXPECT_FALSE(printer.isOpen(1));
 }
 
 TEST_F(PrinterDeviceSpooler, WithoutADefaultOnlyANamedPrinterIsFound) {
     ASSERT_TRUE(spooler.addPdfQueue("Office", false)) << spooler.error();
     PrinterDevice printer;
-    EXPECT_EQ(printer.open(kDevice, 1), PrinterDevice::kNoPrinter);
-    EXPECT_EQ(printer.open("LPT1:,EMU=TTY", 1), PrinterDevice::kNoPrinter);
-    ASSERT_EQ(printer.open("LPT:,Office,EMU=TTY", 1), PrinterDevice::kOk);
+    EXPECT_EQ(printer.open(kDevice, 1), PrinterDevice::OpenResult::NoPrinter);
+    EXPECT_EQ(printer.open("LPT1:,EMU=TTY", 1), PrinterDevice::OpenResult::NoPrinter);
+    ASSERT_EQ(printer.open("LPT:,Office,EMU=TTY", 1), PrinterDevice::OpenResult::Ok);
     printer.close(1);
-    EXPECT_EQ(printer.open("LPT128:,EMU=TTY", 1), PrinterDevice::kOk);
+    EXPECT_EQ(printer.open("LPT128:,EMU=TTY", 1), PrinterDevice::OpenResult::Ok);
     printer.close(1);
 }
 
@@ -233,7 +233,7 @@ TEST_F(PrinterDeviceSpooler, PrinterEnvironmentVariableNamesTheDefault) {
     ASSERT_TRUE(spooler.addPdfQueue("Office", false)) << spooler.error();
     ScopedEnv printerVar("PRINTER", "Office");
     PrinterDevice printer;
-    ASSERT_EQ(printer.open(kDevice, 1), PrinterDevice::kOk);
+    ASSERT_EQ(printer.open(kDevice, 1), PrinterDevice::OpenResult::Ok);
     printer.write(1, "x\r\n");
     printer.close(1);
     EXPECT_EQ(onlyJob().printer, "Office");
@@ -242,7 +242,7 @@ TEST_F(PrinterDeviceSpooler, PrinterEnvironmentVariableNamesTheDefault) {
 TEST_F(PrinterDeviceSpooler, NothingWrittenLeavesNoJob) {
     ASSERT_TRUE(spooler.addPdfQueue("Desk", true)) << spooler.error();
     PrinterDevice printer;
-    ASSERT_EQ(printer.open(kDevice, 1), PrinterDevice::kOk);
+    ASSERT_EQ(printer.open(kDevice, 1), PrinterDevice::OpenResult::Ok);
     printer.write(1, "\r\n\r\n");
     printer.close(1);
     for (const auto& job : spooler.jobs())
@@ -251,8 +251,8 @@ TEST_F(PrinterDeviceSpooler, NothingWrittenLeavesNoJob) {
 
 TEST_F(PrinterDeviceSpooler, SpoolerWithoutPrintersGivesCodeTwo) {
     PrinterDevice printer;
-    EXPECT_EQ(printer.open(kDevice, 1), PrinterDevice::kNoPrinter);
-    EXPECT_EQ(printer.open("LPT1:,EMU=TTY", 1), PrinterDevice::kNoPrinter);
+    EXPECT_EQ(printer.open(kDevice, 1), PrinterDevice::OpenResult::NoPrinter);
+    EXPECT_EQ(printer.open("LPT1:,EMU=TTY", 1), PrinterDevice::OpenResult::NoPrinter);
     // Writes and closes of a device that did not open are ignored.
     printer.write(1, "lost\r\n");
     printer.close(1);
@@ -262,8 +262,9 @@ TEST_F(PrinterDeviceSpooler, SpoolerWithoutPrintersGivesCodeTwo) {
 TEST(PrinterDevice, UnknownEmulationGivesCodeOneWithoutASpooler) {
     ScopedEnv server("CUPS_SERVER", "/nonexistent/solvara/cups.sock");
     PrinterDevice printer;
-    EXPECT_EQ(printer.open("LPT:,TITLE = Solvara, EMU = PCL", 1), PrinterDevice::kBadDeviceString);
-    EXPECT_EQ(printer.open("COM1:", 1), PrinterDevice::kBadDeviceString);
+    EXPECT_EQ(printer.open("LPT:,TITLE = Solvara, EMU = PCL", 1),
+              PrinterDevice::OpenResult::BadDeviceString);
+    EXPECT_EQ(printer.open("COM1:", 1), PrinterDevice::OpenResult::BadDeviceString);
     EXPECT_FALSE(printer.isOpen(1));
 }
 
@@ -271,7 +272,7 @@ TEST(PrinterDevice, NoSpoolerGivesCodeTwoAtOnce) {
     ScopedEnv server("CUPS_SERVER", "/nonexistent/solvara/cups.sock");
     PrinterDevice printer;
     const auto start = Clock::now();
-    EXPECT_EQ(printer.open(kDevice, 1), PrinterDevice::kNoPrinter);
+    EXPECT_EQ(printer.open(kDevice, 1), PrinterDevice::OpenResult::NoPrinter);
     EXPECT_LT(secondsSince(start), 0.5);
     printer.write(1, "lost\r\n");
     printer.close(1);
@@ -284,9 +285,11 @@ TEST(PrinterDevice, SpoolerThatNeverAnswersIsGivenUpWithinSeconds) {
     ScopedEnv server("CUPS_SERVER", silent.socket().string());
     PrinterDevice printer;
     const auto start = Clock::now();
-    const int code = printer.open(kDevice, 1);
+    const auto code = printer.open(kDevice, 1);
     const double seconds = secondsSince(start);
-    EXPECT_TRUE(code == PrinterDevice::kNoPrinter || code == PrinterDevice::kJobNotStarted) << code;
+    EXPECT_TRUE(code == PrinterDevice::OpenResult::NoPrinter ||
+                code == PrinterDevice::OpenResult::JobNotStarted)
+        << static_cast<int>(code);
     EXPECT_LT(seconds, 5.0);
     EXPECT_FALSE(printer.isOpen(1));
 }

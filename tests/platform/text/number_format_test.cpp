@@ -178,6 +178,7 @@ TEST(FormatMaskedToFit, DropsDecimalsOnlyWhenTheFieldIsTooNarrow) {
         {-7719420963.5, kMask9, "-7719420963.5"},
         {123456789012345678.0, kMask9, "1.234567890123e+17"},  // the whole part alone is too wide
     };
+    constexpr std::size_t kValueFieldWidth = 18;  // the panel's value field
     for (const auto& c : cases) {
         const std::string text = formatMaskedToFit(c.value, c.mask, kValueFieldWidth);
         EXPECT_EQ(text, c.text) << c.value;

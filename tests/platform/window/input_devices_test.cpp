@@ -24,55 +24,66 @@ struct Devices {
 TEST(InputDevices, SixteenKeysBeforeTheFirstReadLoseTheFirst) {
     Devices d;
     for (int i = 0; i < 16; ++i)
-        d.input.pushKey('a' + i);
+        d.input.pushKey(Key::character(static_cast<unsigned char>('a' + i)));
     std::string read;
-    for (std::string k = d.input.readKey(); !k.empty(); k = d.input.readKey())
-        read += k;
+    for (Key k = d.input.readKey(); k; k = d.input.readKey())
+        read += static_cast<char>(k.character());
     EXPECT_EQ(read, "bcdefghijklmnop");
 }
 
-TEST(InputDevices, KeyTexts) {
+TEST(Keys, CharactersAndExtendedKeysKeepApart) {
     const struct {
-        int code;
-        std::string text;
+        Key key;
+        int code;  // as the ring holds it
+        unsigned char character;
+        int scanCode;
+        bool letterK, digit;
     } cases[] = {
-        {'K', "K"},
-        {keys::kLeft, std::string("\xff") + "K"},
-        {keys::kRight, std::string("\xff") + "M"},
-        {keys::kUp, std::string("\xff") + "H"},
-        {keys::kDown, std::string("\xff") + "P"},
-        {keys::kCloseRequest, std::string("\xff") + "k"},
-        {keys::kEnter, "\r"},
-        {keys::kEscape, "\x1b"},
+        {Key::character('K'), 'K', 'K', 0, true, false},
+        {Key::character('k'), 'k', 'k', 0, true, false},
+        {keys::kLeft, 255 + 256 * 75, 0, 75, false, false},  // scan code 75 is "K"
+        {keys::kRight, 255 + 256 * 77, 0, 77, false, false},
+        {keys::kCloseRequest, 255 + 256 * 107, 0, 107, false, false},
+        {keys::kEnter, 13, 13, 0, false, false},
+        {Key::character('0'), '0', '0', 0, false, true},
+        {Key::character('9'), '9', '9', 0, false, true},
+        {Key::character(':'), ':', ':', 0, false, false},
+        {Key::character('/'), '/', '/', 0, false, false},
     };
     Devices d;
     for (const auto& c : cases) {
-        d.input.pushKey(c.code);
-        EXPECT_EQ(d.input.readKey(), c.text) << c.code;
+        EXPECT_EQ(c.key.code(), c.code);
+        EXPECT_EQ(c.key.character(), c.character) << c.code;
+        EXPECT_EQ(c.key.scanCode(), c.scanCode) << c.code;
+        EXPECT_EQ(c.key.isLetter('k'), c.letterK) << c.code;
+        EXPECT_EQ(c.key.isDigit(), c.digit) << c.code;
+        d.input.pushKey(c.key);
+        EXPECT_EQ(d.input.readKey(), c.key) << c.code;
     }
-    EXPECT_EQ(d.input.readKey(), "");
+    EXPECT_TRUE(d.input.readKey().isNone());
+    EXPECT_EQ(Key::fromCode(0), Key());
 }
 
 TEST(InputDevices, LongPauseReturnsAtOnceForAWaitingKeyAndKeepsIt) {
     Devices d;
-    d.input.pushKey('x');
+    d.input.pushKey(Key::character('x'));
     const auto before = d.backend.nowMs();
     d.input.pause(200);
     EXPECT_EQ(d.backend.nowMs(), before);
-    EXPECT_EQ(d.input.readKey(), "x");
+    EXPECT_EQ(d.input.readKey(), Key::character('x'));
 }
 
 TEST(InputDevices, LongPauseEndsBeforeTheSliceAfterAKeyArrives) {
     Devices d;
-    d.backend.keyAt(70, 'x');  // arrives during the second 50 ms slice
+    d.backend.keyAt(70, Key::character('x'));  // arrives during the second 50 ms slice
     d.input.pause(900);
     EXPECT_EQ(d.backend.nowMs(), 100u);
-    EXPECT_EQ(d.input.readKey(), "x");
+    EXPECT_EQ(d.input.readKey(), Key::character('x'));
 }
 
 TEST(InputDevices, ShortPausesAreNeverCutShort) {
     Devices d;
-    d.input.pushKey('x');
+    d.input.pushKey(Key::character('x'));
     d.input.pause(99);
     EXPECT_EQ(d.backend.nowMs(), 99u);
     d.input.pause(0);
@@ -81,7 +92,7 @@ TEST(InputDevices, ShortPausesAreNeverCutShort) {
 
 TEST(InputDevices, KeyReadClearsTheArrivalSoTheNextLongPauseRunsItsCourse) {
     Devices d;
-    d.input.pushKey('x');
+    d.input.pushKey(Key::character('x'));
     d.input.readKey();
     d.input.pause(200);
     EXPECT_EQ(d.backend.nowMs(), 200u);

@@ -155,8 +155,8 @@ TEST_F(XSession, EditingKeysArriveAsTheProgramKnowsThem) {
     twin.key(keys::kLeft);
     twin.type("3\ry45\b6\r");
     twin.settle();
-    ASSERT_EQ(twin.program.values().x, 13) << twin.screen();
-    ASSERT_EQ(twin.program.values().y, 46) << twin.screen();
+    ASSERT_EQ(twin.program.values().triangle.x, 13) << twin.screen();
+    ASSERT_EQ(twin.program.values().triangle.y, 46) << twin.screen();
     expectSameScreen("right triangle 13, 46 typed with corrections");
 }
 
@@ -242,7 +242,7 @@ TEST_F(XSession, ClearPutsTheRecreatedWindowWhereTheUserLeftIt) {
 TEST_F(XSession, RightTriangleResultsHelpAndBack) {
     type("x3\r");
     type("y4\r");
-    ASSERT_EQ(twin.step(), Step::ResultsLoopCycle) << twin.screen();
+    ASSERT_EQ(twin.step(), Step::ResultsCycle) << twin.screen();
     expectSameScreen("right triangle 3, 4");
     const Image results = app.grab();
 
@@ -275,7 +275,7 @@ TEST_F(XSession, ObliqueSecondAnswerWithS) {
     ASSERT_EQ(twin.text(19, 60, 18), "Show other answer ") << twin.screen();
     expectSameScreen("oblique first answer");
     type("S");
-    ASSERT_TRUE(twin.program.values().alternate.otherAnswerShown);
+    ASSERT_TRUE(twin.program.values().secondAnswerShown);
     expectSameScreen("oblique second answer");
 }
 
@@ -284,7 +284,7 @@ TEST_F(XSession, CtrlCPutsTheResultsOnTheDesktopClipboard) {
     type("y4\r");
     expectSameScreenSettled("right triangle 3, 4");
     app.key("ctrl+c");
-    twin.key(3);
+    twin.key(keys::kCtrlC);
     twin.settle();
     ASSERT_NE(twin.backend.clipboard(), "");
     std::string copied;

@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "values/triangle_values.h"
+
+namespace solvara {
+
+class Display;
+class InputDevices;
+class PrinterDevice;
+class ResultsScreen;
+
+// The lines Print sends for an answer, without their line ends: 15 for a right triangle, 17 for
+// an oblique one (its height and width too).
+std::vector<std::string> printedLines(SolveMode mode, const AnswerTexts& texts,
+                                      const std::string& heightText, const std::string& widthText);
+
+// Prints the answer on screen as one page of text lines, then lets a moment pass in which keys
+// are swallowed. Returns false when the printer could not be opened.
+bool printResults(InputDevices& input, PrinterDevice& printer, const TriangleValues& v,
+                  const ResultsScreen& screen);
+
+// " Printer Not Ready!      " on row 29 for three seconds, then the buttons again.
+void reportPrinterNotReady(Display& display, InputDevices& input, PrinterDevice& printer,
+                           ResultsScreen& screen);
+
+}  // namespace solvara

@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "solver/cases.h"
+#include "solver/solver.h"
+
+namespace solvara {
+
+SolveOutcome solve(SolveMode mode, const Triangle& given, const Marks& marks) {
+    SolveOutcome outcome;
+    outcome.first = given;
+    const bool solved = mode == SolveMode::Right
+                            ? solveRightCases(outcome.first, marks)
+                            : solveObliqueCases(outcome.first, marks, outcome.second);
+    if (!solved) {
+        outcome.first = given;
+        outcome.kind = SolveOutcome::Kind::NoCase;
+        return outcome;
+    }
+    const SolutionCheck check = checkSolution(outcome.first);
+    outcome.kind = check.accepted ? SolveOutcome::Kind::Solved : SolveOutcome::Kind::CannotDoIt;
+    outcome.angleTotalNotice = check.angleTotalNotice;
+    return outcome;
+}
+
+}  // namespace solvara

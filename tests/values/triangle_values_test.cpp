@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "values/triangle_values.h"
+
+#include <gtest/gtest.h>
+
+namespace solvara {
+namespace {
+
+TEST(TriangleValues, TheSecondAnswerIsOnScreenOnlyWhenOfferedAndChosenInObliqueMode) {
+    const struct {
+        SolveMode mode;
+        bool offered, chosen, onScreen;
+    } table[] = {
+        {SolveMode::Oblique, true, true, true},
+        {SolveMode::Oblique, true, false, false},
+        {SolveMode::Oblique, false, true, false},  // a choice left over from an earlier solve
+        {SolveMode::Right, true, true, false},
+    };
+    for (const auto& row : table) {
+        TriangleValues v;
+        v.solveMode = row.mode;
+        if (row.offered) v.secondAnswer = Triangle{1, 1, 1, 60, 60, 60};
+        v.secondAnswerShown = row.chosen;
+        EXPECT_EQ(v.secondAnswerOnScreen(), row.onScreen) << row.offered << row.chosen;
+    }
+}
+
+TEST(TriangleValues, ResetEmptiesEverythingButTheMode) {
+    TriangleValues v;
+    v.solveMode = SolveMode::Oblique;
+    v.triangle = Triangle{3, 4, 5, 37, 53, 90};
+    v.text(Entry::E) = "53d 0m 0s ";
+    v.markers.set(Entry::Y, true);
+    v.selected = Entry::Y;
+    v.secondAnswer = v.triangle;
+    v.secondAnswerShown = true;
+    v.reset();
+    EXPECT_EQ(v.solveMode, SolveMode::Oblique);
+    EXPECT_EQ(v.triangle, Triangle{});
+    EXPECT_EQ(v.text(Entry::E), kZeroDms);
+    EXPECT_EQ(v.text(Entry::X), "");
+    EXPECT_EQ(v.markers, Markers{});
+    EXPECT_FALSE(v.selected || v.secondAnswer || v.secondAnswerShown);
+}
+
+TEST(TriangleValues, DegreeEntriesStandForTheirAngles) {
+    TriangleValues v;
+    v.triangle = Triangle{3, 4, 5, 37, 53, 90};
+    EXPECT_EQ(v.number(Entry::D), 37);
+    EXPECT_EQ(v.number(Entry::E), 53);
+    EXPECT_EQ(v.number(Entry::F), 90);
+    v.markers.set(Entry::A, true);
+    v.markers.set(Entry::Z, true);
+    EXPECT_EQ(v.marks(), (Marks{false, false, true, true, false, false}));
+}
+
+}  // namespace
+}  // namespace solvara
