@@ -23,6 +23,16 @@ Decision place(Target t) {
     return Decision{Command::Place, Entry::X, t};
 }
 
+// The window's own buttons, which both loops serve alike: the close blocks and EXIT, CLEAR,
+// RIGHT and OBLIQUE.
+Decision windowButtonClick(Point click) {
+    if (onCloseBlocks(click) || kExitButton.containsInside(click)) return command(Command::Exit);
+    if (kClearButton.containsInside(click)) return command(Command::Clear);
+    if (kRightButton.containsInside(click)) return command(Command::Right);
+    if (kObliqueButton.containsInside(click)) return command(Command::Oblique);
+    return {};
+}
+
 // The entry a key picks, when it picks one. C and F exist only in Oblique mode.
 Decision selectionKey(Key key, SolveMode mode) {
     const bool oblique = mode == SolveMode::Oblique;
@@ -91,11 +101,7 @@ Decision decideMainKey(Key key, SolveMode mode) {
 
 Decision decideMainClick(Point click, SolveMode mode, ClickTests tests) {
     if (tests == ClickTests::All) {
-        if (onCloseBlocks(click) || kExitButton.containsInside(click))
-            return command(Command::Exit);
-        if (kClearButton.containsInside(click)) return command(Command::Clear);
-        if (kRightButton.containsInside(click)) return command(Command::Right);
-        if (kObliqueButton.containsInside(click)) return command(Command::Oblique);
+        if (const Decision d = windowButtonClick(click); d.command != Command::None) return d;
         if (kHelpButton.containsInside(click)) return command(Command::Help);
     }
     if (const Decision d = widgetClick(click); d.command != Command::None) return d;
@@ -119,12 +125,9 @@ Decision decideResultsKey(Key key, ResultsState state) {
 Decision decideResultsClick(Point click, ResultsState state, ClickTests tests) {
     using namespace results_layout;
     if (tests == ClickTests::All) {
-        if (onCloseBlocks(click) || kExitButton.containsInside(click))
-            return command(Command::Exit);
+        // Print lies apart from the window's buttons, so it may be tested after them.
+        if (const Decision d = windowButtonClick(click); d.command != Command::None) return d;
         if (kPrintHit.containsInside(click)) return command(Command::Print);
-        if (kClearButton.containsInside(click)) return command(Command::Clear);
-        if (kRightButton.containsInside(click)) return command(Command::Right);
-        if (kObliqueButton.containsInside(click)) return command(Command::Oblique);
         if (kEditHit.containsInside(click) && !state.editBlocked) return command(Command::Edit);
         if (kResultsHelpHit.containsInside(click)) return command(Command::Help);
     }
