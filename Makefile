@@ -60,9 +60,12 @@ soak: deps $(SAN_BUILD)/CMakeCache.txt
 	cmake --build $(SAN_BUILD) -j $(JOBS) --target solvara_soak
 	./$(SAN_BUILD)/tests/solvara_soak $(SOAK_ARGS)
 $(FUZZ_BUILD)/CMakeCache.txt:
-	CC=clang-14 CXX=clang++-14 cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DSOLVARA_FUZZ=ON -DBUILD_TESTING=OFF $(CMAKE_ARGS)
 fuzz-build: deps $(FUZZ_BUILD)/CMakeCache.txt
-	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@grep -q '^SOLVARA_FUZZ:BOOL=ON' $(FUZZ_BUILD)/CMakeCache.txt || \
+		{ echo "$(FUZZ_BUILD) is an older, separate fuzz build: make clean-fuzz first" >&2; exit 1; }
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target solvara_fuzz_targets
 fuzz: fuzz-build
 	fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 test-fuzz: fuzz-build

@@ -8,8 +8,12 @@ set -u
 build=$(realpath "$1")
 seconds=${2:-60}
 root=$(cd "$(dirname "$0")" && pwd)
-targets=(fuzz_number_format fuzz_dms_text fuzz_device_string fuzz_text_page_layout
-    fuzz_triangle_drawing)
+# One target per fuzz/*.cpp, as the build makes them.
+targets=()
+for source in "$root"/*.cpp; do
+    name=$(basename "$source")
+    targets+=("${name%.cpp}")
+done
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/solvara-fuzz-XXXXXX")
 trap 'rm -rf "$work"' EXIT
