@@ -8,6 +8,7 @@
 
 #include "platform/print/private/cups_printer.h"
 #include "platform/print/private/device_string.h"
+#include "platform/print/private/print_libraries.h"
 #include "platform/print/private/text_page_layout.h"
 #include "platform/print/private/text_pdf.h"
 
@@ -40,6 +41,8 @@ PrinterDevice::OpenResult PrinterDevice::open(std::string_view deviceString, int
     if (job_) close(job_->fileNumber);
     const auto request = parseDeviceString(deviceString);
     if (!request) return OpenResult::BadDeviceString;
+    // Without libcups and libcairo there is no printer; every step below calls them.
+    if (!loadPrintLibraries()) return OpenResult::NoPrinter;
     try {
         auto job = std::make_unique<Job>();
         job->fileNumber = fileNumber;

@@ -1,15 +1,25 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The print libraries are opened on their first call, and the calls reach them intact.
-#include <cairo.h>
-#include <cups/cups.h>
+// libcups and libcairo are opened at the first print, all of their functions or none. This binary,
+// like the program, does not link them.
+#include "platform/print/private/print_libraries.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
+#include "platform/print/printer_device.h"
+
+namespace solvara {
 namespace {
+
+constexpr const char* kDevice = "LPT:,TITLE = Solvara, EMU = TTY";
+constexpr const char* kMissing = "libsolvara-no-such-library.so.2";
 
 bool mapped(const std::string& library) {
     std::ifstream maps("/proc/self/maps");
@@ -19,9 +29,21 @@ bool mapped(const std::string& library) {
     return false;
 }
 
-// Runs in a process of its own: exits 0 when neither library was there before the first call,
-// the first cairo call opened cairo alone, and the first cups call opened cups.
-[[noreturn]] void firstCallsOpenTheirLibrary() {
+// The names of the table's functions that are set (or, given false, that are not).
+std::vector<std::string> functions(const PrintLibraries& table, bool set) {
+    std::vector<std::string> names;
+#define SOLVARA_CUPS_FUNCTION(name) \
+    if ((table.name != nullptr) == set) names.push_back(#name);
+#define SOLVARA_CAIRO_FUNCTION(name) SOLVARA_CUPS_FUNCTION(name)
+#include "platform/print/private/print_library_functions.h"
+#undef SOLVARA_CUPS_FUNCTION
+#undef SOLVARA_CAIRO_FUNCTION
+    return names;
+}
+
+// Runs in a process of its own: exits 0 when neither library was mapped at the start nor by an
+// open() that failed on its device string, both are after loading, and calls reach them.
+[[noreturn]] void loadMapsBothLibraries() {
     int failed = 0;
     auto check = [&](bool ok, const char* what) {
         if (!ok) {
@@ -29,42 +51,79 @@ bool mapped(const std::string& library) {
             ++failed;
         }
     };
-    check(!mapped("libcairo.so"), "cairo not loaded at start");
-    check(!mapped("libcups.so"), "cups not loaded at start");
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 4, 4);
-    check(cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS, "cairo made a surface");
-    cairo_surface_destroy(surface);
-    check(mapped("libcairo.so"), "cairo loaded by its first call");
-    check(!mapped("libcups.so"), "cups still not loaded");
-    (void)cupsServer();
-    check(mapped("libcups.so"), "cups loaded by its first call");
+    check(!mapped("libcairo.so") && !mapped("libcups.so"), "neither loaded at start");
+    PrinterDevice printer;
+    check(printer.open("LPT:,EMU = PCL", 1) == PrinterDevice::kBadDeviceString,
+          "a bad device string is refused");
+    check(!mapped("libcairo.so") && !mapped("libcups.so"), "neither loaded for a bad string");
+
+    check(loadPrintLibraries(), "the libraries load");
+    check(mapped("libcairo.so") && mapped("libcups.so"), "both loaded");
+    const PrintLibraries& lib = printLibraries();
+    cups_option_t options[] = {{const_cast<char*>("sides"), const_cast<char*>("one-sided")}};
+    const char* sides = lib.cupsGetOption("sides", 1, options);
+    check(sides != nullptr && std::string(sides) == "one-sided", "cups finds an option");
+    cairo_surface_t* surface = lib.cairo_image_surface_create(CAIRO_FORMAT_RGB24, 4, 4);
+    check(lib.cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS, "cairo makes a surface");
+    lib.cairo_surface_destroy(surface);
     std::fflush(stderr);
     _exit(failed == 0 ? 0 : 1);
 }
 
-TEST(PrintLibrariesDeathTest, NeitherIsLoadedBeforeItsFirstCall) {
-    // A fresh process: other tests of this binary may have printed already.
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(firstCallsOpenTheirLibrary(), ::testing::ExitedWithCode(0), "");
+// Exits with open()'s code; with another when the libraries loaded after all (then a missing
+// spooler would give the same code).
+[[noreturn]] void openAndExitWithItsCode() {
+    PrinterDevice printer;
+    const int code = printer.open(kDevice, 1);
+    _exit(loadPrintLibraries() ? 100 : code);
 }
 
-TEST(PrintLibraries, CallsReachTheLibraryWithTheirArgumentsAndResults) {
-    // cups: a pure lookup in an option list, no spooler needed.
-    cups_option_t options[] = {{const_cast<char*>("media"), const_cast<char*>("iso_a4_210x297mm")},
-                               {const_cast<char*>("sides"), const_cast<char*>("one-sided")}};
-    EXPECT_STREQ(cupsGetOption("sides", 2, options), "one-sided");
-    EXPECT_EQ(cupsGetOption("copies", 2, options), nullptr);
+TEST(PrintLibrariesDeathTest, NeitherIsMappedUntilLoaded) {
+    // A fresh process: other tests of this binary may have loaded them already.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(loadMapsBothLibraries(), ::testing::ExitedWithCode(0), "");
+}
 
-    // cairo: paint a small surface and read a pixel back through the same library.
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 3, 2);
-    cairo_t* cr = cairo_create(surface);
-    cairo_set_source_rgb(cr, 1.0, 0.0, 0.0);
-    cairo_paint(cr);
-    EXPECT_EQ(cairo_status(cr), CAIRO_STATUS_SUCCESS);
-    cairo_destroy(cr);
-    cairo_surface_finish(surface);
-    EXPECT_STREQ(cairo_status_to_string(CAIRO_STATUS_NO_MEMORY), "out of memory");
-    cairo_surface_destroy(surface);
+TEST(PrintLibrariesDeathTest, OpenWithoutLoadableLibrariesFindsNoPrinter) {
+    // An empty libcairo.so.2 found first through LD_LIBRARY_PATH, which the dynamic loader reads
+    // only at the start of a process: that of the death test's child, which inherits it.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const std::filesystem::path dir = SOLVARA_BINARY_DIR "/tests/no-cairo-library";
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "libcairo.so.2", std::ios::trunc).close();
+    const char* old = std::getenv("LD_LIBRARY_PATH");
+    const std::string saved = old ? old : "";
+    setenv("LD_LIBRARY_PATH", dir.c_str(), 1);
+    // Any call of a function the load did not find would end the child with a signal.
+    EXPECT_EXIT(openAndExitWithItsCode(), ::testing::ExitedWithCode(PrinterDevice::kNoPrinter),
+                "cannot print: .*libcairo.so.2");
+    if (old)
+        setenv("LD_LIBRARY_PATH", saved.c_str(), 1);
+    else
+        unsetenv("LD_LIBRARY_PATH");
+}
+
+TEST(PrintLibraries, LoadIsAllOrNothing) {
+    PrintLibraries table;
+    // Not there at all, or opened but lacking the other library's functions.
+    for (const auto& [cups, cairo] :
+         {std::pair{kMissing, "libcairo.so.2"}, std::pair{"libcups.so.2", kMissing},
+          std::pair{"libcups.so.2", "libcups.so.2"}, std::pair{"libcairo.so.2", "libcairo.so.2"}}) {
+        SCOPED_TRACE(std::string(cups) + " and " + cairo);
+        EXPECT_FALSE(loadPrintLibrariesFrom(cups, cairo, table));
+        EXPECT_EQ(functions(table, true), std::vector<std::string>{});
+    }
+
+    ASSERT_TRUE(loadPrintLibrariesFrom("libcups.so.2", "libcairo.so.2", table));
+    EXPECT_EQ(functions(table, false), std::vector<std::string>{});
+
+    // A failed load leaves a loaded table as it was.
+    const PrintLibraries before = table;
+    EXPECT_FALSE(loadPrintLibrariesFrom("libcups.so.2", kMissing, table));
+    EXPECT_EQ(table.cupsCreateJob, before.cupsCreateJob);
+    EXPECT_EQ(table.cairo_create, before.cairo_create);
+    EXPECT_EQ(functions(table, false), std::vector<std::string>{});
 }
 
 }  // namespace
+}  // namespace solvara

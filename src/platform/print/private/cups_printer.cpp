@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/print/private/cups_printer.h"
 
-#include <cups/cups.h>
-
 #include <cstring>
 #include <vector>
+
+#include "platform/print/private/print_libraries.h"
 
 namespace solvara {
 
@@ -32,7 +32,7 @@ SpoolerSession::SpoolerSession(std::chrono::milliseconds budget)
     : budget_(budget), deadline_(std::chrono::steady_clock::now() + budget) {}
 
 SpoolerSession::~SpoolerSession() {
-    if (http_) httpClose(http_);
+    if (http_) printLibraries().httpClose(http_);
 }
 
 void SpoolerSession::renewBudget() {
@@ -43,24 +43,26 @@ bool SpoolerSession::arm() {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline_ - std::chrono::steady_clock::now());
     if (left.count() <= 0 || !http_) return false;
-    httpSetTimeout(http_, kSliceSeconds, waitOn, &deadline_);
+    printLibraries().httpSetTimeout(http_, kSliceSeconds, waitOn, &deadline_);
     return true;
 }
 
 bool SpoolerSession::findPrinter(const DeviceRequest& request) {
+    const PrintLibraries& lib = printLibraries();
     // Forget a server name cached by an earlier session, so that CUPS_SERVER is read afresh.
-    cupsSetServer(nullptr);
+    lib.cupsSetServer(nullptr);
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline_ - std::chrono::steady_clock::now());
     int cancel = 0;
-    http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                         static_cast<int>(std::max<long long>(left.count(), 1)), &cancel);
+    http_ =
+        lib.httpConnect2(lib.cupsServer(), lib.ippPort(), nullptr, AF_UNSPEC, lib.cupsEncryption(),
+                         1, static_cast<int>(std::max<long long>(left.count(), 1)), &cancel);
     if (!http_ || !arm()) return false;
 
     cups_dest_t* dests = nullptr;
-    const int count = cupsGetDests2(http_, &dests);
+    const int count = lib.cupsGetDests2(http_, &dests);
     if (count <= 0) {
-        cupsFreeDests(count, dests);
+        lib.cupsFreeDests(count, dests);
         return false;
     }
     const cups_dest_t* chosen = nullptr;
@@ -72,36 +74,38 @@ bool SpoolerSession::findPrinter(const DeviceRequest& request) {
             instance = name.substr(slash + 1);
             name.resize(slash);
         }
-        chosen = cupsGetDest(name.empty() ? nullptr : name.c_str(),
-                             instance.empty() ? nullptr : instance.c_str(), count, dests);
+        chosen = lib.cupsGetDest(name.empty() ? nullptr : name.c_str(),
+                                 instance.empty() ? nullptr : instance.c_str(), count, dests);
     } else {
         std::vector<PrinterEntry> entries;
         for (int i = 0; i < count; ++i) {
             if (dests[i].instance) continue;
-            const char* uri = cupsGetOption("device-uri", dests[i].num_options, dests[i].options);
+            const char* uri =
+                lib.cupsGetOption("device-uri", dests[i].num_options, dests[i].options);
             entries.push_back({dests[i].name, uri ? uri : "", dests[i].is_default != 0});
         }
         const auto table = buildPortTable(entries);
         if (const auto it = table.find(request.port); it != table.end())
-            chosen = cupsGetDest(it->second.c_str(), nullptr, count, dests);
+            chosen = lib.cupsGetDest(it->second.c_str(), nullptr, count, dests);
     }
     if (chosen) printer_ = chosen->name;
-    cupsFreeDests(count, dests);
+    lib.cupsFreeDests(count, dests);
     return !printer_.empty();
 }
 
 MediaArea SpoolerSession::defaultMedia() {
+    const PrintLibraries& lib = printLibraries();
     MediaArea area;
     if (printer_.empty() || !arm()) return area;
-    cups_dest_t* dest = cupsGetNamedDest(http_, printer_.c_str(), nullptr);
+    cups_dest_t* dest = lib.cupsGetNamedDest(http_, printer_.c_str(), nullptr);
     if (!dest || !arm()) {
-        cupsFreeDests(dest ? 1 : 0, dest);
+        lib.cupsFreeDests(dest ? 1 : 0, dest);
         return area;
     }
-    cups_dinfo_t* info = cupsCopyDestInfo(http_, dest);
+    cups_dinfo_t* info = lib.cupsCopyDestInfo(http_, dest);
     cups_size_t size{};
-    if (info && arm() && cupsGetDestMediaDefault(http_, dest, info, 0, &size) && size.width > 0 &&
-        size.length > 0) {
+    if (info && arm() && lib.cupsGetDestMediaDefault(http_, dest, info, 0, &size) &&
+        size.width > 0 && size.length > 0) {
         area.widthPt = hundredthsMmToPt(size.width);
         area.heightPt = hundredthsMmToPt(size.length);
         area.leftPt = hundredthsMmToPt(size.left);
@@ -109,33 +113,35 @@ MediaArea SpoolerSession::defaultMedia() {
         area.printableWidthPt = hundredthsMmToPt(size.width - size.left - size.right);
         area.printableHeightPt = hundredthsMmToPt(size.length - size.top - size.bottom);
     }
-    cupsFreeDestInfo(info);
-    cupsFreeDests(1, dest);
+    lib.cupsFreeDestInfo(info);
+    lib.cupsFreeDests(1, dest);
     return area;
 }
 
 bool SpoolerSession::createJob(const std::string& title) {
     if (printer_.empty() || !arm()) return false;
-    jobId_ = cupsCreateJob(http_, printer_.c_str(), title.c_str(), 0, nullptr);
+    jobId_ = printLibraries().cupsCreateJob(http_, printer_.c_str(), title.c_str(), 0, nullptr);
     return jobId_ > 0;
 }
 
 bool SpoolerSession::sendDocument(std::string_view mimeType, std::string_view bytes) {
+    const PrintLibraries& lib = printLibraries();
     if (jobId_ <= 0 || !arm()) return false;
     const std::string type(mimeType);
-    if (cupsStartDocument(http_, printer_.c_str(), jobId_, "page", type.c_str(), 1) !=
+    if (lib.cupsStartDocument(http_, printer_.c_str(), jobId_, "page", type.c_str(), 1) !=
         HTTP_STATUS_CONTINUE)
         return false;
-    if (cupsWriteRequestData(http_, bytes.data(), bytes.size()) != HTTP_STATUS_CONTINUE || !arm()) {
-        cupsFinishDocument(http_, printer_.c_str());
+    if (lib.cupsWriteRequestData(http_, bytes.data(), bytes.size()) != HTTP_STATUS_CONTINUE ||
+        !arm()) {
+        lib.cupsFinishDocument(http_, printer_.c_str());
         return false;
     }
-    return cupsFinishDocument(http_, printer_.c_str()) <= IPP_STATUS_OK_EVENTS_COMPLETE;
+    return lib.cupsFinishDocument(http_, printer_.c_str()) <= IPP_STATUS_OK_EVENTS_COMPLETE;
 }
 
 void SpoolerSession::cancelJob() {
     if (jobId_ <= 0 || !arm()) return;
-    cupsCancelJob2(http_, printer_.c_str(), jobId_, 0);
+    printLibraries().cupsCancelJob2(http_, printer_.c_str(), jobId_, 0);
     jobId_ = 0;
 }
 

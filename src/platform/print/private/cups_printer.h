@@ -25,7 +25,7 @@ struct MediaArea {
 // and sends the document. Every step shares one time budget from the moment the session is made,
 // so a spooler that accepts a connection and then never answers costs about that long (libcups
 // adds up to a second and a quarter of waits of its own); left alone, its waits would be a minute
-// or more.
+// or more. Every call but the constructor needs loadPrintLibraries() to have succeeded.
 class SpoolerSession {
   public:
     static constexpr std::chrono::milliseconds kBudget{3000};

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/print/private/text_pdf.h"
 
-#include <cairo-pdf.h>
-#include <cairo.h>
-
 #include <memory>
+
+#include "platform/print/private/print_libraries.h"
 
 namespace solvara {
 
@@ -15,9 +14,8 @@ constexpr double kSizePt = 10;
 constexpr double kCellWidthPt = 72.0 / 12;
 
 struct CairoDeleter {
-    void operator()(cairo_t* cr) const { cairo_destroy(cr); }
-    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
-    void operator()(cairo_scaled_font_t* f) const { cairo_scaled_font_destroy(f); }
+    void operator()(cairo_t* cr) const { printLibraries().cairo_destroy(cr); }
+    void operator()(cairo_surface_t* s) const { printLibraries().cairo_surface_destroy(s); }
 };
 using CairoPtr = std::unique_ptr<cairo_t, CairoDeleter>;
 using SurfacePtr = std::unique_ptr<cairo_surface_t, CairoDeleter>;
@@ -26,20 +24,21 @@ using SurfacePtr = std::unique_ptr<cairo_surface_t, CairoDeleter>;
 // the glyphs then sit on the same grid that the layout counted with.
 // Metrics are taken unhinted, so that measuring on a pixel surface agrees with the PDF.
 void selectFont(cairo_t* cr) {
-    cairo_font_options_t* options = cairo_font_options_create();
-    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
-    cairo_set_font_options(cr, options);
-    cairo_font_options_destroy(options);
-    cairo_select_font_face(cr, kFace, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
-    cairo_set_font_size(cr, kSizePt);
+    const PrintLibraries& lib = printLibraries();
+    cairo_font_options_t* options = lib.cairo_font_options_create();
+    lib.cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    lib.cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+    lib.cairo_set_font_options(cr, options);
+    lib.cairo_font_options_destroy(options);
+    lib.cairo_select_font_face(cr, kFace, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    lib.cairo_set_font_size(cr, kSizePt);
     cairo_text_extents_t extents{};
-    cairo_text_extents(cr, "0", &extents);
+    lib.cairo_text_extents(cr, "0", &extents);
     cairo_matrix_t matrix;
-    cairo_matrix_init_scale(
+    lib.cairo_matrix_init_scale(
         &matrix, extents.x_advance > 0 ? kSizePt * kCellWidthPt / extents.x_advance : kSizePt,
         kSizePt);
-    cairo_set_font_matrix(cr, &matrix);
+    lib.cairo_set_font_matrix(cr, &matrix);
 }
 
 cairo_status_t appendTo(void* closure, const unsigned char* data, unsigned int length) {
@@ -50,12 +49,13 @@ cairo_status_t appendTo(void* closure, const unsigned char* data, unsigned int l
 }  // namespace
 
 TextFontMetrics measureTextFont() {
+    const PrintLibraries& lib = printLibraries();
     TextFontMetrics metrics;
-    SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1));
-    CairoPtr cr(cairo_create(surface.get()));
+    SurfacePtr surface(lib.cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1));
+    CairoPtr cr(lib.cairo_create(surface.get()));
     selectFont(cr.get());
     cairo_font_extents_t extents{};
-    cairo_font_extents(cr.get(), &extents);
+    lib.cairo_font_extents(cr.get(), &extents);
     metrics.cellWidthPt = kCellWidthPt;
     metrics.lineHeightPt = extents.height > 0 ? extents.height : kSizePt * 1.2;
     metrics.ascentPt = extents.ascent > 0 ? extents.ascent : kSizePt;
@@ -64,17 +64,18 @@ TextFontMetrics measureTextFont() {
 
 std::string renderTextPdf(const std::vector<TextPage>& pages, const MediaArea& media,
                           const TextFontMetrics& font) {
+    const PrintLibraries& lib = printLibraries();
     std::string pdf;
     {
         SurfacePtr surface(
-            cairo_pdf_surface_create_for_stream(appendTo, &pdf, media.widthPt, media.heightPt));
-        CairoPtr cr(cairo_create(surface.get()));
+            lib.cairo_pdf_surface_create_for_stream(appendTo, &pdf, media.widthPt, media.heightPt));
+        CairoPtr cr(lib.cairo_create(surface.get()));
         selectFont(cr.get());
-        cairo_scaled_font_t* scaled = cairo_get_scaled_font(cr.get());
+        cairo_scaled_font_t* scaled = lib.cairo_get_scaled_font(cr.get());
         for (const TextPage& page : pages) {
-            cairo_set_source_rgb(cr.get(), 1, 1, 1);
-            cairo_paint(cr.get());
-            cairo_set_source_rgb(cr.get(), 0, 0, 0);
+            lib.cairo_set_source_rgb(cr.get(), 1, 1, 1);
+            lib.cairo_paint(cr.get());
+            lib.cairo_set_source_rgb(cr.get(), 0, 0, 0);
             for (std::size_t l = 0; l < page.lines.size(); ++l) {
                 const std::string& line = page.lines[l];
                 const auto last = line.find_last_not_of(' ');
@@ -87,7 +88,7 @@ std::string renderTextPdf(const std::vector<TextPage>& pages, const MediaArea& m
                 cairo_text_cluster_t* clusters = nullptr;
                 int clusterCount = 0;
                 cairo_text_cluster_flags_t flags{};
-                if (cairo_scaled_font_text_to_glyphs(
+                if (lib.cairo_scaled_font_text_to_glyphs(
                         scaled, media.leftPt, baseline, utf8.data(), static_cast<int>(utf8.size()),
                         &glyphs, &count, &clusters, &clusterCount, &flags) != CAIRO_STATUS_SUCCESS)
                     continue;
@@ -95,16 +96,16 @@ std::string renderTextPdf(const std::vector<TextPage>& pages, const MediaArea& m
                     glyphs[c].x = media.leftPt + c * font.cellWidthPt;
                     glyphs[c].y = baseline;
                 }
-                cairo_show_text_glyphs(cr.get(), utf8.data(), static_cast<int>(utf8.size()), glyphs,
-                                       count, clusters, clusterCount, flags);
-                cairo_text_cluster_free(clusters);
-                cairo_glyph_free(glyphs);
+                lib.cairo_show_text_glyphs(cr.get(), utf8.data(), static_cast<int>(utf8.size()),
+                                           glyphs, count, clusters, clusterCount, flags);
+                lib.cairo_text_cluster_free(clusters);
+                lib.cairo_glyph_free(glyphs);
             }
-            cairo_show_page(cr.get());
+            lib.cairo_show_page(cr.get());
         }
-        if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS) return {};
-        cairo_surface_finish(surface.get());
-        if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return {};
+        if (lib.cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS) return {};
+        lib.cairo_surface_finish(surface.get());
+        if (lib.cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return {};
     }
     return pdf;
 }

@@ -16,7 +16,8 @@ struct TextFontMetrics {
     double ascentPt = 0;      // from the top of a line to its baseline
 };
 
-// Measures the fixed-pitch face ("DejaVu Sans Mono", or whatever fontconfig gives for it).
+// Measures the fixed-pitch face ("DejaVu Sans Mono", or whatever fontconfig gives for it). This
+// and renderTextPdf() need the print libraries loaded (loadPrintLibraries()).
 TextFontMetrics measureTextFont();
 
 // Draws the pages as a PDF document on the given media: the cell in column c of line l has its
