@@ -52,8 +52,8 @@ bool loadPrintLibrariesFrom(const char* cupsName, const char* cairoName, PrintLi
     if (!complete) {
         const char* why = dlerror();
         std::fprintf(stderr, "solvara: cannot print: %s\n", why != nullptr ? why : "no library");
-        if (cairo != nullptr) dlclose(cairo);
-        if (cups != nullptr) dlclose(cups);
+        // What did open stays open: libcups allocates as it loads (its language cache), and
+        // unloading it would leak that.
         return false;
     }
     into = found;

@@ -29,9 +29,9 @@ bool loadPrintLibraries();
 // returned true: PrinterDevice::open() checks it before any other print code runs.
 const PrintLibraries& printLibraries();
 
-// What loadPrintLibraries() does, with the libraries' names given and nothing kept: fills `into`
+// What loadPrintLibraries() does, with the libraries' names given and no answer kept: fills `into`
 // and returns true when both libraries open and have every function, else leaves `into` as it
-// was, closes what it opened and returns false.
+// was and returns false.
 bool loadPrintLibrariesFrom(const char* cupsName, const char* cairoName, PrintLibraries& into);
 
 }  // namespace solvara
