@@ -53,7 +53,7 @@ std::vector<std::string> functions(const PrintLibraries& table, bool set) {
     };
     check(!mapped("libcairo.so") && !mapped("libcups.so"), "neither loaded at start");
     PrinterDevice printer;
-    check(printer.open("LPT:,EMU = PCL", 1) == PrinterDevice::kBadDeviceString,
+    check(printer.open("LPT:,EMU = PCL", 1) == PrinterDevice::OpenResult::BadDeviceString,
           "a bad device string is refused");
     check(!mapped("libcairo.so") && !mapped("libcups.so"), "neither loaded for a bad string");
 
@@ -74,7 +74,7 @@ std::vector<std::string> functions(const PrintLibraries& table, bool set) {
 // spooler would give the same code).
 [[noreturn]] void openAndExitWithItsCode() {
     PrinterDevice printer;
-    const int code = printer.open(kDevice, 1);
+    const int code = static_cast<int>(printer.open(kDevice, 1));
     _exit(loadPrintLibraries() ? 100 : code);
 }
 
@@ -95,7 +95,7 @@ TEST(PrintLibrariesDeathTest, OpenWithoutLoadableLibrariesFindsNoPrinter) {
     const std::string saved = old ? old : "";
     setenv("LD_LIBRARY_PATH", dir.c_str(), 1);
     // Any call of a function the load did not find would end the child with a signal.
-    EXPECT_EXIT(openAndExitWithItsCode(), ::testing::ExitedWithCode(PrinterDevice::kNoPrinter),
+    EXPECT_EXIT(openAndExitWithItsCode(), ::testing::ExitedWithCode(static_cast<int>(PrinterDevice::OpenResult::NoPrinter)),
                 "cannot print: .*libcairo.so.2");
     if (old)
         setenv("LD_LIBRARY_PATH", saved.c_str(), 1);
