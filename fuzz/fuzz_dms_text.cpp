@@ -19,9 +19,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t at = 0; at + sizeof(double) <= size; at += sizeof(double)) {
         double angle;
         std::memcpy(&angle, data + at, sizeof angle);
-        DmsParts parts;
-        std::string tenths;
-        const std::string dms = toDmsText(angle, parts, tenths);
+        const std::string dms = toDmsText(angle);
+        const DmsParts parts = toDmsParts(angle);
+        if (parts.tenths < 0 || parts.tenths > 10) {
+            std::fprintf(stderr, "fuzz_dms_text: %d tenths for %.17g\n", parts.tenths, angle);
+            std::abort();
+        }
         if (dms.empty()) {
             std::fprintf(stderr, "fuzz_dms_text: empty text for %.17g\n", angle);
             std::abort();

@@ -10,6 +10,7 @@
 
 #include "app/program.h"
 #include "platform/window/headless_backend.h"
+#include "results/drawing.h"
 #include "results/triangle_layout.h"
 
 using namespace solvara;
@@ -83,37 +84,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const bool oblique = in.ConsumeBool();
     v.solveMode = oblique ? SolveMode::Oblique : SolveMode::Right;
-    v.x = someValue(in);
-    v.y = someValue(in);
-    v.z = someValue(in);
-    v.a = someValue(in);
-    v.b = someValue(in);
-    v.c = someValue(in);
-    v.alternate.otherAnswerAvailable = in.ConsumeBool();
-    v.alternate.otherAnswerShown = in.ConsumeBool();
-    v.alternate.x = someValue(in);
-    v.alternate.y = someValue(in);
-    v.alternate.z = someValue(in);
-    v.alternate.a = someValue(in);
-    v.alternate.b = someValue(in);
-    v.alternate.c = someValue(in);
+    Triangle& t = v.triangle;
+    t = Triangle{someValue(in), someValue(in), someValue(in),
+                 someValue(in), someValue(in), someValue(in)};
+    const bool offered = in.ConsumeBool();
+    v.secondAnswerShown = in.ConsumeBool();
+    const Triangle second{someValue(in), someValue(in), someValue(in),
+                          someValue(in), someValue(in), someValue(in)};
+    v.secondAnswer.reset();
+    if (offered) v.secondAnswer = second;
 
+    Display& display = program.display();
     if (oblique)
-        program.drawObliqueTriangle();
+        drawObliqueTriangle(display, v.secondAnswerOnScreen() ? second : t, "1.0");
     else
-        program.drawRightTriangle();
+        drawRightTriangle(display, v);
 
     // The pure geometry under the drawings.
-    const RightLayout right = layOutRightTriangle(v.x, v.y);
-    const ObliqueLayout obl = layOutObliqueTriangle(v.x, v.y, v.a, v.b, v.c);
-    for (const TriangleVertices& t : {right.vertices, obl.vertices}) {
+    const RightLayout right = layOutRightTriangle(t.x, t.y);
+    const ObliqueLayout obl = layOutObliqueTriangle(t.x, t.y, t.a, t.b, t.c);
+    for (const TriangleVertices& corners : {right.vertices, obl.vertices}) {
         for (const auto& [from, to] :
-             {std::pair{t.a, t.b}, std::pair{t.b, t.c}, std::pair{t.c, t.a}})
+             {std::pair{corners.a, corners.b}, std::pair{corners.b, corners.c},
+              std::pair{corners.c, corners.a}})
             (void)clipToFrame(Segment{from, to});
         for (const Letter letter :
              {Letter::A, Letter::B, Letter::C, Letter::X, Letter::Y, Letter::Z}) {
             const DrawingKind kind = oblique ? DrawingKind::Oblique : DrawingKind::Right;
-            const Figure f = letterFigure(letter, letterAnchor(letter, t, kind), kind);
+            const Figure f = letterFigure(letter, letterAnchor(letter, corners, kind), kind);
             for (const Arc& arc : f.arcs)
                 (void)arcFitsFrame(arc);
         }
