@@ -39,35 +39,39 @@ void blankValueField(Display& display) {
 // Writes the rows and the result lines of one answer, in the screen's drawing order: the values
 // in the eight-decimal format, the result lines, then each angle's degree text, with B and C
 // written a second time in the nine-decimal format they keep.
-void writeAnswer(Display& display, const Triangle& t, double area, AnswerTexts& texts,
+void writeAnswer(Display& display, const Triangle& t, const AnswerTexts& texts,
                  const std::string& heightText, const std::string& widthText) {
-    texts.x = fitted(t.x, kMask8);
-    texts.y = fitted(t.y, kMask8);
-    texts.z = fitted(t.z, kMask8);
-    texts.a = fitted(t.a, kMask8);
-    texts.b = fitted(t.b, kMask8);
-    texts.c = fitted(t.c, kMask8);
-    texts.area = fitted(area, kMask8);
-
     blankValueField(display);
-    for (const Entry e : kNumberEntries)
+    for (const Entry e : {Entry::X, Entry::Y, Entry::Z, Entry::A})
         writeRow(display, e, texts.of(e));
+    writeRow(display, Entry::B, fitted(t.b, kMask8));
+    writeRow(display, Entry::C, fitted(t.c, kMask8));
 
     writeResultLines(display, heightText, widthText, texts.area);
 
-    texts.d = toDmsText(t.a);
     writeRow(display, Entry::D, texts.d);
-    texts.e = toDmsText(t.b);
     writeRow(display, Entry::E, texts.e);
-    texts.b = fitted(t.b, kMask9);
     writeRow(display, Entry::B, texts.b);
-    texts.f = toDmsText(t.c);
     writeRow(display, Entry::F, texts.f);
-    texts.c = fitted(t.c, kMask9);
     writeRow(display, Entry::C, texts.c);
 }
 
 }  // namespace
+
+AnswerTexts answerTexts(const Triangle& t, double area) {
+    AnswerTexts texts;
+    texts.x = fitted(t.x, kMask8);
+    texts.y = fitted(t.y, kMask8);
+    texts.z = fitted(t.z, kMask8);
+    texts.a = fitted(t.a, kMask8);
+    texts.b = fitted(t.b, kMask9);
+    texts.c = fitted(t.c, kMask9);
+    texts.d = toDmsText(t.a);
+    texts.e = toDmsText(t.b);
+    texts.f = toDmsText(t.c);
+    texts.area = fitted(area, kMask8);
+    return texts;
+}
 
 void drawOtherAnswerControl(Display& display) {
     display.setColors(Colour::Green, kBackground);
@@ -107,7 +111,8 @@ void ResultsScreen::showFirstAnswer() {
     }
     // Until the oblique drawing below, the result lines show the previous drawing's height and
     // width.
-    writeAnswer(display_, t, area, v_.texts, v_.heightText, v_.widthText);
+    v_.texts = answerTexts(t, area);
+    writeAnswer(display_, t, v_.texts, v_.heightText, v_.widthText);
 
     if (right)
         drawRightTriangle(display_, v_);
@@ -121,8 +126,8 @@ void ResultsScreen::showSecondAnswer() {
     display_.setColors(kText, kBackground);
     // The height and width are those the drawing has just made of the second answer. The
     // caller has redrawn the main screen, which carries the EDIT button, so only Print is drawn.
-    writeAnswer(display_, s, obliqueTriangleArea(s.x, s.z, s.a), second_, v_.heightText,
-                v_.widthText);
+    second_ = answerTexts(s, obliqueTriangleArea(s.x, s.z, s.a));
+    writeAnswer(display_, s, second_, v_.heightText, v_.widthText);
     drawButtons(false);
 }
 

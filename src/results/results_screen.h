@@ -37,6 +37,10 @@ inline constexpr Rect kDrawingBox{350, 35, 638, 280};
 inline constexpr Colour kText = Colour::Black;
 }  // namespace results_layout
 
+// An answer's texts as the results screen shows them and Print sends them: X, Y, Z, A and the
+// area with eight decimals at most, B and C with nine, D, E and F in degrees, minutes and seconds.
+AnswerTexts answerTexts(const Triangle& t, double area);
+
 // The "Show other answer " control, offered when a second answer exists.
 void drawOtherAnswerControl(Display& display);
 
