@@ -468,9 +468,22 @@ Conditioning conditioningOf(const Row& row, const ExactAnswer& exact) {
     return cond;
 }
 
+// The significant digit of `reference` at which `got` first differs from it; 0 when they agree.
+int firstDifferingDigit(const std::string& got, const std::string& reference) {
+    if (got == reference) return 0;
+    int significant = 0;
+    for (std::size_t i = 0; i < reference.size(); ++i) {
+        const char c = reference[i];
+        if ((c >= '1' && c <= '9') || (significant > 0 && c == '0')) ++significant;
+        if (i >= got.size() || got[i] != c) return std::max(significant, 1);
+    }
+    return significant + 1;
+}
+
 struct AnswerVerdict {
     double relativeError = 0;
     bool wrongDigit = false;
+    bool wrongSignificantDigit = false;
     bool beyondConditioning = false;
 };
 
@@ -482,7 +495,9 @@ AnswerVerdict compareAnswer(const Row& row, const char* which, const Numbers& go
         const double relative = static_cast<double>(error / abs(exact[f]));
         verdict.relativeError = std::max(verdict.relativeError, relative);
         const double exactDouble = static_cast<double>(exact[f]);
-        if (displayed(f, got[f]) != displayed(f, exactDouble)) verdict.wrongDigit = true;
+        const int differs = firstDifferingDigit(displayed(f, got[f]), displayed(f, exactDouble));
+        if (differs > 0) verdict.wrongDigit = true;
+        if (differs > 0 && differs <= 15) verdict.wrongSignificantDigit = true;
         const double ulps = static_cast<double>(error / unitInTheLastPlace(exact[f]));
         const double allowed = 8 * (cond[f] + 1);
         if (!(ulps <= allowed)) verdict.beyondConditioning = true;
@@ -551,10 +566,13 @@ void measureRow(const Row& row, GroupStats& stats) {
                                                    *exact.second, cond.second, stats);
         verdict.relativeError = std::max(verdict.relativeError, second.relativeError);
         verdict.wrongDigit = verdict.wrongDigit || second.wrongDigit;
+        verdict.wrongSignificantDigit =
+            verdict.wrongSignificantDigit || second.wrongSignificantDigit;
         verdict.beyondConditioning = verdict.beyondConditioning || second.beyondConditioning;
     }
     stats.relativeErrors.push_back(verdict.relativeError);
     if (verdict.wrongDigit) ++stats.wrongDigit;
+    if (verdict.wrongSignificantDigit) ++stats.wrongSignificantDigit;
     if (verdict.beyondConditioning) {
         ++stats.beyondConditioning;
         addExample(stats, row, "beyond conditioning");
@@ -619,7 +637,8 @@ std::string line(const GroupStats& g) {
         text += " | " + std::to_string(n);
     }
     text += " | " + scientific(s.median) + " | " + scientific(s.p99) + " | " + scientific(s.worst);
-    text += " | " + std::to_string(g.wrongDigit) + " | " + std::to_string(g.beyondConditioning);
+    for (const long n : {g.wrongDigit, g.wrongSignificantDigit, g.beyondConditioning})
+        text += " | " + std::to_string(n);
     return text + " |\n";
 }
 }  // namespace
@@ -627,9 +646,9 @@ std::string line(const GroupStats& g) {
 std::string markdownTable(const std::vector<GroupStats>& groups) {
     std::string table =
         "| Group | Rows | Valid rejected | Invalid accepted | Tangent band | False second | "
-        "Missed second | Median rel. error | p99 | Worst | Wrong displayed digit | Beyond 8 (cond "
-        "+ 1) ulps |\n"
-        "|---|--:|--:|--:|--:|--:|--:|--:|--:|--:|--:|--:|\n";
+        "Missed second | Median rel. error | p99 | Worst | Wrong displayed digit | In the first 15 "
+        "digits | Beyond 8 (cond + 1) ulps |\n"
+        "|---|--:|--:|--:|--:|--:|--:|--:|--:|--:|--:|--:|--:|\n";
     GroupStats total;
     total.name = "**all**";
     for (const GroupStats& g : groups) {
@@ -641,6 +660,7 @@ std::string markdownTable(const std::vector<GroupStats>& groups) {
         total.falseSecond += g.falseSecond;
         total.missedSecond += g.missedSecond;
         total.wrongDigit += g.wrongDigit;
+        total.wrongSignificantDigit += g.wrongSignificantDigit;
         total.beyondConditioning += g.beyondConditioning;
         total.relativeErrors.insert(total.relativeErrors.end(), g.relativeErrors.begin(),
                                     g.relativeErrors.end());

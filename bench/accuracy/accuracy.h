@@ -50,10 +50,13 @@ struct GroupStats {
     // typed doubles alone decide between none, one and two answers there, so the decision is not
     // counted; the figures are, when both sides give a triangle.
     long tangentBand = 0;
-    long falseSecond = 0;         // a second answer offered that does not exist
-    long missedSecond = 0;        // a second answer that exists and is not offered
-    long wrongDigit = 0;          // rows with a displayed text that differs from the reference's
-    long beyondConditioning = 0;  // rows with a figure off by more than 8 (cond + 1) ulps
+    long falseSecond = 0;   // a second answer offered that does not exist
+    long missedSecond = 0;  // a second answer that exists and is not offered
+    long wrongDigit = 0;    // rows with a displayed text that differs from the reference's
+    // Those of them with a difference within the first 15 significant digits: the digits after
+    // those lie below the double's resolution for values of 1e7 and more.
+    long wrongSignificantDigit = 0;
+    long beyondConditioning = 0;         // rows with a figure off by more than 8 (cond + 1) ulps
     std::vector<double> relativeErrors;  // the largest of each compared row
     std::vector<std::string> examples;   // the first few faults
     std::string worstRow;                // the figure furthest beyond its conditioning
