@@ -392,8 +392,8 @@ Numbers figuresOf(SolveMode mode, const Triangle& t) {
         f[kHeight] = t.y;
         f[kWidth] = t.x;
     } else {
-        f[kArea] = obliqueTriangleArea(t.x, t.z, t.a);
-        const HeightAndWidth hw = obliqueHeightAndWidth(t.x, t.y, t.c);
+        f[kArea] = obliqueTriangleArea(t);
+        const HeightAndWidth hw = obliqueHeightAndWidth(t);
         f[kHeight] = hw.height;
         f[kWidth] = hw.width;
     }

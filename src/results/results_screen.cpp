@@ -103,7 +103,7 @@ void ResultsScreen::showFirstAnswer() {
         v_.heightText = v_.texts.y;
         v_.widthText = v_.texts.x;
     } else {
-        area = obliqueTriangleArea(t.x, t.z, t.a);
+        area = obliqueTriangleArea(t);
     }
     // Until the oblique drawing below, the result lines show the previous drawing's height and
     // width.
@@ -121,8 +121,7 @@ void ResultsScreen::showSecondAnswer() {
     display_.setColors(kText, kBackground);
     // The height and width are those the drawing has just made of the second answer. The
     // caller has redrawn the main screen, which carries the EDIT button, so only Print is drawn.
-    writeAnswer(display_, s, obliqueTriangleArea(s.x, s.z, s.a), second_, v_.heightText,
-                v_.widthText);
+    writeAnswer(display_, s, obliqueTriangleArea(s), second_, v_.heightText, v_.widthText);
     drawButtons(false);
 }
 
