@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,17 @@ using namespace solvara::accuracy;
 namespace {
 
 constexpr std::uint64_t kSeed = 20261208;
+
+// Figures of earlier solvers kept by hand at the end of the file, from this heading on, survive
+// a new run.
+constexpr const char* kEarlierFigures = "\n## Earlier figures";
+
+std::string earlierFigures(const std::string& path) {
+    std::ifstream in(path);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::size_t at = text.find(kEarlierFigures);
+    return at == std::string::npos ? "" : text.substr(at);
+}
 
 std::string document(const std::vector<GroupStats>& groups, int shapes) {
     std::string text =
@@ -29,7 +41,10 @@ std::string document(const std::vector<GroupStats>& groups, int shapes) {
         "and, taking those doubles as exact, by a 60-digit reference worked out from the "
         "geometry (MPFR).\n\n"
         "- *Valid rejected* / *invalid accepted*: the solver says \"CAN NOT DO IT !\" where a "
-        "triangle exists, or shows one where none does.\n"
+        "triangle exists, or shows one where none does. The solver takes three sides whose "
+        "shorter two exceed the longest by no more than four units of its rounding, and two "
+        "angles that leave no more than 2^-46 degrees, for no triangle: such inputs, typed as "
+        "decimals, mean a segment.\n"
         "- *Tangent band*: two sides and an acute angle opposite one of them with the sine of the "
         "other angle within 2^-49 of 1; there the doubles alone decide between none, one and two "
         "triangles, and the decision is not counted.\n"
@@ -91,7 +106,8 @@ int main(int argc, char** argv) {
     if (out.empty()) {
         std::cout << text;
     } else {
-        std::ofstream(out) << text;
+        const std::string kept = earlierFigures(out);
+        std::ofstream(out) << text << kept;
         std::cout << markdownTable(groups);
     }
     return 0;
