@@ -14,6 +14,9 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // Half a unit in the last place of 1.
 constexpr double kUnitRoundoff = 0x1p-53;
+// Half a unit in the last place of 180: what is left of 180 by two given angles within their
+// rounding.
+constexpr double kNoAngleDeg = 0x1p-46;
 
 // A corner of the triangle: its angle and the side opposite it.
 struct Corner {
@@ -127,22 +130,20 @@ std::optional<Triangle> twoSidesAndAnAngleOpposite(Triangle& t, Corner g, Corner
     second.*w.angle = 180 - phi;
     second.*r.angle = remaining;
     second.*r.side = p * sinDeg(remaining) / sinTheta;
-    const Triangle& s2 = second;
     // Inputs below zero give no triangle, and no second one either.
-    if (!(s2.x > 0 && s2.y > 0 && s2.z > 0 && s2.a > 0 && s2.b > 0 && s2.c > 0)) {
-        return std::nullopt;
+    for (const double v : {second.x, second.y, second.z, second.a, second.b, second.c}) {
+        if (!(v > 0)) return std::nullopt;
     }
     return second;
 }
 
 // The side of corner `known` and the angles of g1 and g2: the third angle, then the other sides
-// by the law of sines. A third angle within the rounding of the given ones (2^-46 degrees, half
-// a unit in the last place of 180) counts as none.
+// by the law of sines. A third angle within the rounding of the given ones counts as none.
 void oneSideTwoAngles(Triangle& t, Corner known, Corner g1, Corner g2, Corner rest) {
     const double u = t.*g1.angle;
     const double v = t.*g2.angle;
     double third = thirdAngle(u, v);
-    if (third <= 0x1p-46) third = std::min(third, 0.0);
+    if (third > 0 && third <= kNoAngleDeg) third = 0;
     t.*rest.angle = third;
     auto sine = [&](Corner k) {
         return k.angle == rest.angle ? sinOfThirdAngle(third, u, v) : sinDeg(t.*k.angle);
