@@ -161,17 +161,12 @@ Shape nearRightShape(Random& random) {
     return shuffled(random, 90 + off, random.uniform(0.5, 89.5));
 }
 
-std::vector<Row> acuteRows(Random& random, int shapes) {
+// `shapes` triangles made by `shape`, each taken apart into the input sets of `cases`.
+std::vector<Row> rowsOf(Random& random, int shapes, Shape (*shape)(Random&),
+                        std::span<const int> cases) {
     std::vector<Row> rows;
     for (int i = 0; i < shapes; ++i)
-        addRows(rows, random, acuteShape(random), nearest, kAllObliqueCases);
-    return rows;
-}
-
-std::vector<Row> obtuseRows(Random& random, int shapes) {
-    std::vector<Row> rows;
-    for (int i = 0; i < shapes; ++i)
-        addRows(rows, random, obtuseShape(random), nearest, kAllObliqueCases);
+        addRows(rows, random, shape(random), nearest, cases);
     return rows;
 }
 
@@ -181,13 +176,6 @@ std::vector<Row> exactRightRows(Random& random, int shapes) {
         const Shape shape = rightShape(random, random.uniform(0.05, 89.95));
         addRows(rows, random, shape, nearest, kAllObliqueCases, true);
     }
-    return rows;
-}
-
-std::vector<Row> nearRightRows(Random& random, int shapes) {
-    std::vector<Row> rows;
-    for (int i = 0; i < shapes; ++i)
-        addRows(rows, random, nearRightShape(random), nearest, kAllObliqueCases);
     return rows;
 }
 
@@ -327,13 +315,6 @@ std::vector<Row> boundaryRows(Random& random, int shapes) {
     return rows;
 }
 
-std::vector<Row> tangentRows(Random& random, int shapes) {
-    std::vector<Row> rows;
-    for (int i = 0; i < shapes; ++i)
-        addRows(rows, random, nearRightShape(random), nearest, kSideSideAngleCases);
-    return rows;
-}
-
 // Two equal angles, so two equal sides; in a third of the rows one input side moved by a unit
 // in the last place.
 std::vector<Row> isoscelesRows(Random& random, int shapes) {
@@ -352,13 +333,6 @@ std::vector<Row> isoscelesRows(Random& random, int shapes) {
             }
         }
     }
-    return rows;
-}
-
-std::vector<Row> twoAnswerRows(Random& random, int shapes) {
-    std::vector<Row> rows;
-    for (int i = 0; i < shapes; ++i)
-        addRows(rows, random, obtuseShape(random), nearest, kSideSideAngleCases);
     return rows;
 }
 
@@ -581,10 +555,13 @@ void measureRow(const Row& row, GroupStats& stats) {
 
 const std::vector<CaseGroup>& caseGroups() {
     static const std::vector<CaseGroup> groups{
-        {"acute", "all angles between 1 and 89 degrees", acuteRows},
-        {"obtuse", "one angle between 90.5 and 178 degrees", obtuseRows},
+        {"acute", "all angles between 1 and 89 degrees",
+         [](Random& r, int n) { return rowsOf(r, n, acuteShape, kAllObliqueCases); }},
+        {"obtuse", "one angle between 90.5 and 178 degrees",
+         [](Random& r, int n) { return rowsOf(r, n, obtuseShape, kAllObliqueCases); }},
         {"exact right", "C = 90, both solvers", exactRightRows},
-        {"near-right", "one angle 90 +- 1e-9...1e-3 degrees", nearRightRows},
+        {"near-right", "one angle 90 +- 1e-9...1e-3 degrees",
+         [](Random& r, int n) { return rowsOf(r, n, nearRightShape, kAllObliqueCases); }},
         {"needles", "one angle 1e-6...1e-3 degrees, every other one right", needleRows},
         {"caps", "two angles 1e-6...1e-3 degrees", capRows},
         {"extreme", "one angle 1e-12...1e-6 degrees, every other one right", extremeRows},
@@ -592,11 +569,11 @@ const std::vector<CaseGroup>& caseGroups() {
         {"validity boundaries", "a few units in the last place either side of no triangle",
          boundaryRows},
         {"SSA tangent", "two sides and an angle opposite one, the other angle 90 +- 1e-9...1e-3",
-         tangentRows},
+         [](Random& r, int n) { return rowsOf(r, n, nearRightShape, kSideSideAngleCases); }},
         {"SSA isosceles", "the two sides equal, or one unit in the last place apart",
          isoscelesRows},
         {"SSA two answers", "two sides and an angle opposite one, from obtuse triangles",
-         twoAnswerRows},
+         [](Random& r, int n) { return rowsOf(r, n, obtuseShape, kSideSideAngleCases); }},
     };
     return groups;
 }
