@@ -6,7 +6,7 @@ BENCH_BUILD ?= build-bench
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps build run test test-fast test-san bench format clean
+.PHONY: all deps build run test test-fast test-san bench accuracy format clean
 
 all: build
 
@@ -43,6 +43,12 @@ $(BENCH_BUILD)/CMakeCache.txt:
 bench: deps $(BENCH_BUILD)/CMakeCache.txt
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target solvara solvara_baseline solvara_present_probe solvara_microbench
 	python3 bench/run_bench.py --build $(BENCH_BUILD) --out docs/performance.md
+
+# The solver against a 60-digit reference, group by group; writes docs/accuracy.md.
+ACCURACY_ARGS ?=
+accuracy: deps $(BENCH_BUILD)/CMakeCache.txt
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target solvara_accuracy_report
+	./$(BENCH_BUILD)/bench/solvara_accuracy_report --out docs/accuracy.md $(ACCURACY_ARGS)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

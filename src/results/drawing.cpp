@@ -77,7 +77,7 @@ ResultTexts drawObliqueTriangle(Display& display, const Triangle& t, const std::
     drawSidesAndLetters(display, layOutObliqueTriangle(t.x, t.y, t.a, t.b, t.c).vertices,
                         DrawingKind::Oblique);
 
-    const HeightAndWidth hw = obliqueHeightAndWidth(t.x, t.y, t.c);
+    const HeightAndWidth hw = obliqueHeightAndWidth(t);
     ResultTexts texts{formatMaskedToFit(hw.height, kMask8, panel::kValueFieldWidth),
                       formatMaskedToFit(hw.width, kMask8, panel::kValueFieldWidth)};
     writeResultLines(display, texts.height, texts.width, areaText);

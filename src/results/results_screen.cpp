@@ -107,7 +107,7 @@ void ResultsScreen::showFirstAnswer() {
         v_.heightText = v_.texts.y;
         v_.widthText = v_.texts.x;
     } else {
-        area = obliqueTriangleArea(t.x, t.z, t.a);
+        area = obliqueTriangleArea(t);
     }
     // Until the oblique drawing below, the result lines show the previous drawing's height and
     // width.
@@ -126,7 +126,7 @@ void ResultsScreen::showSecondAnswer() {
     display_.setColors(kText, kBackground);
     // The height and width are those the drawing has just made of the second answer. The
     // caller has redrawn the main screen, which carries the EDIT button, so only Print is drawn.
-    second_ = answerTexts(s, obliqueTriangleArea(s.x, s.z, s.a));
+    second_ = answerTexts(s, obliqueTriangleArea(s));
     writeAnswer(display_, s, second_, v_.heightText, v_.widthText);
     drawButtons(false);
 }

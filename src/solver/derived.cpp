@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include <cmath>
-
 #include "solver/solver.h"
 #include "solver/trig.h"
 
@@ -10,20 +8,27 @@ double rightTriangleArea(double x, double y) {
     return y * x * 0.5;
 }
 
-double obliqueTriangleArea(double x, double z, double a) {
-    return sinDeg(a) * (z * x) / 2;
+// Half the product of the two sides that enclose the smallest angle and that angle's sine: the
+// smallest angle is never obtuse, so its sine keeps its digits where another angle is close to
+// 180. Z and X enclose A, Y and Z enclose B, X and Y enclose C.
+double obliqueTriangleArea(const Triangle& t) {
+    if (t.a <= t.b && t.a <= t.c) return sinDeg(t.a) * (t.z * t.x) / 2;
+    if (t.b <= t.c) return sinDeg(t.b) * (t.y * t.z) / 2;
+    return sinDeg(t.c) * (t.x * t.y) / 2;
 }
 
 // Side X runs from the vertex of C to the vertex of A; the height is dropped from the vertex
-// of B. t is where its foot lies along X, measured from C (negative when C is obtuse, beyond X
-// when A is obtuse), and the width is the span of the triangle's shadow on that line.
-HeightAndWidth obliqueHeightAndWidth(double x, double y, double c) {
+// of B, and the width is the span of the triangle's shadow on the line of X. The foot of the
+// height lies Y cos C from C and Z cos A from A, the two adding up to X. An obtuse C puts the foot
+// beyond C, so the width is Z cos A; an obtuse A puts it beyond A, and the width is Y cos C. Each
+// time the cosine is that of the acute angle, which is known to its last digits where the obtuse
+// one may come from a subtraction.
+HeightAndWidth obliqueHeightAndWidth(const Triangle& t) {
     HeightAndWidth hw;
-    hw.height = sinDeg(c) * y;
-    const double t = hw.height / tanDeg(c);
-    hw.width = x;
-    if (t < 0) hw.width = std::fabs(t) + x;
-    if (t > x) hw.width = (t + x) - x;
+    hw.height = 2 * obliqueTriangleArea(t) / t.x;
+    hw.width = t.x;
+    if (t.c > 90) hw.width = t.z * cosDeg(t.a);
+    if (t.a > 90) hw.width = t.y * cosDeg(t.c);
     return hw;
 }
 

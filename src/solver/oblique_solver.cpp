@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <limits>
 
 #include "solver/cases.h"
 #include "solver/trig.h"
@@ -8,92 +11,148 @@ namespace solvara {
 
 namespace {
 
-// The angle between sides p and q, opposite side r, by the law of cosines: unlike the arcsine
-// of the law of sines it tells an obtuse angle from its supplement.
-double angleOpposite(double r, double p, double q) {
-    return acosDeg((p * p + q * q - r * r) / (p * q * 2));
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+// Half a unit in the last place of 1.
+constexpr double kUnitRoundoff = 0x1p-53;
+// Half a unit in the last place of 180: what is left of 180 by two given angles within their
+// rounding.
+constexpr double kNoAngleDeg = 0x1p-46;
+
+// A corner of the triangle: its angle and the side opposite it.
+struct Corner {
+    double Triangle::*angle;
+    double Triangle::*side;
+};
+constexpr Corner kA{&Triangle::a, &Triangle::y};
+constexpr Corner kB{&Triangle::b, &Triangle::x};
+constexpr Corner kC{&Triangle::c, &Triangle::z};
+
+// The third angle: (180 - the larger) - the smaller. The first subtraction is exact whenever the
+// larger is 90 or more, so a small third angle keeps its digits.
+double thirdAngle(double u, double w) {
+    return (180 - std::max(u, w)) - std::min(u, w);
 }
 
-// A second answer is offered only when it is a triangle in its own right and not the first one
-// again. The angle sum is formed one rounded addition at a time and compared with 180 exactly.
-std::optional<Triangle> acceptable(const Triangle& s, double thirdSide, const Triangle& first) {
-    const double angleSum = s.a + s.b + s.c;
-    if (!(angleSum == 180 && thirdSide > 0)) return std::nullopt;
-    if (!(s.x > 0 && s.y > 0 && s.z > 0 && s.a > 0 && s.b > 0 && s.c > 0)) return std::nullopt;
-    if (s.a >= 180 || s.b >= 180 || s.c >= 180) return std::nullopt;
-    if (s == first) return std::nullopt;
-    return s;
+// The sine of that third angle. An obtuse one has the sine of the sum of the other two, which,
+// small as it is, is known more closely than 180 less the third angle.
+double sinOfThirdAngle(double third, double u, double w) {
+    return third > 90 ? sinDeg(u + w) : sinDeg(third);
 }
 
-// Two sides X, Y and the angle A opposite Y: the first answer has the acute B, the second the
-// obtuse one.
-std::optional<Triangle> twoSidesAngleOppositeY(Triangle& t) {
-    t.b = asinDeg(sinDeg(t.a) * t.x / t.y);
-    t.c = 180 - (t.a + t.b);
-    t.z = sinDeg(t.c) * t.y / sinDeg(t.a);
-
-    Triangle s;
-    s.a = t.a;
-    s.x = t.x;
-    s.y = t.y;
-    s.b = 180 - asinDeg(sinDeg(s.a) * s.x / s.y);
-    s.c = 180 - (s.a + s.b);
-    s.z = sinDeg(s.c) * s.y / sinDeg(s.a);
-    s.b = 180 - (s.c + s.a);
-    return acceptable(s, s.z, t);
+// Three sides. The angle opposite c of a triangle whose other sides are a >= b, by W. Kahan's
+// formula for needle-like triangles ("Miscalculating Area and Angles of a Needle-like
+// Triangle"), every bracket evaluated as written.
+double angleOpposite(double c, double a, double b) {
+    const double mu = b >= c ? c - (a - b) : b - (a - c);
+    return 2 * atanDeg(std::sqrt(((a - b) + c) * mu / ((a + (b + c)) * ((a - c) + b))));
 }
 
-// Two sides Y, Z and the angle A opposite Y: the first answer has the acute C, the second the
-// obtuse one.
-std::optional<Triangle> twoSidesAngleOppositeYWithZ(Triangle& t) {
-    t.c = asinDeg(sinDeg(t.a) * t.z / t.y);
-    t.b = (180 - t.a) - t.c;
-    t.x = sinDeg(t.b) * t.y / sinDeg(t.a);
-
-    Triangle s;
-    s.a = t.a;
-    s.y = t.y;
-    s.z = t.z;
-    s.c = t.c;
-    if (s.c < 90) s.c = 180 - s.c;
-    s.b = 180 - (s.c + s.a);
-    s.x = sinDeg(s.b) * s.y / sinDeg(s.a);
-    return acceptable(s, s.x, t);
+void threeSides(Triangle& t) {
+    struct Side {
+        double length;
+        double Triangle::*opposite;
+    };
+    std::array<Side, 3> s{{{t.x, &Triangle::b}, {t.y, &Triangle::a}, {t.z, &Triangle::c}}};
+    std::stable_sort(s.begin(), s.end(),
+                     [](const Side& p, const Side& q) { return p.length > q.length; });
+    const double longest = s[0].length, middle = s[1].length, shortest = s[2].length;
+    // The two shorter sides must together be longer than the longest by more than the rounding
+    // of typed sides: 18.6, 32.6 and 14 are a segment, not a sliver.
+    if (!(shortest - (longest - middle) > 4 * kUnitRoundoff * longest)) {
+        t.a = t.b = t.c = kNaN;
+        return;
+    }
+    const double smallest = angleOpposite(shortest, longest, middle);
+    const double medium = angleOpposite(middle, longest, shortest);
+    t.*s[2].opposite = smallest;
+    t.*s[1].opposite = medium;
+    t.*s[0].opposite = thirdAngle(smallest, medium);
 }
 
-// Two sides X, Y and the angle B opposite X: the first answer has the acute A, the second the
-// obtuse one.
-std::optional<Triangle> twoSidesAngleOppositeX(Triangle& t) {
-    t.a = asinDeg(sinDeg(t.b) * t.y / t.x);
-    t.c = 180 - (t.b + t.a);
-    t.z = sinDeg(t.c) * t.x / sinDeg(t.b);
-
-    Triangle s;
-    s.b = t.b;
-    s.x = t.x;
-    s.y = t.y;
-    s.a = 180 - asinDeg(sinDeg(s.b) * s.y / s.x);
-    s.c = 180 - (s.b + s.a);
-    s.z = sinDeg(s.c) * s.x / sinDeg(s.b);
-    return acceptable(s, s.z, t);
+// Two sides and the angle of corner g between them. The third side is
+// sqrt((p - q)^2 + 4pq sin^2(g/2)), which stays accurate where g is tiny and p and q nearly
+// equal; the smaller of the other angles, opposite the shorter side p, is
+// atan2(p sin g, (q - p) + 2p sin^2(g/2)), and the larger is what remains.
+void twoSidesAndTheAngleBetween(Triangle& t, Corner g, Corner k1, Corner k2) {
+    const double theta = t.*g.angle;
+    const double halfSine = sinDeg(theta / 2);
+    const double h2 = halfSine * halfSine;
+    const bool firstShorter = t.*k1.side <= t.*k2.side;
+    const Corner shortCorner = firstShorter ? k1 : k2;
+    const Corner longCorner = firstShorter ? k2 : k1;
+    const double p = t.*shortCorner.side;
+    const double q = t.*longCorner.side;
+    t.*g.side = std::sqrt((p - q) * (p - q) + 4 * p * q * h2);
+    const double small = atan2Deg(p * sinDeg(theta), (q - p) + 2 * p * h2);
+    t.*shortCorner.angle = small;
+    t.*longCorner.angle = thirdAngle(theta, small);
 }
 
-// Two sides X, Z and the angle B opposite X: the first answer has the acute C, the second the
-// obtuse one.
-std::optional<Triangle> twoSidesAngleOppositeXWithZ(Triangle& t) {
-    t.c = asinDeg(sinDeg(t.b) * t.z / t.x);
-    t.a = 180 - (t.c + t.b);
-    t.y = sinDeg(t.a) * t.x / sinDeg(t.b);
+// Two sides and the angle of corner g opposite one of them (P, the side of g); the other given
+// side Q is that of corner w, whose angle swings between an acute value and its supplement; r is
+// the remaining corner. The sine of the swinging angle is s = Q sin g / P. Which triangles exist
+// follows from the inputs themselves rather than from the rounded angles: with g of 90 or more
+// one when P > Q and none otherwise; with g acute none when s > 1, one right-angled one when s
+// is 1 within a few units in the last place, and a second one, with the swinging angle obtuse,
+// exactly when Q > P. The first answer has the acute swinging angle.
+std::optional<Triangle> twoSidesAndAnAngleOpposite(Triangle& t, Corner g, Corner w, Corner r,
+                                                   bool offersSecond) {
+    constexpr double kTangent = 4 * kUnitRoundoff;
+    const double theta = t.*g.angle;
+    const double p = t.*g.side;
+    const double q = t.*w.side;
+    const double sinTheta = sinDeg(theta);
+    const double s = q * sinTheta / p;
+    double phi = kNaN;
+    bool two = false;
+    if (theta >= 90) {
+        if (p > q) phi = asinDeg(s);
+    } else if (std::fabs(s - 1) <= kTangent) {
+        phi = 90;
+    } else {
+        phi = asinDeg(s);  // NaN when s > 1: the side Q sin g does not reach
+        two = q > p && s < 1;
+    }
+    if (std::isnan(phi)) {
+        t.*w.angle = t.*r.angle = t.*r.side = kNaN;
+        return std::nullopt;
+    }
+    t.*w.angle = phi;
+    t.*r.angle = thirdAngle(theta, phi);
+    t.*r.side = p * sinOfThirdAngle(t.*r.angle, theta, phi) / sinTheta;
+    if (!offersSecond || !two) return std::nullopt;
 
-    Triangle s;
-    s.b = t.b;
-    s.x = t.x;
-    s.z = t.z;
-    s.c = t.c;
-    if (s.c < 90) s.c = 180 - s.c;
-    s.a = 180 - (s.c + s.b);
-    s.y = sinDeg(s.a) * s.x / sinDeg(s.b);
-    return acceptable(s, s.y, t);
+    // The second triangle's remaining angle is phi - theta, small where Q is barely longer than
+    // P. It comes from sin phi - sin theta = 2 cos((phi + theta)/2) sin((phi - theta)/2), whose
+    // left side is sin theta (Q - P) / P, rather than from a difference of nearly equal angles.
+    Triangle second = t;
+    const double remaining = 2 * asinDeg(sinTheta * (q - p) / (2 * p * cosDeg((phi + theta) / 2)));
+    second.*w.angle = 180 - phi;
+    second.*r.angle = remaining;
+    second.*r.side = p * sinDeg(remaining) / sinTheta;
+    // Inputs below zero give no triangle, and no second one either.
+    for (const double v : {second.x, second.y, second.z, second.a, second.b, second.c}) {
+        if (!(v > 0)) return std::nullopt;
+    }
+    return second;
+}
+
+// The side of corner `known` and the angles of g1 and g2: the third angle, then the other sides
+// by the law of sines. A third angle within the rounding of the given ones counts as none.
+void oneSideTwoAngles(Triangle& t, Corner known, Corner g1, Corner g2, Corner rest) {
+    const double u = t.*g1.angle;
+    const double v = t.*g2.angle;
+    double third = thirdAngle(u, v);
+    if (third > 0 && third <= kNoAngleDeg) third = 0;
+    t.*rest.angle = third;
+    auto sine = [&](Corner k) {
+        return k.angle == rest.angle ? sinOfThirdAngle(third, u, v) : sinDeg(t.*k.angle);
+    };
+    const double knownSide = t.*known.side;
+    const double knownSine = sine(known);
+    for (const Corner k : {g1, g2, rest}) {
+        if (k.side != known.side) t.*k.side = sine(k) * knownSide / knownSine;
+    }
 }
 
 }  // namespace
@@ -109,76 +168,44 @@ bool solveObliqueCases(Triangle& t, const Marks& marks, std::optional<Triangle>&
     const bool B = marks.b && t.b != 0;
     const bool C = marks.c && t.c != 0;
 
-    if (X && Y && Z) {  // 1: three sides
-        t.a = angleOpposite(t.y, t.z, t.x);
-        t.b = angleOpposite(t.x, t.z, t.y);
-        t.c = 180 - (t.b + t.a);
+    if (X && Y && Z) {  // 1
+        threeSides(t);
     } else if (X && Y && A) {  // 2
-        second = twoSidesAngleOppositeY(t);
-    } else if (X && Z && A) {  // 3: two sides and the angle between them
-        t.y = std::sqrt(t.z * t.z + t.x * t.x - cosDeg(t.a) * (t.z * t.x) * 2);
-        // Both coordinates of the vertex of B seen from the vertex of C, so that an obtuse B
-        // comes out obtuse.
-        t.b = atan2Deg(sinDeg(t.a) * t.x, t.z - cosDeg(t.a) * t.x);
-        t.c = 180 - (t.b + t.a);
+        second = twoSidesAndAnAngleOpposite(t, kA, kB, kC, true);
+    } else if (X && Z && A) {  // 3
+        twoSidesAndTheAngleBetween(t, kA, kB, kC);
     } else if (Y && Z && A) {  // 4
-        second = twoSidesAngleOppositeYWithZ(t);
+        second = twoSidesAndAnAngleOpposite(t, kA, kC, kB, true);
     } else if (X && Y && B) {  // 5
-        second = twoSidesAngleOppositeX(t);
-    } else if (Y && Z && B) {  // 6: two sides and the angle between them
-        t.x = std::sqrt(t.z * t.z + t.y * t.y - cosDeg(t.b) * (t.z * t.y) * 2);
-        t.a = angleOpposite(t.y, t.z, t.x);
-        t.c = 180 - (t.b + t.a);
+        second = twoSidesAndAnAngleOpposite(t, kB, kA, kC, true);
+    } else if (Y && Z && B) {  // 6
+        twoSidesAndTheAngleBetween(t, kB, kA, kC);
     } else if (X && Z && B) {  // 7
-        second = twoSidesAngleOppositeXWithZ(t);
-    } else if (Y && A && B) {  // 8: two angles, side opposite A
-        t.x = sinDeg(t.b) * t.y / sinDeg(t.a);
-        t.c = 180 - (t.a + t.b);
-        t.z = sinDeg(t.c) * t.y / sinDeg(t.a);
-    } else if (X && A && B) {  // 9: two angles, side opposite B
-        t.y = sinDeg(t.a) * t.x / sinDeg(t.b);
-        t.c = 180 - (t.a + t.b);
-        t.z = sinDeg(t.c) * t.x / sinDeg(t.b);
-    } else if (Z && A && B) {  // 10: two angles and the side between them
-        t.c = 180 - (t.a + t.b);
-        t.y = sinDeg(t.a) * t.z / sinDeg(t.c);
-        t.x = sinDeg(t.b) * t.z / sinDeg(t.c);
-    } else if (X && Y && C) {  // 11: two sides and the angle between them
-        t.z = std::sqrt(t.x * t.x + t.y * t.y - cosDeg(t.c) * (t.x * t.y) * 2);
-        t.b = angleOpposite(t.x, t.y, t.z);
-        t.a = 180 - (t.b + t.c);
+        second = twoSidesAndAnAngleOpposite(t, kB, kC, kA, true);
+    } else if (Y && A && B) {  // 8
+        oneSideTwoAngles(t, kA, kA, kB, kC);
+    } else if (X && A && B) {  // 9
+        oneSideTwoAngles(t, kB, kA, kB, kC);
+    } else if (Z && A && B) {  // 10
+        oneSideTwoAngles(t, kC, kA, kB, kC);
+    } else if (X && Y && C) {  // 11
+        twoSidesAndTheAngleBetween(t, kC, kA, kB);
     } else if (X && Z && C) {  // 12: only the triangle with the acute B
-        t.b = asinDeg(sinDeg(t.c) * t.x / t.z);
-        t.a = 180 - (t.b + t.c);
-        t.y = sinDeg(t.a) * t.x / sinDeg(t.b);
+        twoSidesAndAnAngleOpposite(t, kC, kB, kA, false);
     } else if (Y && Z && C) {  // 13: only the triangle with the acute A
-        t.a = asinDeg(sinDeg(t.c) * t.y / t.z);
-        t.b = 180 - (t.a + t.c);
-        t.x = sinDeg(t.b) * t.y / sinDeg(t.a);
-    } else if (Z && C && A) {  // 14: two angles, side opposite C
-        t.b = 180 - (t.a + t.c);
-        t.y = sinDeg(t.a) * t.z / sinDeg(t.c);
-        t.x = sinDeg(t.b) * t.z / sinDeg(t.c);
-    } else if (Y && C && A) {  // 15: two angles, side opposite A
-        t.b = 180 - (t.c + t.a);
-        t.x = sinDeg(t.b) * t.y / sinDeg(t.a);
-        t.z = sinDeg(t.c) * t.y / sinDeg(t.a);
-    } else if (X && C && A) {  // 16: two angles and the side between them
-        t.b = 180 - (t.a + t.c);
-        t.y = sinDeg(t.a) * t.x / sinDeg(t.b);
-        t.z = sinDeg(t.c) * t.x / sinDeg(t.b);
-    } else if (Z && C && B) {  // 17: two angles, side opposite C
-        t.a = 180 - (t.b + t.c);
-        t.y = sinDeg(t.a) * t.z / sinDeg(t.c);
-        t.x = sinDeg(t.b) * t.z / sinDeg(t.c);
-    } else if (Y && C && B) {  // 18: two angles and the side between them
-        t.a = 180 - (t.c + t.b);
-        t.x = sinDeg(t.b) * t.y / sinDeg(t.a);
-        t.z = sinDeg(t.c) * t.y / sinDeg(t.a);
-    } else if (X && C && B) {  // 19: two angles, side opposite B
-        t.a = 180 - (t.b + t.c);
-        t.y = sinDeg(t.a) * t.x / sinDeg(t.b);
-        t.z = sinDeg(t.c) * t.x / sinDeg(t.b);
+        twoSidesAndAnAngleOpposite(t, kC, kA, kB, false);
+    } else if (Z && C && A) {  // 14
+        oneSideTwoAngles(t, kC, kC, kA, kB);
+    } else if (Y && C && A) {  // 15
+        oneSideTwoAngles(t, kA, kC, kA, kB);
+    } else if (X && C && A) {  // 16
+        oneSideTwoAngles(t, kB, kC, kA, kB);
+    } else if (Z && C && B) {  // 17
+        oneSideTwoAngles(t, kC, kC, kB, kA);
+    } else if (Y && C && B) {  // 18
+        oneSideTwoAngles(t, kA, kC, kB, kA);
+    } else if (X && C && B) {  // 19
+        oneSideTwoAngles(t, kB, kC, kB, kA);
     } else {
         // Three angles fix no size, and fewer than three inputs fix nothing.
         return false;

@@ -8,30 +8,51 @@ namespace solvara {
 
 namespace {
 
-// The legs from the hypotenuse and angle A.
-void fromHypotenuseAndA(Triangle& t) {
-    t.x = cosDeg(t.a) * t.z;
-    t.y = sinDeg(t.a) * t.z;
+// The two legs from the hypotenuse and the angle opposite the first.
+void fromHypotenuse(double angle, double hypotenuse, double& opposite, double& adjacent) {
+    opposite = sinDeg(angle) * hypotenuse;
+    adjacent = cosDeg(angle) * hypotenuse;
 }
 
-// The other leg and the hypotenuse from leg X and angle A.
-void fromXAndA(Triangle& t) {
-    t.y = tanDeg(t.a) * t.x;
-    t.z = t.x / cosDeg(t.a);
+// The other leg and the hypotenuse from a leg beside the angle.
+void fromAdjacentLeg(double angle, double adjacent, double& opposite, double& hypotenuse) {
+    opposite = tanDeg(angle) * adjacent;
+    hypotenuse = adjacent / cosDeg(angle);
 }
 
-// Leg X and the hypotenuse from leg Y (opposite A) and angle A.
-void fromYAndA(Triangle& t) {
-    t.z = t.y / sinDeg(t.a);
-    t.x = t.y / tanDeg(t.a);
+// The hypotenuse and the other leg from the leg opposite the angle.
+void fromOppositeLeg(double angle, double opposite, double& adjacent, double& hypotenuse) {
+    hypotenuse = opposite / sinDeg(angle);
+    adjacent = opposite / tanDeg(angle);
+}
+
+// A leg from the hypotenuse and the other leg, with the difference of the squares factored so
+// that a leg nearly as long as the hypotenuse keeps its digits. A leg as long as the hypotenuse
+// gives 0, a longer one NaN.
+double otherLeg(double hypotenuse, double leg) {
+    return std::sqrt((hypotenuse - leg) * (hypotenuse + leg));
+}
+
+// The smaller acute angle from the arctangent of the shorter leg over the longer, the larger as
+// its complement: the complement of an angle near 90 would be a difference of nearly equal numbers.
+void anglesFromLegs(Triangle& t) {
+    if (t.y <= t.x) {
+        t.a = atanDeg(t.y / t.x);
+        t.b = 90 - t.a;
+    } else {
+        t.b = atanDeg(t.x / t.y);
+        t.a = 90 - t.b;
+    }
 }
 
 }  // namespace
 
 // The first pair of inputs in the order below decides. In a right triangle an entry is an input
-// when it is marked and above zero; C is the right angle and never an input. An impossible pair
-// (a leg not shorter than the hypotenuse, an angle of 90 or more) gives values that the solution
-// check rejects.
+// when it is marked and above zero; C is the right angle and never an input. Y lies opposite A
+// and beside B, X opposite B and beside A. A given B is worked from as typed (the marker rules
+// have also set A to 90 - B, rounded, which for a tiny B has lost most of B's digits). An
+// impossible pair (a leg not shorter than the hypotenuse, an angle of 90 or more) gives values
+// that the solution check rejects.
 bool solveRightCases(Triangle& t, const Marks& marks) {
     const bool x = marks.x && t.x > 0;
     const bool y = marks.y && t.y > 0;
@@ -41,31 +62,35 @@ bool solveRightCases(Triangle& t, const Marks& marks) {
 
     if (x && y) {
         t.z = std::sqrt(t.y * t.y + t.x * t.x);
-        t.a = atanDeg(t.y / t.x);
+        anglesFromLegs(t);
     } else if (y && z) {
-        t.x = std::sqrt(t.z * t.z - t.y * t.y);
-        t.a = atanDeg(t.y / t.x);
+        t.x = otherLeg(t.z, t.y);
+        anglesFromLegs(t);
     } else if (x && z) {
-        t.y = std::sqrt(t.z * t.z - t.x * t.x);
-        t.a = atanDeg(t.y / t.x);
+        t.y = otherLeg(t.z, t.x);
+        anglesFromLegs(t);
     } else if (z && a) {
-        fromHypotenuseAndA(t);
+        fromHypotenuse(t.a, t.z, t.y, t.x);
+        t.b = 90 - t.a;
     } else if (x && a) {
-        fromXAndA(t);
+        fromAdjacentLeg(t.a, t.x, t.y, t.z);
+        t.b = 90 - t.a;
     } else if (y && a) {
-        fromYAndA(t);
+        fromOppositeLeg(t.a, t.y, t.x, t.z);
+        t.b = 90 - t.a;
     } else if (z && b) {
-        // A given B works through A, which the marker rules have already set to 90 - B.
-        fromHypotenuseAndA(t);
+        fromHypotenuse(t.b, t.z, t.x, t.y);
+        t.a = 90 - t.b;
     } else if (x && b) {
-        fromXAndA(t);
+        fromOppositeLeg(t.b, t.x, t.y, t.z);
+        t.a = 90 - t.b;
     } else if (y && b) {
-        fromYAndA(t);
+        fromAdjacentLeg(t.b, t.y, t.x, t.z);
+        t.a = 90 - t.b;
     } else {
         return false;
     }
     t.c = 90;
-    t.b = 90 - t.a;
     return true;
 }
 

@@ -40,13 +40,13 @@ SolutionCheck checkSolution(const Triangle& t);
 
 // The triangle's area, height over side X and width along it.
 double rightTriangleArea(double x, double y);
-double obliqueTriangleArea(double x, double z, double a);
+double obliqueTriangleArea(const Triangle& t);
 
 struct HeightAndWidth {
     double height = 0;
     double width = 0;
 };
 // Height of the vertex of B over side X, and the triangle's shadow on the line of X.
-HeightAndWidth obliqueHeightAndWidth(double x, double y, double c);
+HeightAndWidth obliqueHeightAndWidth(const Triangle& t);
 
 }  // namespace solvara

@@ -5,19 +5,62 @@
 
 namespace solvara {
 
-// All six go through the same two conversion constants, so 90 and 180 come back exactly where
-// the radian functions give pi/2 and pi.
+namespace {
 
+// What pi/180 has beyond kRadPerDeg: with it an angle becomes radians to about 106 bits.
+constexpr double kRadPerDegLow = 0x1.5c1d8becdd291p-62;
+
+// r degrees as radians, hi + lo. The product r * kRadPerDeg is split exactly by the fused
+// multiply-add; the low part of the constant adds the rest.
+struct Radians {
+    double hi = 0;
+    double lo = 0;
+};
+Radians radians(double r) {
+    Radians x;
+    x.hi = r * kRadPerDeg;
+    x.lo = std::fma(r, kRadPerDeg, -x.hi) + r * kRadPerDegLow;
+    return x;
+}
+
+// sin and cos of 0 <= r <= 90 degrees: the first-order term of the low part corrects the last
+// bit, which makes sin 30 exactly 0.5.
+double sinReduced(double r) {
+    const Radians x = radians(r);
+    return std::sin(x.hi) + std::cos(x.hi) * x.lo;
+}
+double cosReduced(double r) {
+    // 90 - r is exact for r >= 45 and turns a small cosine into the sine of a small angle.
+    if (r >= 45) return sinReduced(90 - r);
+    const Radians x = radians(r);
+    return std::cos(x.hi) - std::sin(x.hi) * x.lo;
+}
+
+}  // namespace
+
+// fmod is exact, and so is every subtraction below: each subtracts numbers within a factor of
+// two of each other.
 double sinDeg(double a) {
-    return std::sin(kRadPerDeg * a);
+    double r = std::fmod(std::fabs(a), 360);
+    double sign = std::signbit(a) ? -1 : 1;
+    if (r > 180) {
+        r -= 180;
+        sign = -sign;
+    }
+    if (r > 90) r = 180 - r;
+    return sign * sinReduced(r);
 }
 
 double cosDeg(double a) {
-    return std::cos(kRadPerDeg * a);
+    double r = std::fmod(std::fabs(a), 360);
+    if (r > 180) r = 360 - r;
+    if (r > 90) return -cosReduced(180 - r);
+    return cosReduced(r);
 }
 
+// Infinite at 90, where the cosine is exactly 0.
 double tanDeg(double a) {
-    return std::tan(kRadPerDeg * a);
+    return sinDeg(a) / cosDeg(a);
 }
 
 double atanDeg(double t) {

@@ -3,13 +3,15 @@
 
 namespace solvara {
 
-// Degrees and radians convert through these two constants alone, made from the double nearest
-// to pi.
+// Degrees and radians convert through these two constants, made from the double nearest to pi.
 inline constexpr double kPi = 3.141592653589793;
 inline constexpr double kRadPerDeg = kPi / 180;
 inline constexpr double kDegPerRad = 180 / kPi;
 
-// Trigonometry in degrees. Outside their domains the inverse functions give NaN; nothing traps.
+// Trigonometry in degrees. The angle is brought into [0, 90] by exact subtractions in degrees
+// before it becomes radians, so whole angles such as 30, 90 and 180 give their exact sines and
+// cosines and an angle near 90 keeps its cosine's digits. Outside their domains the inverse
+// functions give NaN; nothing traps.
 double sinDeg(double a);
 double cosDeg(double a);
 double tanDeg(double a);

@@ -262,7 +262,6 @@ TEST(RandomTriangles, ObliqueSolverRebuildsEveryTriangleItCan) {
     int twoAnswers = 0;
     int oneAnswer = 0;
     int tangent = 0;
-    int sumMissed = 0;
     for (const Tri& t : randomTriangles(kTriangles)) {
         for (std::size_t n = 0; n < std::size(cases); ++n) {
             const Case& c = cases[n];
@@ -313,9 +312,7 @@ TEST(RandomTriangles, ObliqueSolverRebuildsEveryTriangleItCan) {
             if (!k.offersSecond) {
                 if (fault.empty() && o.second) fault = "second answer";
             } else if (fault.empty() && two && !o.second) {
-                // The second answer's angles must add up to 180 exactly, each addition rounded;
-                // now and then the rounding misses by one unit and the answer is not offered.
-                ++sumMissed;
+                fault = "second answer missed";
             } else if (fault.empty() && !two && o.second) {
                 fault = "second answer offered";
             } else if (fault.empty() && two) {
@@ -331,12 +328,10 @@ TEST(RandomTriangles, ObliqueSolverRebuildsEveryTriangleItCan) {
     // Both kinds of side-side-angle input are met often.
     EXPECT_GT(twoAnswers, kTriangles / 2);
     EXPECT_GT(oneAnswer, kTriangles / 2);
-    EXPECT_LT(sumMissed, twoAnswers / 50);
     EXPECT_EQ(failures.count, 0);
     RecordProperty("twoAnswers", twoAnswers);
     RecordProperty("oneAnswer", oneAnswer);
     RecordProperty("tangent", tangent);
-    RecordProperty("sumMissed", sumMissed);
 }
 
 }  // namespace

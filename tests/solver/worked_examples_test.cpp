@@ -5,9 +5,13 @@
 #include <cmath>
 #include <initializer_list>
 #include <limits>
+#include <sstream>
+#include <string>
 
+#include "platform/text/number_format.h"
 #include "solver/solver.h"
 #include "solver/trig.h"
+#include "values/values_panel.h"
 
 namespace solvara {
 namespace {
@@ -34,6 +38,12 @@ SolveOutcome solveWith(SolveMode mode, std::initializer_list<Given> inputs) {
         numberOf(t, g.letter) = g.value;
         *marked[g.letter] = true;
     }
+    // As the marker rules leave a Right-mode record: C is 90, and a marked B has made an unmarked
+    // A its complement.
+    if (mode == SolveMode::Right) {
+        t.c = 90;
+        if (marks.b && !marks.a) t.a = 90 - t.b;
+    }
     return solve(mode, t, marks);
 }
 
@@ -52,6 +62,24 @@ void expectTriangle(const Triangle& t, const Triangle& expected, const char* whi
 }
 
 using Kind = SolveOutcome::Kind;
+
+// The angle is reduced in degrees before it becomes radians, so the sines and cosines that are
+// whole fractions come out exactly.
+TEST(Trig, WholeAnglesAreExact) {
+    struct {
+        double degrees, value;
+    } const sines[] = {{0, 0},      {30, 0.5}, {90, 1},    {150, 0.5}, {180, 0},
+                       {210, -0.5}, {270, -1}, {390, 0.5}, {-30, -0.5}},
+            cosines[] = {{0, 1}, {60, 0.5}, {90, 0}, {120, -0.5}, {180, -1}, {270, 0}, {-60, 0.5}};
+    for (const auto& c : sines)
+        EXPECT_EQ(sinDeg(c.degrees), c.value) << c.degrees;
+    for (const auto& c : cosines)
+        EXPECT_EQ(cosDeg(c.degrees), c.value) << c.degrees;
+    EXPECT_EQ(tanDeg(45), 1);
+    EXPECT_EQ(tanDeg(90), kInf);
+    // The cosine of an angle near 90 is the sine of the exact difference, to the last digit.
+    EXPECT_EQ(cosDeg(89.9999999), sinDeg(90 - 89.9999999));
+}
 
 TEST(Trig, DegreeFunctionsAndTheirDomains) {
     EXPECT_EQ(asinDeg(1), 90);
@@ -220,6 +248,102 @@ TEST(ObliqueSolver, NoCaseForAnglesAloneOrTooFewInputs) {
     }
 }
 
+// The figures named in `expected` ("Z 8.66025404 area 21.65063509") as the results screen
+// shows them for the answer t: eight decimals, nine for B and C.
+std::string shown(const std::string& expected, SolveMode mode, const Triangle& t) {
+    double area = 0;
+    HeightAndWidth hw;
+    if (mode == SolveMode::Right) {
+        area = rightTriangleArea(t.x, t.y);
+    } else {
+        area = obliqueTriangleArea(t);
+        hw = obliqueHeightAndWidth(t);
+    }
+    std::istringstream names(expected);
+    std::string out;
+    for (std::string name, value; names >> name >> value;) {
+        const std::pair<const char*, double> figures[] = {
+            {"X", t.x},         {"Y", t.y}, {"Z", t.z},     {"A", t.a},
+            {"B", t.b},         {"C", t.c}, {"area", area}, {"height", hw.height},
+            {"width", hw.width}};
+        for (const auto& [n, v] : figures) {
+            if (name != n) continue;
+            const char* mask = name == "B" || name == "C" ? kMask9 : kMask8;
+            out += (out.empty() ? "" : " ") + name + " " +
+                   formatMaskedToFit(v, mask, panel::kValueFieldWidth);
+        }
+    }
+    return out;
+}
+
+// Inputs at the edges where the answers used to be plainly wrong, each with the display of the
+// true triangle (worked out to 60 digits). Before: a false second answer with B 90.000001207
+// and Z 8.66025414; a second answer with Z = 0; a triangle with a zero side where none exists; a
+// genuine second triangle lost; a segment shown as a sliver with A 179.99999879; needle angles
+// off in their second digit or rejected; Y 4.0 for 4.05773053; Z off by 2.8 from a rounded
+// 90 - B; a cosine near 90 and a leg near the hypotenuse off in their fourth digit.
+TEST(EdgeAnswers, ShowTheTrueDigits) {
+    struct {
+        SolveMode mode;
+        std::initializer_list<Given> inputs;
+        const char* first;   // nullptr: no triangle
+        const char* second;  // nullptr: no second answer
+    } const cases[] = {
+        // X sin A = Y exactly: the two triangles touch, one right-angled answer.
+        {SolveMode::Oblique,
+         {{X, 10}, {Y, 5}, {A, 30}},
+         "Z 8.66025404 B 90.0 C 60.0 area 21.65063509 height 4.33012702",
+         nullptr},
+        // Two equal sides: the supplement leaves no room for a second triangle.
+        {SolveMode::Oblique, {{X, 66}, {Y, 66}, {A, 77}}, "Z 29.69353917 B 77.0 C 26.0", nullptr},
+        // An obtuse angle opposite the shorter or equal side: no triangle.
+        {SolveMode::Oblique, {{X, 8.3}, {Y, 8.3}, {A, 91.4}}, nullptr, nullptr},
+        {SolveMode::Oblique,
+         {{X, 221}, {Y, 66.9}, {A, 11.3}},
+         "Z 267.70961472 B 40.338035659 C 128.361964341",
+         "Z 165.72206436 B 139.661964341 C 29.038035659 area 3588.22224776"},
+        // 18.6 + 14 = 32.6: a segment.
+        {SolveMode::Oblique, {{X, 18.6}, {Y, 32.6}, {Z, 14}}, nullptr, nullptr},
+        // Needles from three sides, and from two sides and the tiny angle between them.
+        {SolveMode::Oblique,
+         {{X, 1000}, {Y, 1000}, {Z, 0.0000177}},
+         "A 89.99999949 B 89.999999493 C .000001014 area .00885 height .0000177",
+         nullptr},
+        {SolveMode::Oblique,
+         {{X, 17.25}, {Y, 12345678901}, {Z, 12345678901}},
+         "A 89.99999996 B .00000008 C 89.99999996 height 12345678901.0 width 17.25",
+         nullptr},
+        {SolveMode::Oblique,
+         {{X, 39071207.01651158}, {Z, 39071210.18627164}, {A, 3.715e-6}},
+         "Y 4.05773053 B 38.632564877 C 141.367431408 height 2.53333748",
+         nullptr},
+        // A typed B is worked from as typed, not from its rounded complement.
+        {SolveMode::Right,
+         {{X, 1000}, {B, 0.00001}},
+         "Y 5729577951.3081732 Z 5729577951.3082609 A 89.99999",
+         nullptr},
+        {SolveMode::Right, {{Z, 1e9}, {A, 89.9999999}}, "X 1.74532915 B .0000001", nullptr},
+        {SolveMode::Right,
+         {{Y, 12345678.9}, {Z, 12345678.900001}},
+         "X 4.96963728 A 89.99997694 B .000023064",
+         nullptr},
+    };
+    for (const auto& c : cases) {
+        const SolveOutcome o = solveWith(c.mode, c.inputs);
+        SCOPED_TRACE(c.first ? c.first : "no triangle");
+        if (!c.first) {
+            EXPECT_EQ(o.kind, Kind::CannotDoIt);
+        } else {
+            ASSERT_EQ(o.kind, Kind::Solved);
+            EXPECT_EQ(shown(c.first, c.mode, o.first), c.first);
+        }
+        ASSERT_EQ(o.second.has_value(), c.second != nullptr);
+        if (c.second) {
+            EXPECT_EQ(shown(c.second, c.mode, *o.second), c.second);
+        }
+    }
+}
+
 TEST(DerivedQuantities, AreaHeightAndWidth) {
     const Triangle right = solveWith(SolveMode::Right, {{X, 3}, {Y, 4}}).first;
     EXPECT_EQ(rightTriangleArea(right.x, right.y), 6);
@@ -246,12 +370,12 @@ TEST(DerivedQuantities, AreaHeightAndWidth) {
         {obtuseA, 5.464373249, 8.375, 10.928746497},
     };
     for (const auto& c : cases) {
-        const HeightAndWidth hw = obliqueHeightAndWidth(c.t.x, c.t.y, c.t.c);
+        const HeightAndWidth hw = obliqueHeightAndWidth(c.t);
         expectNine(hw.height, c.height, "height");
         expectNine(hw.width, c.width, "width");
-        expectNine(obliqueTriangleArea(c.t.x, c.t.z, c.t.a), c.area, "area");
+        expectNine(obliqueTriangleArea(c.t), c.area, "area");
     }
-    EXPECT_EQ(obliqueHeightAndWidth(pythagorean.x, pythagorean.y, pythagorean.c).width, 3);
+    EXPECT_EQ(obliqueHeightAndWidth(pythagorean).width, 3);
 }
 
 TEST(SolutionCheck, RejectsWhatIsNoTriangle) {
