@@ -5,7 +5,6 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <sstream>
 
 #ifndef SOLVARA_VERSION
 #error "the build defines SOLVARA_VERSION (CMakeLists.txt)"

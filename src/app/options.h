@@ -26,7 +26,7 @@ struct CommandLine {
 // nothing itself, so the whole table of command lines can be tried in a test.
 CommandLine readCommandLine(int argc, const char* const* argv);
 
-// The exit statuses the command line can decide besides a normal run.
+// The exit status of a usage error.
 inline constexpr int kExitUsage = 2;
 
 }  // namespace solvara

@@ -28,7 +28,7 @@ bool writableDirectory(const fs::path& dir) {
     return !dir.empty() && fs::is_directory(dir, ec) && access(dir.c_str(), W_OK | X_OK) == 0;
 }
 
-fs::path homeDirectory() {
+fs::path userHomeDirectory() {
     if (const char* home = std::getenv("HOME"); home && *home) return home;
     std::vector<char> buffer(16384);
     passwd entry{};
@@ -118,7 +118,7 @@ Environment Environment::system() {
     std::error_code ec;
     const auto exe = fs::read_symlink("/proc/self/exe", ec);
     env.programDirectory = ec ? fs::current_path(ec) : exe.parent_path();
-    env.homeDirectory = solvara::homeDirectory();
+    env.homeDirectory = userHomeDirectory();
     // A relative XDG_CONFIG_HOME is not to be used; the default is ~/.config.
     if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config == '/')
         env.configDirectory = config;
