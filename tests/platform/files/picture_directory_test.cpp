@@ -23,9 +23,9 @@ constexpr const char* kHome = "/home/ann";
 const struct UserDirsCase {
     const char* text;
     std::optional<std::string> pictures;
-    // A line that is also a valid shell assignment, so xdg-user-dir (which sources the file)
-    // must agree; blanks around '=' and unquoted values are outside the shell's or the format's
-    // reach.
+    // Whether a shell reads the text the same way, so that xdg-user-dir (which sources the
+    // file) must report the same; a CR, blanks around '=', an unquoted value or $HOMEWORK mean
+    // something else to a shell.
     bool shellAgrees;
 } kUserDirs[] = {
     {"XDG_PICTURES_DIR=\"$HOME/Pictures\"\n", "/home/ann/Pictures", true},
