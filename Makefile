@@ -80,6 +80,30 @@ clean: clean-fuzz
 clean-fuzz:
 	rm -rf $(FUZZ_BUILD)
 
+# The Debian package: a build of its own with the flags Debian builds its packages with
+# (dpkg-buildflags, all hardening on), then CPack; writes $(PACKAGE_BUILD)/solvara_<version>-1_<arch>.deb.
+# test-package checks it with lintian and runs the packaged program in a private X server.
+PACKAGE_BUILD ?= build-package
+DEB_FLAG = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+.PHONY: package test-package clean-package
+$(PACKAGE_BUILD)/CMakeCache.txt:
+	CFLAGS="$$($(DEB_FLAG) CFLAGS) $$($(DEB_FLAG) CPPFLAGS)" \
+	CXXFLAGS="$$($(DEB_FLAG) CXXFLAGS) $$($(DEB_FLAG) CPPFLAGS)" \
+	LDFLAGS="$$($(DEB_FLAG) LDFLAGS)" \
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
+		-DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON $(CMAKE_ARGS)
+package: deps $(PACKAGE_BUILD)/CMakeCache.txt
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS) --target solvara solvara_manual solvara_debian_changelog
+	rm -f $(PACKAGE_BUILD)/*.deb
+	cd $(PACKAGE_BUILD) && cpack
+	@ls $(PACKAGE_BUILD)/*.deb
+test-package: package
+	tests/package/package_test.sh $(PACKAGE_BUILD)/*.deb
+test: test-package
+clean: clean-package
+clean-package:
+	rm -rf $(PACKAGE_BUILD)
+
 # A look at the program on a machine without a display: one scripted session in a private X
 # server, saved as PNG pictures in $(BUILD)/demo (docs/images holds a committed copy).
 .PHONY: demo

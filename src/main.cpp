@@ -1,10 +1,17 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include <cstdio>
 
+#include "app/options.h"
 #include "app/program.h"
 #include "platform/window/sdl_backend.h"
 
-int main() {
+int main(int argc, char** argv) {
+    const solvara::CommandLine commandLine = solvara::readCommandLine(argc, argv);
+    std::fputs(commandLine.output.c_str(), stdout);
+    std::fputs(commandLine.error.c_str(), stderr);
+    if (commandLine.exitStatus) return *commandLine.exitStatus;
+
+    // The scale goes here: commandLine.options.scale, through chooseDisplayScale().
     solvara::SdlBackend backend;
     solvara::Program program(backend, solvara::Environment::system());
     const int status = program.run();

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-2.0-or-later
-# cmake --install puts the program, its desktop entry and its icon where a desktop finds them.
+# cmake --install puts the program, its manual page, its desktop entry, its icons and its
+# AppStream data where a desktop finds them.
 # Usage: install_test.sh BUILD-DIRECTORY
 set -u
 build=$1
@@ -22,8 +23,11 @@ check "desktop entry names its icon" grep -qx 'Icon=solvara' "$desktop"
 check "desktop entry is an application" grep -qx 'Type=Application' "$desktop"
 check "scalable icon" test -s "$prefix/share/icons/hicolor/scalable/apps/solvara.svg"
 check "64 x 64 icon" test -s "$prefix/share/icons/hicolor/64x64/apps/solvara.png"
-if command -v desktop-file-validate >/dev/null; then
-    check "desktop entry validates" desktop-file-validate "$desktop"
-fi
+check "desktop entry validates" desktop-file-validate "$desktop"
+check "manual page, compressed" gzip -t "$prefix/share/man/man1/solvara.1.gz"
+check "manual page is the one in data/" cmp -s <(gzip -dc "$prefix/share/man/man1/solvara.1.gz") \
+    "$(dirname "$0")/../../data/solvara.1"
+check "AppStream data" test -s "$prefix/share/metainfo/io.github.solvara.Solvara.metainfo.xml"
+check "the Debian files only in the package" test ! -e "$prefix/share/doc/solvara"
 echo "$failures failure(s)"
 [ "$failures" -eq 0 ]

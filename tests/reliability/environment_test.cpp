@@ -15,6 +15,7 @@
 
 #include "support/harness.h"
 #include "support/private_spooler.h"
+#include "support/read_only_directory.h"
 
 namespace solvara {
 namespace {
@@ -22,6 +23,7 @@ namespace {
 using solvara::shellQuoted;
 using testing::Harness;
 using testing::PrivateSpooler;
+using testing::ReadOnlyDirectory;
 using testing::ScopedEnv;
 using testing::SilentServer;
 namespace fs = std::filesystem;
@@ -127,36 +129,6 @@ TEST(BadEnvironment, SpoolerThatNeverAnswersIsGivenUpWithinSeconds) {
     expectStillAnswering(h);
 }
 
-// Root writes into a directory without write permission, so as root the directory is a
-// read-only file system of its own; elsewhere its permissions say it.
-class ReadOnlyDirectory {
-  public:
-    explicit ReadOnlyDirectory(const fs::path& dir) : dir_(dir) {
-        fs::create_directories(dir);
-        if (geteuid() == 0) {
-            mounted_ = std::system(("mount -t tmpfs -o ro,size=64k solvara-ro " +
-                                    shellQuoted(dir.string()) + " 2>/dev/null")
-                                       .c_str()) == 0;
-            ok_ = mounted_;
-        } else {
-            fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
-            ok_ = true;
-        }
-    }
-    ~ReadOnlyDirectory() {
-        if (mounted_)
-            (void)std::system(("umount " + shellQuoted(dir_.string()) + " 2>/dev/null").c_str());
-        else
-            fs::permissions(dir_, fs::perms::owner_all);
-    }
-    bool ok() const { return ok_; }
-
-  private:
-    fs::path dir_;
-    bool mounted_ = false;
-    bool ok_ = false;
-};
-
 TEST(BadEnvironment, ReadOnlyProgramDirectorySaysThePictureCannotBeSaved) {
     ScopedEnv server("CUPS_SERVER", kDeadSpooler);
     Harness h;
@@ -171,6 +143,34 @@ TEST(BadEnvironment, ReadOnlyProgramDirectorySaysThePictureCannotBeSaved) {
     EXPECT_EQ(watch.savedMs, 0u);
     EXPECT_TRUE(watch.commands.empty()) << "no picture, so nothing is handed to the command";
     EXPECT_FALSE(fs::exists(dir / "Solvara.bmp"));
+    expectStillAnswering(h);
+}
+
+// An installed copy: the program's directory belongs to the system, so the picture goes to the
+// pictures directory that user-dirs.dirs names, and the command gets that path.
+TEST(BadEnvironment, ReadOnlyProgramDirectorySavesInThePicturesDirectory) {
+    ScopedEnv server("CUPS_SERVER", kDeadSpooler);
+    Harness h;
+    const fs::path dir = h.tempDir() / "read-only";
+    ReadOnlyDirectory readOnly(dir);
+    if (!readOnly.ok()) GTEST_SKIP() << "cannot make a read-only directory here";
+    const fs::path home = h.tempDir() / "home";
+    fs::create_directories(home / ".config");
+    fs::create_directories(home / "Bilder");
+    std::ofstream(home / ".config" / "user-dirs.dirs") << "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n";
+    PrintWatch watch(h);
+    Environment env = h.program.environment();
+    env.programDirectory = dir;
+    env.homeDirectory = home;
+    env.configDirectory = home / ".config";
+    h.program.setEnvironment(env);
+    solveRight(h);
+    watch.print();
+    EXPECT_NEAR(watch.savedMs, 2000, 100);
+    EXPECT_EQ(watch.cannotSaveMs, 0u);
+    const fs::path picture = home / "Bilder" / "Solvara.bmp";
+    EXPECT_EQ(fs::file_size(picture), 312130u);
+    EXPECT_EQ(watch.commands, std::vector<std::string>{"pr " + shellQuoted(picture.string())});
     expectStillAnswering(h);
 }
 

@@ -2,22 +2,128 @@
 #include "platform/files/environment.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <fstream>
 #include <system_error>
+#include <vector>
 
 extern char** environ;
 
 namespace solvara {
 
+namespace fs = std::filesystem;
+
+namespace {
+
+// A directory the program may create files in (root included: a read-only mount or an
+// immutable directory says no to it as well).
+bool writableDirectory(const fs::path& dir) {
+    std::error_code ec;
+    return !dir.empty() && fs::is_directory(dir, ec) && access(dir.c_str(), W_OK | X_OK) == 0;
+}
+
+fs::path userHomeDirectory() {
+    if (const char* home = std::getenv("HOME"); home && *home) return home;
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found)
+        return found->pw_dir;
+    return {};
+}
+
+// user-dirs.dirs is a few hundred bytes; whatever sits there under that name is read no further
+// than this.
+constexpr std::streamsize kUserDirsLimit = 64 * 1024;
+
+std::string readUserDirs(const fs::path& configDirectory) {
+    std::ifstream in(configDirectory / "user-dirs.dirs", std::ios::binary);
+    std::string text(kUserDirsLimit, '\0');
+    in.read(text.data(), kUserDirsLimit);
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return text;
+}
+
+}  // namespace
+
+std::optional<fs::path> userDirectory(std::string_view text, std::string_view name,
+                                      const fs::path& home) {
+    std::optional<fs::path> found;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+
+        // XDG_<name>_DIR = "value", blanks allowed around the '='.
+        auto skipBlanks = [&line] {
+            while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+                line.remove_prefix(1);
+        };
+        auto take = [&line](std::string_view word) {
+            if (!line.starts_with(word)) return false;
+            line.remove_prefix(word.size());
+            return true;
+        };
+        skipBlanks();
+        if (!take("XDG_") || !take(name) || !take("_DIR")) continue;
+        skipBlanks();
+        if (!take("=")) continue;
+        skipBlanks();
+        if (!take("\"")) continue;
+
+        // The value is "$HOME/path" or "/path"; a backslash keeps the character after it.
+        const bool inHome = line.starts_with("$HOME") &&
+                            (line.substr(5).starts_with('/') || line.substr(5).starts_with('"'));
+        if (inHome)
+            line.remove_prefix(5);
+        else if (!line.starts_with('/'))
+            continue;
+        std::string value;
+        bool closed = false;
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            if (line[i] == '"') {
+                closed = true;
+                break;
+            }
+            if (line[i] == '\\' && i + 1 < line.size()) ++i;
+            value += line[i];
+        }
+        if (!closed || (inHome && home.empty())) continue;
+        // $HOME stands for the home directory's text, as the shell would put it in.
+        found = inHome ? fs::path(home.string() + value) : fs::path(value);
+    }
+    return found;
+}
+
+fs::path Environment::pictureDirectory() const {
+    if (writableDirectory(programDirectory)) return programDirectory;
+    if (!configDirectory.empty()) {
+        const auto pictures =
+            userDirectory(readUserDirs(configDirectory), "PICTURES", homeDirectory);
+        if (pictures && writableDirectory(*pictures)) return *pictures;
+    }
+    if (writableDirectory(homeDirectory)) return homeDirectory;
+    // Nowhere to write: the save fails beside the program and says so.
+    return programDirectory;
+}
+
 Environment Environment::system() {
     Environment env;
     std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    env.programDirectory = ec ? std::filesystem::current_path(ec) : exe.parent_path();
+    const auto exe = fs::read_symlink("/proc/self/exe", ec);
+    env.programDirectory = ec ? fs::current_path(ec) : exe.parent_path();
+    env.homeDirectory = userHomeDirectory();
+    // A relative XDG_CONFIG_HOME is not to be used; the default is ~/.config.
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config == '/')
+        env.configDirectory = config;
+    else if (!env.homeDirectory.empty())
+        env.configDirectory = env.homeDirectory / ".config";
     env.runCommand = [](const std::string& command) { return runThroughShell(command); };
     return env;
 }

@@ -303,8 +303,9 @@ TEST_F(XSessionPrinting, PrintWritesThePictureBesideTheProgramAndOneJob) {
     type("y4\r");
     app.type("p");
     const std::filesystem::path picture = dir / "Solvara.bmp";
-    ASSERT_TRUE(App::waitFor([&] { return std::filesystem::exists(dir / "pr.log"); },
-                             std::chrono::seconds(10)))
+    // The shell creates the log before pr writes its line into it: wait for the line.
+    ASSERT_TRUE(
+        App::waitFor([&] { return !readFile(dir / "pr.log").empty(); }, std::chrono::seconds(10)))
         << "the picture-print command did not run";
     EXPECT_EQ(std::filesystem::file_size(picture), 312130u);
     EXPECT_EQ(readFile(dir / "pr.log"), picture.string() + "\n");

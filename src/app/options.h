@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace solvara {
+
+// What the command line asks of the window program.
+struct Options {
+    // --scale N: each page pixel shown as an N x N block, 1 to 4; unset when not given.
+    std::optional<int> scale;
+};
+
+// The command line read: either the window program runs with `options`, or the process ends at
+// once with `exitStatus` after `output` went to standard output and `error` to standard error
+// (--help and --version with status 0, a usage error with status 2 and one line of error).
+struct CommandLine {
+    Options options;
+    std::optional<int> exitStatus;
+    std::string output;
+    std::string error;
+};
+
+// Reads argv (argv[0] is the program's name and is not looked at). Opens no window and prints
+// nothing itself, so the whole table of command lines can be tried in a test.
+CommandLine readCommandLine(int argc, const char* const* argv);
+
+// The exit status of a usage error.
+inline constexpr int kExitUsage = 2;
+
+}  // namespace solvara
