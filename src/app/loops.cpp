@@ -65,7 +65,8 @@ std::optional<Step> Program::carryOut(const Decision& d) {
         case Command::Right:
         case Command::Oblique:
             // Leaving the results screen: the other answer is no longer on offer.
-            values_.solveMode = d.command == Command::Right ? SolveMode::Right : SolveMode::Oblique;
+            setSolveMode(values_,
+                         d.command == Command::Right ? SolveMode::Right : SolveMode::Oblique);
             values_.secondAnswer.reset();
             input_.pause(200);
             return Step::MainScreen;

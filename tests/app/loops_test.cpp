@@ -174,6 +174,21 @@ TEST(MainLoop, ModeSurvivesClear) {
     EXPECT_EQ(h.textColour(13, 34), 6);
 }
 
+TEST(MainLoop, ATypedRightAngleAtCIsAnObliqueInput) {
+    Harness h;
+    h.start();
+    h.type("oc90\rx3\ry4\r");
+    h.settle();
+    ASSERT_EQ(h.step(), Step::ResultsCycle) << h.screen();
+    EXPECT_EQ(h.program.values().triangle.z, 5);
+
+    // Through Right mode and back, C's 90 is Right mode's own and is emptied.
+    h.type("ro");
+    h.settle();
+    EXPECT_EQ(h.text(27, 62, 3), "0.0");
+    EXPECT_EQ(h.text(28, 62, 11), "00d 00m 00s");
+}
+
 // The help screen is a nested wait inside a loop step, so it is watched from the clock.
 struct HelpWatch {
     std::string title, row8, back;
