@@ -20,6 +20,13 @@
 
 namespace solvara {
 
+// The pointer as the loops last read it: where it was and which buttons were down (bit 0 left,
+// bit 1 right). A failed read keeps the position.
+struct ClickState {
+    Point position{};
+    int buttons = 0;
+};
+
 // The program: it owns the display, the input devices, the printer, the record and the screens,
 // and runs one driver loop of steps. Several can live in one process, each with its own backend.
 class Program {

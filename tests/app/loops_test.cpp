@@ -239,5 +239,36 @@ TEST(Help, BackButtonClickLeavesAndDoesNothingElse) {
     EXPECT_EQ(h.backend.windowPosition(), (Point{638, 298}));
 }
 
+TEST(Help, LeavingByKeyActsOnNoClick) {
+    // The pointer rests, no button down, where the calling loop has a click region.
+    struct Case {
+        const char* keys;
+        Point resting;
+    } cases[] = {
+        {"x3\r", {292, 312}},             // X's marker
+        {"ox10\ry7\ra30\r", {625, 295}},  // "Show other answer " of two answers
+        {"x3\ry4\r", {144, 222}},         // the widget's top-right square
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        Harness h;
+        h.start();
+        h.type(c.keys);
+        h.settle();
+        const Step loop = h.step();
+        HelpWatch watch;
+        watch.attach(h);
+        h.click(70, 230);  // HELP
+        h.moveTo(c.resting.x, c.resting.y, 300);
+        h.type("b");
+        h.settle();
+        EXPECT_EQ(watch.back, "BACK");
+        EXPECT_EQ(h.step(), loop);
+        EXPECT_TRUE(h.program.values().markers.on(Entry::X));
+        EXPECT_FALSE(h.program.values().secondAnswerShown);
+        EXPECT_EQ(h.backend.windowPosition(), (Point{638, 298}));
+    }
+}
+
 }  // namespace
 }  // namespace solvara
