@@ -107,15 +107,18 @@ Step Program::mainLoop() {
     if (const Key key = input_.readKey()) {
         if (const auto next = carryOut(decideMainKey(key, values_.solveMode))) return *next;
     }
+    // The click is read before the drag test, whose pause may let a short click's release
+    // through.
+    clicked_ = readClick();
     return Step::MainDrag;
 }
 
 Step Program::mainDrag() {
-    return dragOnce() ? Step::MainDrag : Step::MainClick;
+    if (dragOnce()) return Step::MainDrag;
+    return clicked_ ? Step::MainClick : Step::MainLoop;
 }
 
 Step Program::mainClick() {
-    if (!readClick()) return Step::MainLoop;
     return carryOut(decideMainClick(click_.position, values_.solveMode)).value_or(Step::MainLoop);
 }
 
@@ -141,14 +144,14 @@ Step Program::resultsCycle() {
         if (const auto next = carryOut(decideResultsKey(key, resultsState()))) return *next;
         input_.setPointer(std::nullopt, std::nullopt, true);
     }
-    // The click is read before the drag test here, so a short click is not lost to it.
-    resultsClicked_ = readClick();
+    // As in the main loop, the click is read before the drag test.
+    clicked_ = readClick();
     return Step::ResultsDrag;
 }
 
 Step Program::resultsDrag() {
     if (dragOnce()) return Step::ResultsDrag;
-    return resultsClicked_ ? Step::ResultsClick : Step::ResultsCycle;
+    return clicked_ ? Step::ResultsClick : Step::ResultsCycle;
 }
 
 Step Program::resultsClick() {

@@ -102,8 +102,8 @@ class Program {
     ResultsScreen results_;
 
     ClickState click_;
-    // The click read at the start of a results cycle, acted on after its drag test.
-    bool resultsClicked_ = false;
+    // The click read at the start of a loop cycle, acted on after its drag test.
+    bool clicked_ = false;
     // The results screen's edit command asks the next values refresh for the Edit help.
     bool editHelpPending_ = false;
     // The last print could not open the printer; reported once the picture is handed on.

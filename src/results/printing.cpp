@@ -58,11 +58,12 @@ bool printResults(InputDevices& input, PrinterDevice& printer, const TriangleVal
         printer.write(kFileNumber, line + "\r\n");
     printer.close(kFileNumber);
 
-    // Keys pressed while printing are not acted on.
+    // Keys pressed while printing are not acted on, nor a click (a second one on Print).
     input.pause(1000);
     (void)input.readKey();
     input.pause(200);
     (void)input.readKey();
+    (void)input.readPointer();
     return opened;
 }
 

@@ -163,6 +163,35 @@ TEST(MainLoop, ClickHeldWhileThePointerLeavesActsOnce) {
     EXPECT_EQ(h.backend.openCalls(), 2);
 }
 
+TEST(MainLoop, EveryShortClickIsActedOnceInBothLoops) {
+    // Clicks on the widget's top-left and bottom-right squares in turn, their press and release
+    // 0 to 9 ms apart, made at every phase of the loops' cycles.
+    for (const char* keys : {"", "x3\ry4\r"}) {
+        SCOPED_TRACE(*keys ? "results loop" : "main loop");
+        Harness h;
+        h.start();
+        h.type(keys);
+        h.settle();
+        const Step loop = h.step();
+        int moves = 0;
+        h.backend.onMove = [&moves](std::uint64_t, Point) { ++moves; };
+        int acted = 0;
+        for (const int gapMs : {0, 1, 5, 9}) {
+            for (int i = 0; i < 8; ++i) {
+                const bool topLeft = i % 2 == 0;
+                h.moveTo(topLeft ? 128 : 144, topLeft ? 222 : 238, 100 + 3 * i);
+                h.press(1, 30);
+                h.release(gapMs);
+                h.settle();
+                acted += h.backend.windowPosition() == (topLeft ? Point{4, 4} : Point{1277, 569});
+            }
+        }
+        EXPECT_EQ(acted, 32);
+        EXPECT_EQ(moves, 32);
+        EXPECT_EQ(h.step(), loop);
+    }
+}
+
 TEST(MainLoop, ModeSurvivesClear) {
     Harness h;
     h.start();
