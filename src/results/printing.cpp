@@ -56,7 +56,7 @@ bool printResults(InputDevices& input, PrinterDevice& printer, const TriangleVal
     for (const std::string& line :
          printedLines(v.solveMode, screen.shownTexts(), v.heightText, v.widthText))
         printer.write(kFileNumber, line + "\r\n");
-    printer.close(kFileNumber);
+    const bool closed = printer.close(kFileNumber) == PrinterDevice::CloseResult::Ok;
 
     // Keys pressed while printing are not acted on, nor a click (a second one on Print).
     input.pause(1000);
@@ -64,7 +64,7 @@ bool printResults(InputDevices& input, PrinterDevice& printer, const TriangleVal
     input.pause(200);
     (void)input.readKey();
     (void)input.readPointer();
-    return opened;
+    return opened && closed;
 }
 
 void reportPrinterNotReady(Display& display, InputDevices& input, PrinterDevice& printer,
