@@ -49,7 +49,7 @@ void drawHelpText(Display& d) {
 }
 
 // Waits, a cycle every 40 ms, until a key or a click on BACK says to go back.
-void waitForBack(Display& display, InputDevices& input, Placement& placement, ClickState& click) {
+void waitForBack(Display& display, InputDevices& input, Placement& placement) {
     while (!input.closeRequested()) {
         input.pause(40);
         switch (decideHelpKey(input.readKey())) {
@@ -62,21 +62,21 @@ void waitForBack(Display& display, InputDevices& input, Placement& placement, Cl
                 break;
         }
         input.setPointer(std::nullopt, std::nullopt, true);
+        // A pointer outside the window clicks nothing.
         const PointerReading p = input.readPointer();
-        if (p.ok) click = ClickState{Point{p.x, p.y}, p.buttons};
-        if (!(click.buttons & PointerReading::kEither) || !p.ok) continue;
-        click.buttons = 0;  // the click is used up
-        if (help_layout::kBackButton.containsInside(click.position)) return;
+        if (p.ok && (p.buttons & PointerReading::kEither) &&
+            help_layout::kBackButton.containsInside(Point{p.x, p.y}))
+            return;
     }
 }
 
 }  // namespace
 
-void showHelp(Display& display, InputDevices& input, Placement& placement, ClickState& click) {
+void showHelp(Display& display, InputDevices& input, Placement& placement) {
     drawHelpPage(display);
     input.pause(100);
     drawHelpText(display);
-    waitForBack(display, input, placement, click);
+    waitForBack(display, input, placement);
     input.pause(300);
     display.setPages(0, 0);
 }

@@ -99,11 +99,9 @@ Decision decideMainKey(Key key, SolveMode mode) {
     return {};
 }
 
-Decision decideMainClick(Point click, SolveMode mode, ClickTests tests) {
-    if (tests == ClickTests::All) {
-        if (const Decision d = windowButtonClick(click); d.command != Command::None) return d;
-        if (kHelpButton.containsInside(click)) return command(Command::Help);
-    }
+Decision decideMainClick(Point click, SolveMode mode) {
+    if (const Decision d = windowButtonClick(click); d.command != Command::None) return d;
+    if (kHelpButton.containsInside(click)) return command(Command::Help);
     if (const Decision d = widgetClick(click); d.command != Command::None) return d;
     return panelClick(click, mode);
 }
@@ -122,15 +120,13 @@ Decision decideResultsKey(Key key, ResultsState state) {
     return {};
 }
 
-Decision decideResultsClick(Point click, ResultsState state, ClickTests tests) {
+Decision decideResultsClick(Point click, ResultsState state) {
     using namespace results_layout;
-    if (tests == ClickTests::All) {
-        // Print lies apart from the window's buttons, so it may be tested after them.
-        if (const Decision d = windowButtonClick(click); d.command != Command::None) return d;
-        if (kPrintHit.containsInside(click)) return command(Command::Print);
-        if (kEditHit.containsInside(click) && !state.editBlocked) return command(Command::Edit);
-        if (kResultsHelpHit.containsInside(click)) return command(Command::Help);
-    }
+    // Print lies apart from the window's buttons, so it may be tested after them.
+    if (const Decision d = windowButtonClick(click); d.command != Command::None) return d;
+    if (kPrintHit.containsInside(click)) return command(Command::Print);
+    if (kEditHit.containsInside(click) && !state.editBlocked) return command(Command::Edit);
+    if (kResultsHelpHit.containsInside(click)) return command(Command::Help);
     if (kOtherAnswerBox.containsInside(click) && state.secondOnOffer)
         return command(Command::SwitchAnswer);
     return widgetClick(click);

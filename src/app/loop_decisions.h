@@ -20,7 +20,7 @@ enum class Command {
     Clear,         // start afresh, keeping the mode
     Exit,          // end the program
     ExitClearing,  // end the program, clearing the page first (Escape)
-    Help,          // the help screen, after which the loop goes on
+    Help,          // the help screen, after which the loop goes on to its next cycle
     Place,         // move the window to `target`; the loop goes on
     Print,         // print the results
     Edit,          // back to the entries to change them
@@ -48,12 +48,8 @@ Cell cellOf(Point p);
 bool onDragArea(Point p);
 bool onCloseBlocks(Point p);
 
-// Which of a loop's click tests run: all of them, or those after HELP once the help screen has
-// returned (with the click it left behind).
-enum class ClickTests { All, AfterHelp };
-
 Decision decideMainKey(Key key, SolveMode mode);
-Decision decideMainClick(Point click, SolveMode mode, ClickTests tests);
+Decision decideMainClick(Point click, SolveMode mode);
 
 // What the results screen allows at the moment.
 struct ResultsState {
@@ -61,7 +57,7 @@ struct ResultsState {
     bool secondOnOffer = false;  // there is another answer to switch to
 };
 Decision decideResultsKey(Key key, ResultsState state);
-Decision decideResultsClick(Point click, ResultsState state, ClickTests tests);
+Decision decideResultsClick(Point click, ResultsState state);
 
 // The help screen: B, b or Escape go back, "@" sends the window home.
 enum class HelpKey { None, Leave, Home };

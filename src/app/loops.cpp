@@ -18,7 +18,7 @@ constexpr int kLargestDragStepPx = 200;
 }  // namespace
 
 void Program::help() {
-    showHelp(display_, input_, placement_, click_);
+    showHelp(display_, input_, placement_);
 }
 
 bool Program::readClick() {
@@ -54,7 +54,11 @@ bool Program::dragOnce() {
 std::optional<Step> Program::carryOut(const Decision& d) {
     switch (d.command) {
         case Command::None:
+            return std::nullopt;
         case Command::Help:
+            // The help screen uses up the clicks made while it is shown: the loop goes on to
+            // its next cycle and acts only on a click made after that.
+            help();
             return std::nullopt;
         case Command::Select:
             selectEntry(values_, d.entry);
@@ -65,7 +69,8 @@ std::optional<Step> Program::carryOut(const Decision& d) {
         case Command::Right:
         case Command::Oblique:
             // Leaving the results screen: the other answer is no longer on offer.
-            values_.solveMode = d.command == Command::Right ? SolveMode::Right : SolveMode::Oblique;
+            setSolveMode(values_,
+                         d.command == Command::Right ? SolveMode::Right : SolveMode::Oblique);
             values_.secondAnswer.reset();
             input_.pause(200);
             return Step::MainScreen;
@@ -100,26 +105,21 @@ std::optional<Step> Program::carryOut(const Decision& d) {
 Step Program::mainLoop() {
     input_.pause(10);
     if (const Key key = input_.readKey()) {
-        const Decision d = decideMainKey(key, values_.solveMode);
-        if (d.command == Command::Help) help();
-        if (const auto next = carryOut(d)) return *next;
+        if (const auto next = carryOut(decideMainKey(key, values_.solveMode))) return *next;
     }
+    // The click is read before the drag test, whose pause may let a short click's release
+    // through.
+    clicked_ = readClick();
     return Step::MainDrag;
 }
 
 Step Program::mainDrag() {
-    return dragOnce() ? Step::MainDrag : Step::MainClick;
+    if (dragOnce()) return Step::MainDrag;
+    return clicked_ ? Step::MainClick : Step::MainLoop;
 }
 
 Step Program::mainClick() {
-    if (!readClick()) return Step::MainLoop;
-    Decision d = decideMainClick(click_.position, values_.solveMode, ClickTests::All);
-    if (d.command == Command::Help) {
-        // The tests after HELP go on with the click the help screen left behind.
-        help();
-        d = decideMainClick(click_.position, values_.solveMode, ClickTests::AfterHelp);
-    }
-    return carryOut(d).value_or(Step::MainLoop);
+    return carryOut(decideMainClick(click_.position, values_.solveMode)).value_or(Step::MainLoop);
 }
 
 Step Program::awaitRelease() {
@@ -141,31 +141,22 @@ ResultsState Program::resultsState() const {
 Step Program::resultsCycle() {
     input_.pause(20);
     if (const Key key = input_.readKey()) {
-        const Decision d = decideResultsKey(key, resultsState());
-        if (d.command == Command::Help) {
-            help();  // which shows the pointer itself
-        } else {
-            if (const auto next = carryOut(d)) return *next;
-            input_.setPointer(std::nullopt, std::nullopt, true);
-        }
+        if (const auto next = carryOut(decideResultsKey(key, resultsState()))) return *next;
+        input_.setPointer(std::nullopt, std::nullopt, true);
     }
-    // The click is read before the drag test here, so a short click is not lost to it.
-    resultsClicked_ = readClick();
+    // As in the main loop, the click is read before the drag test.
+    clicked_ = readClick();
     return Step::ResultsDrag;
 }
 
 Step Program::resultsDrag() {
     if (dragOnce()) return Step::ResultsDrag;
-    return resultsClicked_ ? Step::ResultsClick : Step::ResultsCycle;
+    return clicked_ ? Step::ResultsClick : Step::ResultsCycle;
 }
 
 Step Program::resultsClick() {
-    Decision d = decideResultsClick(click_.position, resultsState(), ClickTests::All);
-    if (d.command == Command::Help) {
-        help();
-        d = decideResultsClick(click_.position, resultsState(), ClickTests::AfterHelp);
-    }
-    return carryOut(d).value_or(Step::ResultsCycle);
+    return carryOut(decideResultsClick(click_.position, resultsState()))
+        .value_or(Step::ResultsCycle);
 }
 
 }  // namespace solvara

@@ -20,6 +20,13 @@
 
 namespace solvara {
 
+// The pointer as the loops last read it: where it was and which buttons were down (bit 0 left,
+// bit 1 right). A failed read keeps the position.
+struct ClickState {
+    Point position{};
+    int buttons = 0;
+};
+
 // The program: it owns the display, the input devices, the printer, the record and the screens,
 // and runs one driver loop of steps. Several can live in one process, each with its own backend.
 class Program {
@@ -95,8 +102,8 @@ class Program {
     ResultsScreen results_;
 
     ClickState click_;
-    // The click read at the start of a results cycle, acted on after its drag test.
-    bool resultsClicked_ = false;
+    // The click read at the start of a loop cycle, acted on after its drag test.
+    bool clicked_ = false;
     // The results screen's edit command asks the next values refresh for the Edit help.
     bool editHelpPending_ = false;
     // The last print could not open the printer; reported once the picture is handed on.

@@ -11,9 +11,9 @@ enum class Step {
     MainScreen,        // the main screen and the value rows, then the main loop
     RefreshValues,     // the value rows (and the Edit help when asked for), then the main loop
     MarkerStep,        // the markers, then the value rows
-    MainLoop,          // a cycle of the main loop: its pause and one key
+    MainLoop,          // a cycle of the main loop: its pause, one key and the click read
     MainDrag,          // the drag test, again while the window is being dragged
-    MainClick,         // the click test and the main click table
+    MainClick,         // the main click table
     AwaitRelease,      // after a marker click, until the button comes up
     EditDecimal,       // the decimal editor starts on the selected entry
     EditDecimalKeys,   // one key cycle of the decimal editor

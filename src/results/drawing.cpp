@@ -23,8 +23,9 @@ void clearFrame(Display& display) {
                  kBackground, Shape::FilledBox);
 }
 
-// Only the part inside the frame is drawn: an extreme triangle can put a vertex far outside it
-// (or at no finite place at all), and nothing of the drawing may land on the rest of the screen.
+// Only the part inside the frame is drawn. The layout keeps a triangle and its letters inside,
+// but not one with a vertex at no finite place, and nothing of the drawing may land on the rest
+// of the screen.
 void drawClipped(Display& display, const Segment& segment, Colour colour) {
     if (const auto inside = clipToFrame(segment))
         display.line(inside->from.x, inside->from.y, inside->to.x, inside->to.y, colour,

@@ -56,14 +56,15 @@ bool printResults(InputDevices& input, PrinterDevice& printer, const TriangleVal
     for (const std::string& line :
          printedLines(v.solveMode, screen.shownTexts(), v.heightText, v.widthText))
         printer.write(kFileNumber, line + "\r\n");
-    printer.close(kFileNumber);
+    const bool closed = printer.close(kFileNumber) == PrinterDevice::CloseResult::Ok;
 
-    // Keys pressed while printing are not acted on.
+    // Keys pressed while printing are not acted on, nor a click (a second one on Print).
     input.pause(1000);
     (void)input.readKey();
     input.pause(200);
     (void)input.readKey();
-    return opened;
+    (void)input.readPointer();
+    return opened && closed;
 }
 
 void reportPrinterNotReady(Display& display, InputDevices& input, PrinterDevice& printer,

@@ -19,7 +19,7 @@ std::vector<std::string> printedLines(SolveMode mode, const AnswerTexts& texts,
                                       const std::string& heightText, const std::string& widthText);
 
 // Prints the answer on screen as one page of text lines, then lets a moment pass in which keys
-// are swallowed. Returns false when the printer could not be opened.
+// are swallowed. Returns false when the printer could not be opened or the job failed after.
 bool printResults(InputDevices& input, PrinterDevice& printer, const TriangleValues& v,
                   const ResultsScreen& screen);
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "results/triangle_layout.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
@@ -167,7 +168,7 @@ int obliqueMargin(double a, double b, double c) {
     return static_cast<int>(nearest((m1 + m2 + m3 + m4 + 1) / 5));
 }
 
-ObliqueLayout layOutObliqueTriangle(double x, double y, double a, double b, double c) {
+ObliqueLayout fitObliqueTriangle(double x, double y, double a, double b, double c) {
     ObliqueLayout layout;
     layout.originX = obliqueOriginX(a, b, c);
     layout.marginPx = obliqueMargin(a, b, c);
@@ -268,6 +269,77 @@ PointD letterAnchor(Letter letter, const TriangleVertices& v, DrawingKind kind) 
             return right ? midpoint(v.a, v.b) : offset(midpoint(v.a, v.b), 0, 15);
     }
     return v.a;
+}
+
+namespace {
+
+// How far the letters of a drawing reach beyond the vertex or side they stand at: the bounds of
+// all six letters when every vertex (and so every side's middle) is at (0, 0). The left and top
+// are negative or zero.
+FrameRect letterRoom(DrawingKind kind) {
+    const TriangleVertices origin{};
+    FrameRect room{0, 0, 0, 0};
+    auto reach = [&room](double x0, double y0, double x1, double y1) {
+        room.left = std::fmin(room.left, x0);
+        room.top = std::fmin(room.top, y0);
+        room.right = std::fmax(room.right, x1);
+        room.bottom = std::fmax(room.bottom, y1);
+    };
+    for (const Letter letter : {Letter::A, Letter::B, Letter::C, Letter::X, Letter::Y, Letter::Z}) {
+        const Figure f = letterFigure(letter, letterAnchor(letter, origin, kind), kind);
+        for (const Segment& s : f.segments)
+            for (const PointD p : {s.from, s.to})
+                reach(p.x, p.y, p.x, p.y);
+        for (const Arc& arc : f.arcs)
+            reach(arc.centre.x - arc.radiusPx, arc.centre.y - arc.radiusPx,
+                  arc.centre.x + arc.radiusPx, arc.centre.y + arc.radiusPx);
+    }
+    return room;
+}
+
+bool inFrame(PointD p) {
+    return p.x >= kDrawingFrame.left && p.x <= kDrawingFrame.right && p.y >= kDrawingFrame.top &&
+           p.y <= kDrawingFrame.bottom;
+}
+
+bool finite(PointD p) {
+    return std::isfinite(p.x) && std::isfinite(p.y);
+}
+
+}  // namespace
+
+ObliqueLayout layOutObliqueTriangle(double x, double y, double a, double b, double c) {
+    ObliqueLayout layout = fitObliqueTriangle(x, y, a, b, c);
+    TriangleVertices& v = layout.vertices;
+    const PointD corners[] = {v.a, v.b, v.c};
+    // A vertex at no finite place cannot be brought in; the drawing clips what it can.
+    if (std::ranges::all_of(corners, inFrame) || !std::ranges::all_of(corners, finite))
+        return layout;
+
+    FrameRect box = kDrawingFrame;  // where the vertices may go: the frame less the letters' room
+    const FrameRect room = letterRoom(DrawingKind::Oblique);
+    box.left -= room.left;
+    box.top -= room.top;
+    box.right -= room.right;
+    box.bottom -= room.bottom;
+
+    const double left = std::fmin(v.a.x, std::fmin(v.b.x, v.c.x));
+    const double right = std::fmax(v.a.x, std::fmax(v.b.x, v.c.x));
+    const double top = std::fmin(v.a.y, std::fmin(v.b.y, v.c.y));
+    const double bottom = std::fmax(v.a.y, std::fmax(v.b.y, v.c.y));
+    const double width = right - left;
+    const double height = bottom - top;
+    const double larger = std::fmax(width, height);
+    const double scale =
+        larger > 0 ? std::fmin(kFitLengthPx / larger, std::fmin((box.right - box.left) / width,
+                                                                (box.bottom - box.top) / height))
+                   : 1;
+    const PointD from{(left + right) / 2, (top + bottom) / 2};
+    const PointD to{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+    for (PointD* p : {&v.a, &v.b, &v.c})
+        *p = PointD{to.x + (p->x - from.x) * scale, to.y + (p->y - from.y) * scale};
+    layout.scalePxPerUnit *= scale;
+    return layout;
 }
 
 std::optional<Segment> clipToFrame(const Segment& s, const FrameRect& frame) {

@@ -65,7 +65,14 @@ struct ObliqueLayout {
 double obliqueOriginX(double a, double b, double c);
 int obliqueMargin(double a, double b, double c);
 
-// Sides X and Y and the three angles of the answer to draw.
+// Sides X and Y and the three angles of the answer to draw, fitted by the rule lists' origin and
+// margin. For a few shapes (a wide angle at A with tiny B and C, say) that fit leaves a vertex
+// outside the frame.
+ObliqueLayout fitObliqueTriangle(double x, double y, double a, double b, double c);
+
+// The fit above; or, when it leaves a vertex outside the frame, the same triangle scaled and
+// placed in the middle of the frame so that it and its letters lie inside, its larger extent at
+// most kFitLengthPx.
 ObliqueLayout layOutObliqueTriangle(double x, double y, double a, double b, double c);
 
 // A letter as a figure of one-pixel segments and circle arcs, placed at an anchor point.

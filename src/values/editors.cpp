@@ -74,7 +74,7 @@ void DecimalEditor::start() {
 
 EditOutcome DecimalEditor::cycle() {
     input_.pause(40);
-    input_.readPointer();  // the main loop reads the position later; the editor acts on no click
+    (void)input_.readPointer();  // a click made while editing does nothing
     const Key key = input_.readKey();
     input_.pause(10);
     if (!key) return EditOutcome::Editing;
@@ -156,6 +156,7 @@ void DmsEditor::start() {
 
 EditOutcome DmsEditor::cycle() {
     input_.pause(20);
+    (void)input_.readPointer();  // a click made while editing does nothing
     const Key key = input_.readKey();
     if (!key) return EditOutcome::Editing;
     const Entry e = *v_.selected;

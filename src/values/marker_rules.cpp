@@ -114,11 +114,22 @@ void alignWithMode(TriangleValues& v) {
     if (v.solveMode == SolveMode::Right) {
         completeRightAngles(v);
         v.triangle.c = 90;
-    } else if (v.triangle.c == 0 || v.triangle.c == 90) {
-        // A right angle left over from Right mode is not an oblique input.
+    } else if (v.triangle.c == 0 || (v.triangle.c == 90 && !v.markers.on(C))) {
+        // A right angle that is no input of the user's is not an oblique input either; one
+        // typed into C (or F) is.
         v.triangle.c = 0;
         v.texts.f = kZeroDms;
     }
+}
+
+void setSolveMode(TriangleValues& v, SolveMode mode) {
+    // Right mode's C is always the fixed 90, never an input: an oblique triangle starts
+    // without it, whatever C's marker says.
+    if (v.solveMode == SolveMode::Right && mode == SolveMode::Oblique) {
+        v.triangle.c = 0;
+        v.texts.f = kZeroDms;
+    }
+    v.solveMode = mode;
 }
 
 bool enoughInputsToSolve(SolveMode mode, int inputs) {

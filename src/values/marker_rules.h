@@ -26,6 +26,10 @@ void completeRightAngles(TriangleValues& v);
 // Brings the record into line with the mode each time the main screen is drawn.
 void alignWithMode(TriangleValues& v);
 
+// The RIGHT and OBLIQUE commands: values and markers stay, but the switch from Right to Oblique
+// empties Right mode's fixed C of 90.
+void setSolveMode(TriangleValues& v, SolveMode mode);
+
 // Whether that many inputs are enough for the mode to solve. Zero inputs go on to the solver,
 // which finds no case and starts afresh.
 bool enoughInputsToSolve(SolveMode mode, int inputs);

@@ -12,9 +12,10 @@
 namespace solvara {
 
 void drawValueRows(Display& display, TriangleValues& v) {
+    // An empty angle shows the zero text, whatever it showed before it was emptied.
     for (const Entry angle : {Entry::A, Entry::B, Entry::C}) {
-        // A zero angle keeps the text it has, which the reset and the editors make "00d 00m 00s".
-        if (v.number(angle) != 0) v.text(dmsAngleOf(angle)) = toDmsText(v.number(angle));
+        const double degrees = v.number(angle);
+        v.text(dmsAngleOf(angle)) = degrees != 0 ? toDmsText(degrees) : kZeroDms;
     }
     for (const Entry e : kNumberEntries)
         v.text(e) = formatMaskedToFit(v.number(e), kMask9, panel::kValueFieldWidth);

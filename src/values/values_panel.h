@@ -39,7 +39,7 @@ constexpr std::optional<Entry> entryOnRow(int row) {
 }
 }  // namespace panel
 
-// The values-only redraw: the DMS texts of the non-zero angles and the number texts made afresh,
+// The values-only redraw: the DMS texts of the angles and the number texts made afresh,
 // the field blanked, every row's label and value written. No markers.
 void drawValueRows(Display& display, TriangleValues& v);
 

@@ -36,18 +36,30 @@ TEST(LoopDecisions, MainKeys) {
         SolveMode mode;
         Decision decision;
     } table[] = {
-        {ch('x'), R, sel(Entry::X)},         {ch('X'), O, sel(Entry::X)},
-        {ch('y'), R, sel(Entry::Y)},         {ch('Z'), R, sel(Entry::Z)},
-        {ch('a'), R, sel(Entry::A)},         {ch('d'), R, sel(Entry::D)},
-        {ch('B'), R, sel(Entry::B)},         {ch('e'), R, sel(Entry::E)},
-        {ch('c'), R, none()},                {ch('C'), O, sel(Entry::C)},
-        {ch('f'), R, none()},                {ch('F'), O, sel(Entry::F)},
-        {ch('r'), O, cmd(Command::Right)},   {ch('O'), R, cmd(Command::Oblique)},
-        {ch('h'), R, cmd(Command::Help)},    {keys::kEscape, R, cmd(Command::ExitClearing)},
-        {ch('@'), R, place(Target::Home)},   {ch('p'), R, none()},
-        {ch('s'), O, none()},                {keys::kCtrlC, R, none()},
-        {keys::kEnter, R, none()},           {keys::kLeft, R, none()},  // "K" as a scan code
-        {Key::extended('x'), R, none()},     {keys::kCloseRequest, R, none()},
+        {ch('x'), R, sel(Entry::X)},
+        {ch('X'), O, sel(Entry::X)},
+        {ch('y'), R, sel(Entry::Y)},
+        {ch('Z'), R, sel(Entry::Z)},
+        {ch('a'), R, sel(Entry::A)},
+        {ch('d'), R, sel(Entry::D)},
+        {ch('B'), R, sel(Entry::B)},
+        {ch('e'), R, sel(Entry::E)},
+        {ch('c'), R, none()},
+        {ch('C'), O, sel(Entry::C)},
+        {ch('f'), R, none()},
+        {ch('F'), O, sel(Entry::F)},
+        {ch('r'), O, cmd(Command::Right)},
+        {ch('O'), R, cmd(Command::Oblique)},
+        {ch('h'), R, cmd(Command::Help)},
+        {keys::kEscape, R, cmd(Command::ExitClearing)},
+        {ch('@'), R, place(Target::Home)},
+        {ch('p'), R, none()},
+        {ch('s'), O, none()},
+        {keys::kCtrlC, R, none()},
+        {keys::kEnter, R, none()},
+        {keys::kLeft, R, none()},  // "K" as a scan code
+        {Key::extended('x'), R, none()},
+        {keys::kCloseRequest, R, none()},
     };
     for (const auto& row : table)
         EXPECT_EQ(decideMainKey(row.key, row.mode), row.decision) << row.key.code();
@@ -57,46 +69,43 @@ TEST(LoopDecisions, MainClicks) {
     const struct {
         Point click;
         SolveMode mode;
-        ClickTests tests;
         Decision decision;
     } table[] = {
-        {{620, 8}, R, ClickTests::All, cmd(Command::Exit)},  // " X " of the title bar
-        {{575, 8}, R, ClickTests::All, cmd(Command::Exit)},  // " Exit "
-        {{300, 8}, R, ClickTests::All, none()},              // the drag area
-        {{70, 198}, R, ClickTests::All, cmd(Command::Exit)},
-        {{43, 198}, R, ClickTests::All, none()},  // on EXIT's frame: outside
-        {{140, 198}, R, ClickTests::All, cmd(Command::Clear)},
-        {{210, 198}, O, ClickTests::All, cmd(Command::Right)},
-        {{290, 198}, R, ClickTests::All, cmd(Command::Oblique)},
-        {{70, 230}, R, ClickTests::All, cmd(Command::Help)},
-        {{70, 218}, R, ClickTests::All, none()},         // HELP's top edge
-        {{200, 230}, R, ClickTests::All, none()},        // EDIT has no action here
-        {{70, 230}, R, ClickTests::AfterHelp, none()},   // HELP is not tested again
-        {{70, 198}, R, ClickTests::AfterHelp, none()},   // nor anything before it
-        {{136, 230}, R, ClickTests::All, place(Target::Home)},
-        {{144, 238}, R, ClickTests::All, place(Target::BottomRight)},
-        {{128, 222}, R, ClickTests::All, place(Target::TopLeft)},
-        {{128, 238}, R, ClickTests::AfterHelp, place(Target::BottomLeft)},
-        {{144, 222}, R, ClickTests::All, place(Target::TopRight)},
-        {{133, 230}, R, ClickTests::All, none()},  // between the squares
-        {{400, 312}, R, ClickTests::All, sel(Entry::X)},
-        {{636, 328}, R, ClickTests::AfterHelp, sel(Entry::Y)},  // column 80
-        {{308, 376}, R, ClickTests::All, sel(Entry::D)},        // column 39
-        {{300, 376}, R, ClickTests::All, none()},               // column 38
-        {{400, 424}, R, ClickTests::All, none()},               // C only in Oblique mode
-        {{400, 424}, O, ClickTests::All, sel(Entry::C)},
-        {{400, 440}, R, ClickTests::All, none()},
-        {{400, 440}, O, ClickTests::All, sel(Entry::F)},
-        {{400, 456}, O, ClickTests::All, none()},  // row 29
-        {{292, 312}, R, ClickTests::All, marker(Entry::X)},
-        {{292, 376}, R, ClickTests::All, marker(Entry::D)},  // toggles nothing, redraws
-        {{292, 424}, R, ClickTests::All, marker(Entry::C)},  // the same in Right mode
-        {{292, 296}, R, ClickTests::All, none()},            // row 19
-        {{0, 0}, R, ClickTests::All, none()},
-        {{-1, -1}, R, ClickTests::All, none()},  // a failed read
+        {{620, 8}, R, cmd(Command::Exit)},  // " X " of the title bar
+        {{575, 8}, R, cmd(Command::Exit)},  // " Exit "
+        {{300, 8}, R, none()},              // the drag area
+        {{70, 198}, R, cmd(Command::Exit)},
+        {{43, 198}, R, none()},  // on EXIT's frame: outside
+        {{140, 198}, R, cmd(Command::Clear)},
+        {{210, 198}, O, cmd(Command::Right)},
+        {{290, 198}, R, cmd(Command::Oblique)},
+        {{70, 230}, R, cmd(Command::Help)},
+        {{70, 218}, R, none()},   // HELP's top edge
+        {{200, 230}, R, none()},  // EDIT has no action here
+        {{136, 230}, R, place(Target::Home)},
+        {{144, 238}, R, place(Target::BottomRight)},
+        {{128, 222}, R, place(Target::TopLeft)},
+        {{128, 238}, R, place(Target::BottomLeft)},
+        {{144, 222}, R, place(Target::TopRight)},
+        {{133, 230}, R, none()},  // between the squares
+        {{400, 312}, R, sel(Entry::X)},
+        {{636, 328}, R, sel(Entry::Y)},  // column 80
+        {{308, 376}, R, sel(Entry::D)},  // column 39
+        {{300, 376}, R, none()},         // column 38
+        {{400, 424}, R, none()},         // C only in Oblique mode
+        {{400, 424}, O, sel(Entry::C)},
+        {{400, 440}, R, none()},
+        {{400, 440}, O, sel(Entry::F)},
+        {{400, 456}, O, none()},  // row 29
+        {{292, 312}, R, marker(Entry::X)},
+        {{292, 376}, R, marker(Entry::D)},  // toggles nothing, redraws
+        {{292, 424}, R, marker(Entry::C)},  // the same in Right mode
+        {{292, 296}, R, none()},            // row 19
+        {{0, 0}, R, none()},
+        {{-1, -1}, R, none()},  // a failed read
     };
     for (const auto& row : table)
-        EXPECT_EQ(decideMainClick(row.click, row.mode, row.tests), row.decision)
+        EXPECT_EQ(decideMainClick(row.click, row.mode), row.decision)
             << row.click.x << "," << row.click.y;
 }
 
@@ -136,33 +145,31 @@ TEST(LoopDecisions, ResultsClicks) {
     const struct {
         Point click;
         ResultsState state;
-        ClickTests tests;
         Decision decision;
     } table[] = {
-        {{620, 8}, first, ClickTests::All, cmd(Command::Exit)},
-        {{70, 198}, first, ClickTests::All, cmd(Command::Exit)},
-        {{75, 440}, first, ClickTests::All, cmd(Command::Print)},
-        {{46, 440}, first, ClickTests::All, cmd(Command::Print)},  // on the drawn frame: inside
-        {{45, 440}, first, ClickTests::All, none()},
-        {{140, 198}, first, ClickTests::All, cmd(Command::Clear)},
-        {{210, 198}, first, ClickTests::All, cmd(Command::Right)},
-        {{290, 198}, first, ClickTests::All, cmd(Command::Oblique)},
-        {{200, 230}, first, ClickTests::All, cmd(Command::Edit)},
-        {{173, 218}, first, ClickTests::All, cmd(Command::Edit)},  // the frame's corner
-        {{200, 230}, second, ClickTests::All, none()},
-        {{70, 230}, first, ClickTests::All, cmd(Command::Help)},
-        {{70, 218}, first, ClickTests::All, cmd(Command::Help)},  // one pixel wider than main
-        {{625, 295}, first, ClickTests::All, cmd(Command::SwitchAnswer)},
-        {{625, 295}, second, ClickTests::AfterHelp, cmd(Command::SwitchAnswer)},
-        {{625, 295}, single, ClickTests::All, none()},
-        {{75, 440}, first, ClickTests::AfterHelp, none()},
-        {{136, 230}, first, ClickTests::All, place(Target::Home)},
-        {{144, 222}, second, ClickTests::AfterHelp, place(Target::TopRight)},
-        {{400, 312}, first, ClickTests::All, none()},  // value rows are not edited here
-        {{292, 312}, first, ClickTests::All, none()},  // nor markers toggled
+        {{620, 8}, first, cmd(Command::Exit)},
+        {{70, 198}, first, cmd(Command::Exit)},
+        {{75, 440}, first, cmd(Command::Print)},
+        {{46, 440}, first, cmd(Command::Print)},  // on the drawn frame: inside
+        {{45, 440}, first, none()},
+        {{140, 198}, first, cmd(Command::Clear)},
+        {{210, 198}, first, cmd(Command::Right)},
+        {{290, 198}, first, cmd(Command::Oblique)},
+        {{200, 230}, first, cmd(Command::Edit)},
+        {{173, 218}, first, cmd(Command::Edit)},  // the frame's corner
+        {{200, 230}, second, none()},
+        {{70, 230}, first, cmd(Command::Help)},
+        {{70, 218}, first, cmd(Command::Help)},  // one pixel wider than main
+        {{625, 295}, first, cmd(Command::SwitchAnswer)},
+        {{625, 295}, second, cmd(Command::SwitchAnswer)},
+        {{625, 295}, single, none()},
+        {{136, 230}, first, place(Target::Home)},
+        {{144, 222}, second, place(Target::TopRight)},
+        {{400, 312}, first, none()},  // value rows are not edited here
+        {{292, 312}, first, none()},  // nor markers toggled
     };
     for (const auto& row : table)
-        EXPECT_EQ(decideResultsClick(row.click, row.state, row.tests), row.decision)
+        EXPECT_EQ(decideResultsClick(row.click, row.state), row.decision)
             << row.click.x << "," << row.click.y;
 }
 
@@ -180,11 +187,10 @@ TEST(LoopDecisions, TitleBarAreas) {
         Point p;
         bool drag, close;
     } table[] = {
-        {{300, 8}, true, false},   {{12, 8}, true, false},   // column 2
-        {{4, 8}, false, false},    {{548, 8}, true, false},  // column 1, column 69
-        {{556, 8}, false, false},  {{572, 8}, false, true},  // column 70, column 72
-        {{636, 8}, false, true},   {{300, 24}, false, false},
-        {{300, -8}, false, false},
+        {{300, 8}, true, false},  {{12, 8}, true, false},   // column 2
+        {{4, 8}, false, false},   {{548, 8}, true, false},  // column 1, column 69
+        {{556, 8}, false, false}, {{572, 8}, false, true},  // column 70, column 72
+        {{636, 8}, false, true},  {{300, 24}, false, false}, {{300, -8}, false, false},
     };
     for (const auto& row : table) {
         EXPECT_EQ(onDragArea(row.p), row.drag) << row.p.x << "," << row.p.y;

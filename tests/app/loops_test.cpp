@@ -163,6 +163,35 @@ TEST(MainLoop, ClickHeldWhileThePointerLeavesActsOnce) {
     EXPECT_EQ(h.backend.openCalls(), 2);
 }
 
+TEST(MainLoop, EveryShortClickIsActedOnceInBothLoops) {
+    // Clicks on the widget's top-left and bottom-right squares in turn, their press and release
+    // 0 to 9 ms apart, made at every phase of the loops' cycles.
+    for (const char* keys : {"", "x3\ry4\r"}) {
+        SCOPED_TRACE(*keys ? "results loop" : "main loop");
+        Harness h;
+        h.start();
+        h.type(keys);
+        h.settle();
+        const Step loop = h.step();
+        int moves = 0;
+        h.backend.onMove = [&moves](std::uint64_t, Point) { ++moves; };
+        int acted = 0;
+        for (const int gapMs : {0, 1, 5, 9}) {
+            for (int i = 0; i < 8; ++i) {
+                const bool topLeft = i % 2 == 0;
+                h.moveTo(topLeft ? 128 : 144, topLeft ? 222 : 238, 100 + 3 * i);
+                h.press(1, 30);
+                h.release(gapMs);
+                h.settle();
+                acted += h.backend.windowPosition() == (topLeft ? Point{4, 4} : Point{1277, 569});
+            }
+        }
+        EXPECT_EQ(acted, 32);
+        EXPECT_EQ(moves, 32);
+        EXPECT_EQ(h.step(), loop);
+    }
+}
+
 TEST(MainLoop, ModeSurvivesClear) {
     Harness h;
     h.start();
@@ -172,6 +201,21 @@ TEST(MainLoop, ModeSurvivesClear) {
     h.settle();
     EXPECT_EQ(h.program.values().solveMode, SolveMode::Oblique);
     EXPECT_EQ(h.textColour(13, 34), 6);
+}
+
+TEST(MainLoop, ATypedRightAngleAtCIsAnObliqueInput) {
+    Harness h;
+    h.start();
+    h.type("oc90\rx3\ry4\r");
+    h.settle();
+    ASSERT_EQ(h.step(), Step::ResultsCycle) << h.screen();
+    EXPECT_EQ(h.program.values().triangle.z, 5);
+
+    // Through Right mode and back, C's 90 is Right mode's own and is emptied.
+    h.type("ro");
+    h.settle();
+    EXPECT_EQ(h.text(27, 62, 3), "0.0");
+    EXPECT_EQ(h.text(28, 62, 11), "00d 00m 00s");
 }
 
 // The help screen is a nested wait inside a loop step, so it is watched from the clock.
@@ -222,6 +266,37 @@ TEST(Help, BackButtonClickLeavesAndDoesNothingElse) {
     EXPECT_EQ(h.program.display().visiblePage(), 0);
     EXPECT_EQ(h.step(), Step::MainLoop);
     EXPECT_EQ(h.backend.windowPosition(), (Point{638, 298}));
+}
+
+TEST(Help, LeavingByKeyActsOnNoClick) {
+    // The pointer rests, no button down, where the calling loop has a click region.
+    struct Case {
+        const char* keys;
+        Point resting;
+    } cases[] = {
+        {"x3\r", {292, 312}},             // X's marker
+        {"ox10\ry7\ra30\r", {625, 295}},  // "Show other answer " of two answers
+        {"x3\ry4\r", {144, 222}},         // the widget's top-right square
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        Harness h;
+        h.start();
+        h.type(c.keys);
+        h.settle();
+        const Step loop = h.step();
+        HelpWatch watch;
+        watch.attach(h);
+        h.click(70, 230);  // HELP
+        h.moveTo(c.resting.x, c.resting.y, 300);
+        h.type("b");
+        h.settle();
+        EXPECT_EQ(watch.back, "BACK");
+        EXPECT_EQ(h.step(), loop);
+        EXPECT_TRUE(h.program.values().markers.on(Entry::X));
+        EXPECT_FALSE(h.program.values().secondAnswerShown);
+        EXPECT_EQ(h.backend.windowPosition(), (Point{638, 298}));
+    }
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
+#include <cups/cups.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -262,6 +263,25 @@ TEST_F(PrintingSpooler, AShellThatCannotStartIsReported) {
     EXPECT_EQ(h.text(28, 7, 7), " Print ");
     EXPECT_EQ(h.text(15, 24, 4), "EDIT");
     EXPECT_EQ(lastJobLines(1).size(), 11u) << "the page was printed all the same";
+}
+
+TEST(PrintingRefused, ADocumentTheSpoolerRefusesIsReportedAndWithdrawn) {
+    PrivateSpooler spooler;
+    spooler.requestBodyLimitBytes = 2000;  // takes the job, not its document
+    ASSERT_TRUE(spooler.start()) << spooler.error();
+    ASSERT_TRUE(spooler.addRawQueue("Desk", true)) << spooler.error();
+    Harness h;
+    Printing p(h);
+    solveRight(h);
+    p.print();
+    ASSERT_EQ(p.commands.size(), 1u) << "the picture is saved and handed on all the same";
+    std::uint64_t notReadyAt = 0;
+    EXPECT_NEAR(p.shownFor(&Frame::notReady, kNotReady, &notReadyAt), 3000, 60);
+    EXPECT_GT(notReadyAt, p.commandTimes[0]) << "after the picture command";
+    const auto jobs = spooler.jobs();
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].state, IPP_JSTATE_CANCELED) << "none left waiting for its document";
+    EXPECT_EQ(h.step(), Step::ResultsCycle);
 }
 
 TEST(PrintingPicture, SavedBesideTheProgramAndReplacedOnTheNextPrint) {

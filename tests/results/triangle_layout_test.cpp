@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 
 namespace solvara {
 namespace {
@@ -138,6 +139,68 @@ TEST(ObliqueLayout, RuleListsCarryTheirValueAndLaterRulesWin) {
     EXPECT_EQ(obliqueMargin(60, 60, 60), 10);
 }
 
+bool insideFrame(PointD p) {
+    constexpr double kSlack = 1e-9;
+    return p.x >= 350 - kSlack && p.x <= 638 + kSlack && p.y >= 35 - kSlack && p.y <= 280 + kSlack;
+}
+
+bool verticesInFrame(const TriangleVertices& v) {
+    return insideFrame(v.a) && insideFrame(v.b) && insideFrame(v.c);
+}
+
+// Whether every side and every letter, arcs whole, lies inside the frame: nothing is clipped.
+bool drawingInFrame(const TriangleVertices& v) {
+    if (!verticesInFrame(v)) return false;
+    for (const Letter letter : {Letter::A, Letter::B, Letter::C, Letter::X, Letter::Y, Letter::Z}) {
+        const Figure f = letterFigure(letter, letterAnchor(letter, v, DrawingKind::Oblique),
+                                      DrawingKind::Oblique);
+        for (const Segment& s : f.segments)
+            if (!insideFrame(s.from) || !insideFrame(s.to)) return false;
+        for (const Arc& arc : f.arcs)
+            if (!insideFrame({arc.centre.x - arc.radiusPx, arc.centre.y - arc.radiusPx}) ||
+                !insideFrame({arc.centre.x + arc.radiusPx, arc.centre.y + arc.radiusPx}))
+                return false;
+    }
+    return true;
+}
+
+TEST(ObliqueLayout, ATriangleTheFitLeavesOutsideIsBroughtInWithItsLetters) {
+    // Random shapes: those the fit places inside the frame keep their exact vertices (and so
+    // their pixels); the others are scaled and placed so that nothing of them is cut off.
+    std::mt19937_64 random(14);
+    std::uniform_real_distribution<double> unit(0, 1);
+    int broughtIn = 0;
+    auto check = [&](double a, double b) {
+        const double c = 180 - (a + b);
+        const double x = std::sin(b * kDeg);  // X opposite B, Y opposite A
+        const double y = std::sin(a * kDeg);
+        const ObliqueLayout fit = fitObliqueTriangle(x, y, a, b, c);
+        const ObliqueLayout laid = layOutObliqueTriangle(x, y, a, b, c);
+        const TriangleVertices& v = laid.vertices;
+        if (verticesInFrame(fit.vertices)) {
+            EXPECT_TRUE(v.a.x == fit.vertices.a.x && v.a.y == fit.vertices.a.y &&
+                        v.b.x == fit.vertices.b.x && v.b.y == fit.vertices.b.y &&
+                        v.c.x == fit.vertices.c.x && v.c.y == fit.vertices.c.y)
+                << a << ", " << b;
+            return;
+        }
+        ++broughtIn;
+        EXPECT_TRUE(drawingInFrame(v)) << a << ", " << b;
+        // The same shape: side X level at the bottom, the angles kept.
+        EXPECT_DOUBLE_EQ(v.a.y, v.c.y);
+        EXPECT_LT(v.b.y, v.a.y);
+        EXPECT_NEAR(std::atan2(v.a.y - v.b.y, v.b.x - v.a.x) / kDeg, a, 1e-6);
+        EXPECT_LE(std::fmax(v.c.x, v.b.x) - std::fmin(v.a.x, v.b.x), kFitLengthPx + 1e-9);
+    };
+    check(176, 0.05);  // Z = 10, A = 176, B = .05: B, Y and Z were cut off
+    for (int i = 0; i < 20000; ++i) {
+        const double a = 180 * unit(random);
+        check(a, (180 - a) * unit(random));
+    }
+    RecordProperty("brought_in", broughtIn);
+    EXPECT_GT(broughtIn, 100);
+}
+
 TEST(Clipping, KeepsInsideEndsExactlyAndCutsAtTheFrame) {
     const Segment inside{PointD{400.3, 100.7}, PointD{500.1, 200.9}};
     const auto same = clipToFrame(inside);
@@ -192,7 +255,6 @@ TEST(Clipping, ExtremeTrianglesDrawOnlyInsideTheFrame) {
         // The fit scales by the height; B then lies an infinite way left of C.
         {"B at no finite place", 0.000000001, 1e300, 100, 80, 1e-306, true},
     };
-    auto insideFrame = [](PointD p) { return p.x >= 350 && p.x <= 638 && p.y >= 35 && p.y <= 280; };
     for (const Extreme& e : cases) {
         SCOPED_TRACE(e.name);
         const ObliqueLayout layout = layOutObliqueTriangle(e.x, e.y, e.a, e.b, e.c);

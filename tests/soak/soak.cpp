@@ -139,7 +139,7 @@ class Soak {
 
     // The pointer holds the window by its title bar.
     bool draggable() const {
-        const PointerReading p = harness_->program.input().readPointer();
+        const PointerReading p = harness_->program.input().peekPointer();
         return p.ok && (p.buttons & PointerReading::kLeft) && onDragArea(Point{p.x, p.y});
     }
 

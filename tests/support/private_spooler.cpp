@@ -139,6 +139,7 @@ bool PrivateSpooler::start() {
            << "WebInterface No\n"
            << "LogLevel warn\n"
            << "PreserveJobFiles Yes\n"
+           << "LimitRequestBody " << requestBodyLimitBytes << "\n"
            << "DefaultPolicy local\n"
            << "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
            << "<Policy local>\n  <Limit All>\n    Order allow,deny\n    Allow all\n"
@@ -217,13 +218,21 @@ void PrivateSpooler::stop() {
     cupsSetServer(nullptr);
 }
 
-bool PrivateSpooler::addPdfQueue(const std::string& name, bool makeDefault) {
+bool PrivateSpooler::addQueue(const std::string& name, bool makeDefault,
+                              const std::string& model) {
     fs::create_directories(base_ / "out" / name);
     const std::string uri = "file://" + outputPdf(name).string();
-    if (!run("lpadmin -p " + shellQuoted(name) + " -E -v " + shellQuoted(uri) +
-             " -m lsb/usr/cupsfilters/Generic-PDF_Printer-PDF.ppd"))
+    if (!run("lpadmin -p " + shellQuoted(name) + " -E -v " + shellQuoted(uri) + model))
         return false;
     return !makeDefault || run("lpadmin -d " + shellQuoted(name));
+}
+
+bool PrivateSpooler::addPdfQueue(const std::string& name, bool makeDefault) {
+    return addQueue(name, makeDefault, " -m lsb/usr/cupsfilters/Generic-PDF_Printer-PDF.ppd");
+}
+
+bool PrivateSpooler::addRawQueue(const std::string& name, bool makeDefault) {
+    return addQueue(name, makeDefault, "");
 }
 
 fs::path PrivateSpooler::outputPdf(const std::string& name) const {

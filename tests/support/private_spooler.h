@@ -24,6 +24,11 @@ class PrivateSpooler {
     PrivateSpooler(const PrivateSpooler&) = delete;
     PrivateSpooler& operator=(const PrivateSpooler&) = delete;
 
+    // Requests with a body larger than this many bytes are refused (cupsd's LimitRequestBody),
+    // documents too; set before start(). 0 takes any size. A PDF queue cannot be added under a
+    // limit of a few kilobytes, a raw one can.
+    int requestBodyLimitBytes = 0;
+
     // Writes the configuration, checks it and starts cupsd; false with `error()` set on failure.
     bool start();
     void stop();
@@ -35,6 +40,8 @@ class PrivateSpooler {
 
     // A queue that turns each job into a PDF file, outputPdf(name), replaced by every job.
     bool addPdfQueue(const std::string& name, bool makeDefault);
+    // A queue that passes each job on unchanged to a file in the same place.
+    bool addRawQueue(const std::string& name, bool makeDefault);
     std::filesystem::path outputPdf(const std::string& name) const;
 
     struct Job {
@@ -56,6 +63,7 @@ class PrivateSpooler {
 
   private:
     bool run(const std::string& commandLine);
+    bool addQueue(const std::string& name, bool makeDefault, const std::string& model);
 
     std::filesystem::path base_;
     pid_t pid_ = -1;

@@ -216,5 +216,17 @@ TEST(ValuesPanel, DecimalAndDmsTextsOfAnAngle) {
     EXPECT_EQ(field(h, 24), "12d 20m 44s 0.2");
 }
 
+TEST(ValuesPanel, AnAngleRubbedOutToZeroShowsTheZeroDegreesText) {
+    Harness h;
+    h.start();
+    h.type("ob50\r");
+    h.settle();
+    ASSERT_EQ(field(h, 26), "50d 0m 0s");
+    h.type("b\b\b\b\b\r");
+    h.settle();
+    EXPECT_EQ(field(h, 25), "0.0");
+    EXPECT_EQ(field(h, 26), "00d 00m 00s");
+}
+
 }  // namespace
 }  // namespace solvara

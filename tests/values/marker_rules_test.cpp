@@ -254,13 +254,36 @@ TEST(AngleCompletion, TheMainScreenBringsTheRecordInLineWithTheMode) {
         EXPECT_EQ(oblique.triangle.c, 0);
         EXPECT_EQ(oblique.texts.f, kZeroDms);
     }
-    TriangleValues kept;
-    kept.solveMode = O;
-    kept.triangle.c = 89.5;
-    kept.texts.f = "89d 30m 0s ";
-    alignWithMode(kept);
-    EXPECT_EQ(kept.triangle.c, 89.5);
-    EXPECT_EQ(kept.texts.f, "89d 30m 0s ");
+    // An angle of C the user gave is kept, a right angle too.
+    for (const double c : {89.5, 90.0}) {
+        TriangleValues kept;
+        kept.solveMode = O;
+        kept.triangle.c = c;
+        kept.markers.set(Entry::C, c == 90);
+        kept.texts.f = "89d 30m 0s ";
+        alignWithMode(kept);
+        EXPECT_EQ(kept.triangle.c, c);
+        EXPECT_EQ(kept.texts.f, "89d 30m 0s ");
+    }
+}
+
+TEST(AngleCompletion, TheSwitchFromRightEmptiesTheFixedRightAngle) {
+    // C's marker may still be on from an oblique input made before the switch to Right.
+    TriangleValues v;
+    v.triangle.c = 90;
+    v.texts.f = "90d 0m 0s ";
+    v.markers.set(Entry::C, true);
+    setSolveMode(v, O);
+    EXPECT_EQ(v.solveMode, O);
+    EXPECT_EQ(v.triangle.c, 0);
+    EXPECT_EQ(v.texts.f, kZeroDms);
+
+    // Oblique to Oblique (and to Right) leaves C alone.
+    v.triangle.c = 90;
+    setSolveMode(v, O);
+    EXPECT_EQ(v.triangle.c, 90);
+    setSolveMode(v, SolveMode::Right);
+    EXPECT_EQ(v.triangle.c, 90);
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/files/bmp_writer.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <array>
-#include <cstdio>
+#include <cerrno>
+#include <filesystem>
 #include <new>
+#include <string>
 #include <vector>
 
 #include "platform/display/display.h"
@@ -37,8 +41,30 @@ class ByteWriter {
     std::uint8_t* out_;
 };
 
-bool writeAll(std::FILE* file, const std::uint8_t* data, std::size_t size) {
-    return std::fwrite(data, 1, size, file) == size;
+bool writeAll(int fd, const std::uint8_t* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// A new file beside `path`, in the same directory so that a rename can put it in path's place,
+// made with the permissions a new file gets there (0666 less the umask). -1 when none can be.
+int createBeside(const std::filesystem::path& path, std::filesystem::path& created) {
+    const std::string stem = "." + path.filename().string() + "." + std::to_string(getpid()) + ".";
+    // Names left by an earlier process that ended midway are passed over.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        created = path.parent_path() / (stem + std::to_string(attempt));
+        const int fd = ::open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
 }
 
 }  // namespace
@@ -56,19 +82,16 @@ BmpWriter::Result BmpWriter::savePage(const Display& display, int page, const st
     constexpr int stride = (width + 3) / 4 * 4;
     constexpr std::uint32_t imageSize = static_cast<std::uint32_t>(stride) * height;
 
-    // The row buffer comes first, so that running out of memory leaves no half-written file.
-    std::vector<std::uint8_t> row;
+    // The whole file is made in memory first, so that running out of memory leaves no
+    // half-written file.
+    std::vector<std::uint8_t> file;
     try {
-        row.assign(stride, 0);
+        file.assign(kPixelOffset + imageSize, 0);
     } catch (const std::bad_alloc&) {
         return Result::NoMemory;
     }
 
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return Result::CannotCreate;
-
-    std::array<std::uint8_t, kFileHeaderSize + kInfoHeaderSize> header{};
-    ByteWriter h(header.data());
+    ByteWriter h(file.data());
     h.u8('B');
     h.u8('M');
     h.u32(kPixelOffset + imageSize);  // file size
@@ -87,8 +110,7 @@ BmpWriter::Result BmpWriter::savePage(const Display& display, int page, const st
     h.u32(kPaletteEntries);  // colours used
     h.u32(kPaletteEntries);  // important colours
 
-    std::array<std::uint8_t, kPaletteEntries * 4> table{};
-    ByteWriter t(table.data());
+    ByteWriter t(file.data() + kFileHeaderSize + kInfoHeaderSize);
     for (const Rgb& c : display.palette()) {
         t.u8(c.b);
         t.u8(c.g);
@@ -96,16 +118,25 @@ BmpWriter::Result BmpWriter::savePage(const Display& display, int page, const st
         t.u8(0);
     }
 
-    bool ok =
-        writeAll(file, header.data(), header.size()) && writeAll(file, table.data(), table.size());
-    for (int y = height - 1; ok && y >= 0; --y) {
+    for (int y = 0; y < height; ++y) {
         const std::uint8_t* source = pixels + static_cast<std::size_t>(y) * width;
-        std::copy(source, source + width, row.begin());  // the padding bytes stay zero
-        ok = writeAll(file, row.data(), row.size());
+        // The padding bytes of each row stay zero.
+        std::copy(
+            source, source + width,
+            file.begin() + kPixelOffset + static_cast<std::ptrdiff_t>(height - 1 - y) * stride);
     }
-    // Closing flushes the last buffered bytes, so its failure is a failed write too.
-    if (std::fclose(file) != 0) ok = false;
-    return ok ? Result::Ok : Result::WriteFailed;
+
+    // The picture is written whole to a file of its own and on the disk before it takes the
+    // name: a write that fails midway (a full disk) leaves the old picture as it was, and a
+    // symbolic link of that name is replaced, not written through.
+    std::filesystem::path temporary;
+    const int fd = createBeside(path, temporary);
+    if (fd < 0) return Result::CannotCreate;
+    bool ok = writeAll(fd, file.data(), file.size()) && ::fsync(fd) == 0;
+    if (::close(fd) != 0) ok = false;
+    if (ok && ::rename(temporary.c_str(), path.c_str()) == 0) return Result::Ok;
+    ::unlink(temporary.c_str());
+    return Result::WriteFailed;
 }
 
 }  // namespace solvara

@@ -73,25 +73,26 @@ void PrinterDevice::write(int fileNumber, std::string_view bytes) {
         job_->raw.append(bytes);
 }
 
-void PrinterDevice::close(int fileNumber) {
-    if (!isOpen(fileNumber)) return;
+PrinterDevice::CloseResult PrinterDevice::close(int fileNumber) {
+    if (!isOpen(fileNumber)) return CloseResult::NotOpen;
     const std::unique_ptr<Job> job = std::move(job_);
     job->spooler.renewBudget();
-    if (job->layout) {
-        job->layout->finish();
-        // A job in which no character was drawn has no page to print.
-        const std::string pdf = job->layout->pages().empty()
-                                    ? std::string()
-                                    : renderTextPdf(job->layout->pages(), job->media, job->font);
-        if (pdf.empty())
-            job->spooler.cancelJob();
-        else
-            job->spooler.sendDocument("application/pdf", pdf);
-    } else if (job->raw.empty()) {
+    const bool text = job->layout.has_value();
+    if (text) job->layout->finish();
+    // A job in which no character was drawn (no byte written, raw) has nothing to print.
+    if (text ? job->layout->pages().empty() : job->raw.empty()) {
         job->spooler.cancelJob();
-    } else {
-        job->spooler.sendDocument("application/vnd.cups-raw", job->raw);
+        return CloseResult::Ok;
     }
+    // A page that cannot be drawn or a document the spooler does not take fails the job, which
+    // would otherwise wait on the spooler for its document for ever.
+    const bool sent =
+        text ? job->spooler.sendDocument("application/pdf",
+                                         renderTextPdf(job->layout->pages(), job->media, job->font))
+             : job->spooler.sendDocument("application/vnd.cups-raw", job->raw);
+    if (sent) return CloseResult::Ok;
+    job->spooler.cancelJob();
+    return CloseResult::Failed;
 }
 
 bool PrinterDevice::isOpen(int fileNumber) const {

@@ -9,7 +9,7 @@ namespace solvara {
 
 // The printer as a text output file: opened with a device string such as
 // "LPT:,TITLE = Solvara, EMU = TTY", written to like a file, and closed, which sends the job to
-// the system's print spooler. Results are error codes; the program itself never tests them.
+// the system's print spooler. Opening and closing give error codes.
 class PrinterDevice {
   public:
     enum class OpenResult {
@@ -25,10 +25,18 @@ class PrinterDevice {
     PrinterDevice(const PrinterDevice&) = delete;
     PrinterDevice& operator=(const PrinterDevice&) = delete;
 
+    enum class CloseResult {
+        Ok = 0,       // sent to the spooler, or withdrawn when nothing was written to print
+        NotOpen = 1,  // no job has that file number
+        Failed = 2,   // the page could not be drawn or the spooler did not take it
+    };
+
     OpenResult open(std::string_view deviceString, int fileNumber);
     // Writing or closing a file number that is not open does nothing.
     void write(int fileNumber, std::string_view bytes);
-    void close(int fileNumber);
+    // Ends the job. A job that fails is withdrawn from the spooler, so that none is left waiting
+    // there for a document.
+    CloseResult close(int fileNumber);
     bool isOpen(int fileNumber) const;
 
   private:

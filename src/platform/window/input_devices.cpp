@@ -32,7 +32,16 @@ void InputDevices::pushKey(Key key) {
     keyArrived_ = true;
 }
 
-PointerReading InputDevices::readPointer() const {
+PointerReading InputDevices::readPointer() {
+    const PointerReading reading = peekPointer();
+    unreadPresses_ = 0;
+    return reading;
+}
+
+PointerReading InputDevices::peekPointer() const {
+    if (unreadPresses_ != 0)
+        return PointerReading{true, pressPosition_.x, pressPosition_.y, 0,
+                              buttons_ | unreadPresses_};
     if (!inside_) return PointerReading{};
     return PointerReading{true, position_.x, position_.y, 0, buttons_};
 }
@@ -57,7 +66,12 @@ void InputDevices::pointerMoved(int x, int y) {
 }
 
 void InputDevices::pointerButtons(int buttons) {
-    buttons_ = buttons & 3;
+    const int down = buttons & PointerReading::kEither;
+    if (const int pressed = down & ~buttons_) {
+        unreadPresses_ |= pressed;
+        pressPosition_ = position_;
+    }
+    buttons_ = down;
 }
 
 void InputDevices::pointerLeft() {

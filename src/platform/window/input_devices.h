@@ -36,7 +36,12 @@ class InputDevices {
 
     // The oldest key; no key at once when none is waiting.
     Key readKey();
-    PointerReading readPointer() const;
+    // The pointer now, but a button press that no read has seen yet comes first, at the place
+    // it was made, even when its release has come since: every press is read once, however
+    // short it was.
+    PointerReading readPointer();
+    // What readPointer() would give, leaving an unread press unread.
+    PointerReading peekPointer() const;
     // Empty arguments leave that part unchanged; coordinates are clamped to the surface.
     void setPointer(std::optional<int> x, std::optional<int> y, std::optional<bool> visible);
     // Below 1 ms returns at once; 1..99 ms waits that long; 100 ms or more waits in 50 ms slices
@@ -68,6 +73,8 @@ class InputDevices {
     bool inside_ = false;
     Point position_{};
     int buttons_ = 0;
+    int unreadPresses_ = 0;  // buttons pressed since the last read
+    Point pressPosition_{};
     bool pointerVisible_ = true;
     bool closeRequested_ = false;
 };

@@ -11,6 +11,7 @@
 
 #include "platform/display/display.h"
 #include "platform/window/headless_backend.h"
+#include "support/small_tmpfs.h"
 
 namespace solvara {
 namespace {
@@ -174,9 +175,29 @@ TEST_F(BmpWriterTest, AFileThatCannotBeCreatedGivesTwoAndLeavesNothing) {
     EXPECT_EQ(page(0), before);
 }
 
-TEST_F(BmpWriterTest, AFailedWriteGivesThree) {
-    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
-    EXPECT_EQ(BmpWriter::savePage(d, "/dev/full"), BmpWriter::Result::WriteFailed);
+TEST_F(BmpWriterTest, AFailedWriteGivesThreeAndKeepsTheOldPicture) {
+    // A disk that fills up halfway through the picture.
+    const testing::SmallTmpfs disk(400 * 1024);
+    if (!disk.mounted()) GTEST_SKIP() << "cannot mount a tmpfs here: " << disk.error();
+    const fs::path path = disk.path() / "Solvara.bmp";
+    std::ofstream(path) << "an older picture";
+    std::ofstream(disk.path() / "other") << std::string(250 * 1024, 'x');
+    EXPECT_EQ(BmpWriter::savePage(d, path.string()), BmpWriter::Result::WriteFailed);
+    const auto kept = readFile(path);
+    EXPECT_TRUE(std::string(kept.begin(), kept.end()) == "an older picture")
+        << "a file of " << kept.size() << " bytes, starting "
+        << std::string(kept.begin(), kept.begin() + 2);
+    EXPECT_EQ(std::distance(fs::directory_iterator(disk.path()), fs::directory_iterator()), 2)
+        << "no temporary file is left";
+}
+
+TEST_F(BmpWriterTest, ASymbolicLinkOfThatNameIsReplacedNotWrittenThrough) {
+    std::ofstream(dir / "elsewhere.bmp") << "not a picture of ours";
+    fs::create_symlink(dir / "elsewhere.bmp", dir / "Solvara.bmp");
+    ASSERT_EQ(BmpWriter::savePage(d, (dir / "Solvara.bmp").string()), BmpWriter::Result::Ok);
+    EXPECT_FALSE(fs::is_symlink(dir / "Solvara.bmp"));
+    EXPECT_EQ(fs::file_size(dir / "Solvara.bmp"), kFileSize);
+    EXPECT_EQ(fs::file_size(dir / "elsewhere.bmp"), 21u);
 }
 
 TEST(BmpWriterClosed, AClosedDisplayGivesOneAndWritesNothing) {

@@ -10,10 +10,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/print/printer_device.h"
+#include "support/harness.h"
 
 namespace solvara {
 namespace {
@@ -78,6 +80,47 @@ std::vector<std::string> functions(const PrintLibraries& table, bool set) {
     _exit(loadPrintLibraries() ? 100 : code);
 }
 
+// Prints a right triangle's results from the whole program; exits 0 when the printer message
+// was shown, 1 when not, and 100 when the libraries loaded after all.
+[[noreturn]] void printAndExitWithWhatWasShown() {
+    bool shown = false;
+    {
+        testing::Harness h;  // its temporary directory goes with it, before the exit
+        h.start();
+        h.type("x3\ry4\r");
+        h.settle();
+        h.backend.onWait = [&](std::uint64_t) {
+            shown = shown || h.text(29, 17, 25) == " Printer Not Ready!      ";
+        };
+        h.type("p");
+        h.settle();
+    }
+    _exit(loadPrintLibraries() ? 100 : shown ? 0 : 1);
+}
+
+// The dynamic loader reads LD_LIBRARY_PATH only at the start of a process: that of a death
+// test's child, which inherits it. An empty libcairo.so.2 is found there first.
+class EmptyCairoFirst {
+  public:
+    EmptyCairoFirst() {
+        const std::filesystem::path dir = SOLVARA_BINARY_DIR "/tests/no-cairo-library";
+        std::filesystem::create_directories(dir);
+        std::ofstream(dir / "libcairo.so.2", std::ios::trunc).close();
+        const char* old = std::getenv("LD_LIBRARY_PATH");
+        if (old) saved_ = old;
+        setenv("LD_LIBRARY_PATH", dir.c_str(), 1);
+    }
+    ~EmptyCairoFirst() {
+        if (saved_)
+            setenv("LD_LIBRARY_PATH", saved_->c_str(), 1);
+        else
+            unsetenv("LD_LIBRARY_PATH");
+    }
+
+  private:
+    std::optional<std::string> saved_;
+};
+
 TEST(PrintLibrariesDeathTest, NeitherIsMappedUntilLoaded) {
     // A fresh process: other tests of this binary may have loaded them already.
     GTEST_FLAG_SET(death_test_style, "threadsafe");
@@ -85,22 +128,19 @@ TEST(PrintLibrariesDeathTest, NeitherIsMappedUntilLoaded) {
 }
 
 TEST(PrintLibrariesDeathTest, OpenWithoutLoadableLibrariesFindsNoPrinter) {
-    // An empty libcairo.so.2 found first through LD_LIBRARY_PATH, which the dynamic loader reads
-    // only at the start of a process: that of the death test's child, which inherits it.
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    const std::filesystem::path dir = SOLVARA_BINARY_DIR "/tests/no-cairo-library";
-    std::filesystem::create_directories(dir);
-    std::ofstream(dir / "libcairo.so.2", std::ios::trunc).close();
-    const char* old = std::getenv("LD_LIBRARY_PATH");
-    const std::string saved = old ? old : "";
-    setenv("LD_LIBRARY_PATH", dir.c_str(), 1);
+    const EmptyCairoFirst emptyCairo;
     // Any call of a function the load did not find would end the child with a signal.
-    EXPECT_EXIT(openAndExitWithItsCode(), ::testing::ExitedWithCode(static_cast<int>(PrinterDevice::OpenResult::NoPrinter)),
+    EXPECT_EXIT(openAndExitWithItsCode(),
+                ::testing::ExitedWithCode(static_cast<int>(PrinterDevice::OpenResult::NoPrinter)),
                 "cannot print: .*libcairo.so.2");
-    if (old)
-        setenv("LD_LIBRARY_PATH", saved.c_str(), 1);
-    else
-        unsetenv("LD_LIBRARY_PATH");
+}
+
+TEST(PrintLibrariesDeathTest, APrintWithoutLoadableLibrariesIsReported) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const EmptyCairoFirst emptyCairo;
+    EXPECT_EXIT(printAndExitWithWhatWasShown(), ::testing::ExitedWithCode(0),
+                "cannot print: .*libcairo.so.2");
 }
 
 TEST(PrintLibraries, LoadIsAllOrNothing) {

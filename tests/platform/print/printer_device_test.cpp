@@ -115,7 +115,7 @@ TEST_F(PrinterDeviceSpooler, TextJobBecomesOnePdfPageInAFixedPitchFont) {
     EXPECT_TRUE(printer.isOpen(1));
     for (const auto& line : lines)
         printer.write(1, line + "\r\n");
-    printer.close(1);
+    EXPECT_EQ(printer.close(1), PrinterDevice::CloseResult::Ok);
     const double seconds = secondsSince(start);
     EXPECT_FALSE(printer.isOpen(1));
     EXPECT_LT(seconds, 2.0);
@@ -255,7 +255,7 @@ TEST_F(PrinterDeviceSpooler, SpoolerWithoutPrintersGivesCodeTwo) {
     EXPECT_EQ(printer.open("LPT1:,EMU=TTY", 1), PrinterDevice::OpenResult::NoPrinter);
     // Writes and closes of a device that did not open are ignored.
     printer.write(1, "lost\r\n");
-    printer.close(1);
+    EXPECT_EQ(printer.close(1), PrinterDevice::CloseResult::NotOpen);
     EXPECT_TRUE(spooler.jobs().empty());
 }
 

@@ -136,5 +136,31 @@ TEST(InputDevices, PointerReadsAndWarps) {
     EXPECT_FALSE(d.backend.pointerVisible());
 }
 
+TEST(InputDevices, APressIsReadOnceWhereItWasMadeEvenWhenReleasedBeforeTheRead) {
+    Devices d;
+    d.input.pointerMoved(100, 200);
+    d.input.pointerButtons(1);
+    d.input.pointerButtons(0);
+    d.input.pointerMoved(300, 400);
+    d.input.pointerLeft();
+    const PointerReading peeked = d.input.peekPointer();
+    const PointerReading pressed = d.input.readPointer();
+    for (const PointerReading& p : {peeked, pressed}) {
+        EXPECT_TRUE(p.ok);
+        EXPECT_EQ((Point{p.x, p.y}), (Point{100, 200}));
+        EXPECT_EQ(p.buttons, 1);
+    }
+    EXPECT_FALSE(d.input.readPointer().ok) << "read once; the pointer has left since";
+
+    // A press still held reads as held; the next read sees the pointer as it is.
+    d.input.pointerMoved(10, 20);
+    d.input.pointerButtons(2);
+    d.input.pointerMoved(30, 40);
+    EXPECT_EQ(d.input.readPointer().x, 10);
+    const PointerReading held = d.input.readPointer();
+    EXPECT_EQ(held.x, 30);
+    EXPECT_EQ(held.buttons, 2);
+}
+
 }  // namespace
 }  // namespace solvara

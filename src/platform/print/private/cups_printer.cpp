@@ -126,7 +126,7 @@ bool SpoolerSession::createJob(const std::string& title) {
 
 bool SpoolerSession::sendDocument(std::string_view mimeType, std::string_view bytes) {
     const PrintLibraries& lib = printLibraries();
-    if (jobId_ <= 0 || !arm()) return false;
+    if (bytes.empty() || jobId_ <= 0 || !arm()) return false;
     const std::string type(mimeType);
     if (lib.cupsStartDocument(http_, printer_.c_str(), jobId_, "page", type.c_str(), 1) !=
         HTTP_STATUS_CONTINUE)

@@ -50,8 +50,9 @@ class SpoolerSession {
     bool createJob(const std::string& title);
     int jobId() const { return jobId_; }
     // Sends the one document of the job (MIME type such as "application/pdf") and closes the job.
+    // False when the spooler does not take it, and at once for an empty document.
     bool sendDocument(std::string_view mimeType, std::string_view bytes);
-    // Withdraws a job that has nothing to print.
+    // Withdraws a job that has nothing to print or whose document failed.
     void cancelJob();
 
   private:

@@ -200,6 +200,30 @@ TEST_F(XSession, DraggingTheTopRowMovesTheWindowByThePointersMovement) {
     EXPECT_EQ(app.position(), (Point{678, 278}));
 }
 
+TEST_F(XSession, ShortClicksOnTheModeButtonsAreNeverLost) {
+    // Press and release in one request to the server, and 5 ms apart: a tap on a touchpad.
+    const Image right = visiblePage(twin);
+    twin.type("o");
+    const Image oblique = visiblePage(twin);
+    int acted = 0;
+    for (const std::string gap : {"", "sleep 0.005 "}) {
+        for (int i = 0; i < 8; ++i) {
+            const bool toOblique = i % 2 == 0;
+            app.moveTo(toOblique ? 290 : 210, 198);
+            xtest::xdotool("mousedown 1 " + gap + "mouseup 1");
+            const Image& wanted = toOblique ? oblique : right;
+            if (app.grabUntil(wanted, std::chrono::milliseconds(1500)) == wanted) {
+                ++acted;
+            } else {
+                app.click(toOblique ? 290 : 210, 198);  // a long click, for the next round
+                app.grabUntil(wanted);
+            }
+            xtest::pauseMs(150);  // until the main loop polls again
+        }
+    }
+    EXPECT_EQ(acted, 16);
+}
+
 TEST_F(XSession, WidgetSquaresSnapToTheCornersAndTheCentreComesHome) {
     struct Snap {
         const char* square;
