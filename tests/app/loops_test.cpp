@@ -209,7 +209,7 @@ TEST(MainLoop, ATypedRightAngleAtCIsAnObliqueInput) {
     h.type("oc90\rx3\ry4\r");
     h.settle();
     ASSERT_EQ(h.step(), Step::ResultsCycle) << h.screen();
-    EXPECT_EQ(h.program.values().triangle.z, 5);
+    EXPECT_DOUBLE_EQ(h.program.values().triangle.z, 5);
 
     // Through Right mode and back, C's 90 is Right mode's own and is emptied.
     h.type("ro");
