@@ -2,10 +2,11 @@
 #include <cstdio>
 
 #include "app/program.h"
+#include "platform/window/display_scale.h"
 #include "platform/window/sdl_backend.h"
 
 int main() {
-    solvara::SdlBackend backend;
+    solvara::SdlBackend backend(solvara::chooseDisplayScale(std::nullopt));
     solvara::Program program(backend, solvara::Environment::system());
     const int status = program.run();
     if (!program.openError().empty())
