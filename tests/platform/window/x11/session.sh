@@ -53,9 +53,6 @@ xs_start_server() {
     fi
     export DISPLAY=":$(tr -d '\n' <"$numberFile")"
     unset WAYLAND_DISPLAY
-    # A desktop creates this atom; SDL only marks a window borderless through it when it exists.
-    xprop -root -f _MOTIF_WM_HINTS 32i -set _MOTIF_WM_HINTS 0 2>/dev/null
-    xprop -root -remove _MOTIF_WM_HINTS 2>/dev/null
     return 0
 }
 
