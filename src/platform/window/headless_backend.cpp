@@ -34,8 +34,12 @@ void HeadlessBackend::present(const std::uint8_t* pixels, Size size,
 
 void HeadlessBackend::warpPointer(Point position) {
     warps_.push_back(position);
-    pointerInWindow_ = Point{position.x * scale_, position.y * scale_};
-    desktopPointer_ = Point{position_.x + pointerInWindow_.x, position_.y + pointerInWindow_.y};
+    placePointer(Point{position.x * scale_, position.y * scale_});
+}
+
+void HeadlessBackend::placePointer(Point inWindow) {
+    pointerInWindow_ = inWindow;
+    desktopPointer_ = Point{position_.x + inWindow.x, position_.y + inWindow.y};
 }
 
 void HeadlessBackend::schedule(Event event) {
@@ -65,8 +69,7 @@ void HeadlessBackend::closeAt(std::uint64_t atMs) {
 }
 
 void HeadlessBackend::pointerIsAt(Point inWindow, InputDevices& input) {
-    pointerInWindow_ = inWindow;
-    desktopPointer_ = Point{position_.x + inWindow.x, position_.y + inWindow.y};
+    placePointer(inWindow);
     input.pointerMoved(inWindow.x / scale_, inWindow.y / scale_);
 }
 

@@ -91,6 +91,9 @@ class HeadlessBackend : public WindowBackend {
     // Delivers the events due by now; false when a button went down, after which the rest wait
     // for the next wait, as the SDL backend has them wait.
     bool deliverDue(InputDevices& input);
+    // The pointer at a place in the window (desktop pixels from its corner), and where that is
+    // on the desktop; pointerIsAt also tells the input devices, in page pixels.
+    void placePointer(Point inWindow);
     void pointerIsAt(Point inWindow, InputDevices& input);
 
     Size desktop_;

@@ -23,12 +23,9 @@ class XDesktop {
     void setUp() {
         std::string error;
         ASSERT_TRUE(server.start(error)) << error;
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "solvara-x-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
+        dir = xtest::freshProgramCopy(SOLVARA_BINARY_DIR "/solvara");
+        ASSERT_FALSE(dir.empty());
         binary = dir / "solvara";
-        std::filesystem::copy_file(SOLVARA_BINARY_DIR "/solvara", binary);
         lsan.emplace("LSAN_OPTIONS", "suppressions=" SOLVARA_SOURCE_DIR
                                      "/tests/platform/window/x11/lsan.supp:print_suppressions=0");
     }

@@ -70,13 +70,9 @@ class XSession : public ::testing::TestWithParam<int> {
     void SetUp() override {
         std::string error;
         ASSERT_TRUE(server.start(error)) << error;
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "solvara-x-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-        // The program saves its picture beside itself, so it runs from a copy in a fresh place.
+        dir = xtest::freshProgramCopy(SOLVARA_BINARY_DIR "/solvara");
+        ASSERT_FALSE(dir.empty());
         binary = dir / "solvara";
-        std::filesystem::copy_file(SOLVARA_BINARY_DIR "/solvara", binary);
         // The picture-print command only notes that it ran.
         std::filesystem::create_directory(dir / "bin");
         {

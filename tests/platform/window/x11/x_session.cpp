@@ -155,6 +155,15 @@ void pauseMs(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
+std::filesystem::path freshProgramCopy(const std::filesystem::path& binary) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "solvara-x-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) return {};
+    const std::filesystem::path dir = pattern;
+    std::error_code ec;
+    std::filesystem::copy_file(binary, dir / "solvara", ec);
+    return ec ? std::filesystem::path() : dir;
+}
+
 std::string xdotool(const std::string& arguments) {
     std::string output;
     FILE* pipe = popen(("xdotool " + arguments + " 2>/dev/null").c_str(), "r");

@@ -167,6 +167,10 @@ class App {
     std::filesystem::path errorFile_;
 };
 
+// A new directory under the temporary one holding a copy of `binary` named "solvara": the program
+// saves its picture beside itself, so it runs from a copy in a fresh place. Empty on failure.
+std::filesystem::path freshProgramCopy(const std::filesystem::path& binary);
+
 // Runs xdotool with `arguments` and returns its output.
 std::string xdotool(const std::string& arguments);
 void pauseMs(int ms);
