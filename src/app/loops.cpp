@@ -46,27 +46,25 @@ bool Program::dragOnce() {
     // read twice, 5 ms apart, and a press seen by either read starts the drag where it was made;
     // a jump of more than 200 pixels between the two reads is no movement on that axis: the
     // window stays and follows the pointer from there.
-    const PointerReading first = input_.readPointer();
-    const Point firstHeldAt = backend_.pointerInWindow();
-    Point before = backend_.pointerOnDesktop();
-    input_.pause(5);
-    const PointerReading second = input_.readPointer();
     const auto heldOnDragArea = [](const PointerReading& p) {
         return leftHeld(p) && onDragArea(Point{p.x, p.y});
     };
+    const PointerReading first = input_.readPointer();
+    if (!dragGrip_ && heldOnDragArea(first)) dragGrip_ = backend_.pointerInWindow();
+    // The desktop is asked only while a drag goes on: each question is a round trip to the
+    // X server, which the idle loop need not pay.
+    std::optional<Point> before;
+    if (dragGrip_) before = backend_.pointerOnDesktop();
+    input_.pause(5);
+    const PointerReading second = input_.readPointer();
     if (!dragGrip_) {
-        if (heldOnDragArea(first)) {
-            dragGrip_ = firstHeldAt;
-        } else if (heldOnDragArea(second)) {
-            dragGrip_ = backend_.pointerInWindow();
-            before = backend_.pointerOnDesktop();
-        } else {
-            return false;
-        }
+        if (!heldOnDragArea(second)) return false;
+        dragGrip_ = backend_.pointerInWindow();
     }
     const Point now = backend_.pointerOnDesktop();
-    if (std::abs(now.x - before.x) > kLargestDragStepPx) dragGrip_->x += now.x - before.x;
-    if (std::abs(now.y - before.y) > kLargestDragStepPx) dragGrip_->y += now.y - before.y;
+    const Point from = before.value_or(now);
+    if (std::abs(now.x - from.x) > kLargestDragStepPx) dragGrip_->x += now.x - from.x;
+    if (std::abs(now.y - from.y) > kLargestDragStepPx) dragGrip_->y += now.y - from.y;
     const Point to{now.x - dragGrip_->x, now.y - dragGrip_->y};
     if (to != placement_.windowPos) moveWindowTo(display_, placement_, to);
     // The motion up to the release is followed; then the drag is over.
