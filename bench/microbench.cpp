@@ -9,12 +9,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/main_screen.h"
 #include "app/program.h"
 #include "platform/files/bmp_writer.h"
 #include "platform/text/number_format.h"
 #include "platform/window/headless_backend.h"
+#include "platform/window/private/page_enlarger.h"
 #include "platform/window/sdl_backend.h"
 #include "values/values_panel.h"
 
@@ -109,6 +111,51 @@ void BM_PresentFullPage(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PresentFullPage)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// Every row of the page changed, through a real window whose page is enlarged 2 times: each page
+// pixel written as a 2 x 2 block into the window surface, and all of it sent to the X server. The
+// second page is the main screen with its white and grey swapped, so that no row is left out.
+void BM_PresentFullPageScale2(benchmark::State& state) {
+    StartedProgram screen;
+    const Display& d = screen.program.display();
+    const std::size_t bytes = static_cast<std::size_t>(Display::kWidth) * Display::kHeight;
+    std::vector<std::uint8_t> swapped(d.pageData(0), d.pageData(0) + bytes);
+    for (std::uint8_t& index : swapped)
+        index = index == 15 ? 7 : index == 7 ? 15 : index;
+    SdlBackend backend(2);
+    std::string error;
+    if (!backend.openWindow(Size{Display::kWidth, Display::kHeight}, error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    const std::uint8_t* pages[] = {d.pageData(0), swapped.data()};
+    int turn = 0;
+    for (auto _ : state) {
+        backend.present(pages[turn], Size{Display::kWidth, Display::kHeight}, d.palette());
+        turn ^= 1;
+    }
+}
+BENCHMARK(BM_PresentFullPageScale2)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// The enlargement alone, into a surface in memory of the kind an X window surface is: the part of
+// the present above that is this program's own work; the rest is the X server's copy.
+void BM_EnlargePageScale2(benchmark::State& state) {
+    StartedProgram screen;
+    const Display& d = screen.program.display();
+    SDL_Surface* target = SDL_CreateRGBSurfaceWithFormat(
+        0, 2 * Display::kWidth, 2 * Display::kHeight, 32, SDL_PIXELFORMAT_RGB888);
+    std::array<std::uint32_t, 256> colours{};
+    for (int i = 0; i < 256; ++i)
+        colours[i] =
+            SDL_MapRGB(target->format, d.palette()[i].r, d.palette()[i].g, d.palette()[i].b);
+    for (auto _ : state) {
+        enlargeRows(d.pageData(0), Display::kWidth, 0, Display::kHeight, colours, 2, target);
+        benchmark::DoNotOptimize(target->pixels);
+        benchmark::ClobberMemory();
+    }
+    SDL_FreeSurface(target);
+}
+BENCHMARK(BM_EnlargePageScale2)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 // A page drawn over with the same pixels: compared with what the window shows, not sent.
 void BM_PresentSamePixels(benchmark::State& state) {

@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 typedef int (*UpdateFn)(SDL_Window*);
+typedef int (*UpdateRectsFn)(SDL_Window*, const SDL_Rect*, int);
 
 static int logFd = -2;
 
@@ -43,14 +44,7 @@ static uint64_t surfaceHash(SDL_Surface* s) {
     return h;
 }
 
-int SDL_UpdateWindowSurface(SDL_Window* window) {
-    static UpdateFn real = NULL;
-    if (real == NULL) {
-        /* POSIX guarantees that a function's address survives the trip through void*. */
-        void* symbol = dlsym(RTLD_NEXT, "SDL_UpdateWindowSurface");
-        __builtin_memcpy(&real, &symbol, sizeof real);
-    }
-    const int result = real(window);
+static void logUpdate(SDL_Window* window) {
     const uint64_t t = nowNs();
     if (logFd == -2) {
         const char* path = getenv("SOLVARA_PROBE_LOG");
@@ -64,5 +58,28 @@ int SDL_UpdateWindowSurface(SDL_Window* window) {
                                (unsigned long long)surfaceHash(SDL_GetWindowSurface(window)));
         if (n > 0) (void)!write(logFd, line, (size_t)n);
     }
+}
+
+int SDL_UpdateWindowSurface(SDL_Window* window) {
+    static UpdateFn real = NULL;
+    if (real == NULL) {
+        /* POSIX guarantees that a function's address survives the trip through void*. */
+        void* symbol = dlsym(RTLD_NEXT, "SDL_UpdateWindowSurface");
+        __builtin_memcpy(&real, &symbol, sizeof real);
+    }
+    const int result = real(window);
+    logUpdate(window);
+    return result;
+}
+
+/* The program sends only the rows that changed. */
+int SDL_UpdateWindowSurfaceRects(SDL_Window* window, const SDL_Rect* rects, int count) {
+    static UpdateRectsFn real = NULL;
+    if (real == NULL) {
+        void* symbol = dlsym(RTLD_NEXT, "SDL_UpdateWindowSurfaceRects");
+        __builtin_memcpy(&real, &symbol, sizeof real);
+    }
+    const int result = real(window, rects, count);
+    logUpdate(window);
     return result;
 }

@@ -3,6 +3,7 @@
 
 #include "app/options.h"
 #include "app/program.h"
+#include "platform/window/display_scale.h"
 #include "platform/window/sdl_backend.h"
 
 int main(int argc, char** argv) {
@@ -11,8 +12,7 @@ int main(int argc, char** argv) {
     std::fputs(commandLine.error.c_str(), stderr);
     if (commandLine.exitStatus) return *commandLine.exitStatus;
 
-    // The scale goes here: commandLine.options.scale, through chooseDisplayScale().
-    solvara::SdlBackend backend;
+    solvara::SdlBackend backend(solvara::chooseDisplayScale(commandLine.options.scale));
     solvara::Program program(backend, solvara::Environment::system());
     const int status = program.run();
     if (!program.openError().empty())

@@ -2,6 +2,8 @@
 // The main loop and the results loop: each cycle pauses, takes at most one key, follows a drag
 // of the title bar and tests a click, and the loops' tables (loop_decisions) say what each key
 // and click does.
+#include <cstdlib>
+
 #include "app/main_layout.h"
 #include "app/program.h"
 #include "results/clipboard.h"
@@ -14,6 +16,10 @@ namespace {
 
 // A drag step larger than this between the two reads counts as no movement on that axis.
 constexpr int kLargestDragStepPx = 200;
+
+bool leftHeld(const PointerReading& p) {
+    return p.ok && (p.buttons & PointerReading::kLeft) != 0;
+}
 
 }  // namespace
 
@@ -34,21 +40,37 @@ bool Program::readClick() {
 }
 
 bool Program::dragOnce() {
-    // Two reads 5 ms apart; the window follows what the pointer did between them, and the
-    // pointer is put back where the drag holds the window.
-    const PointerReading first = input_.readPointer();
+    // The window follows the pointer on the desktop: it goes where the point of the title row
+    // it was taken by lies under the pointer, so motion the desktop saw while the window moved
+    // is caught up and none is lost, however the window manager delays the moves. The pointer is
+    // read twice, 5 ms apart, and a press seen by either read starts the drag where it was made;
+    // a jump of more than 200 pixels between the two reads is no movement on that axis: the
+    // window stays and follows the pointer from there.
+    const auto heldOnDragArea = [](const PointerReading& p) {
+        return leftHeld(p) && onDragArea(Point{p.x, p.y});
+    };
+    const PointerReading first = input_.heldPointer();
+    if (!dragGrip_ && heldOnDragArea(first)) dragGrip_ = backend_.pointerInWindow();
+    // The desktop is asked only while a drag goes on: each question is a round trip to the
+    // X server, which the idle loop need not pay.
+    std::optional<Point> before;
+    if (dragGrip_) before = backend_.pointerOnDesktop();
     input_.pause(5);
-    if (!(first.buttons & PointerReading::kLeft)) return false;
-    const PointerReading second = input_.readPointer();
-    int dx = second.x - first.x;
-    int dy = second.y - first.y;
-    if (dx > kLargestDragStepPx || dx < -kLargestDragStepPx) dx = 0;
-    if (dy > kLargestDragStepPx || dy < -kLargestDragStepPx) dy = 0;
-    if (!onDragArea(Point{first.x, first.y})) return false;
-    const Point moved{placement_.windowPos.x + dx, placement_.windowPos.y + dy};
-    moveWindowTo(display_, placement_, moved);
-    input_.setPointer(first.x, first.y, std::nullopt);
-    return true;
+    const PointerReading second = input_.heldPointer();
+    if (!dragGrip_) {
+        if (!heldOnDragArea(second)) return false;
+        dragGrip_ = backend_.pointerInWindow();
+    }
+    const Point now = backend_.pointerOnDesktop();
+    const Point from = before.value_or(now);
+    if (std::abs(now.x - from.x) > kLargestDragStepPx) dragGrip_->x += now.x - from.x;
+    if (std::abs(now.y - from.y) > kLargestDragStepPx) dragGrip_->y += now.y - from.y;
+    const Point to{now.x - dragGrip_->x, now.y - dragGrip_->y};
+    if (to != placement_.windowPos) moveWindowTo(display_, placement_, to);
+    // The motion up to the release is followed; then the drag is over.
+    if (leftHeld(second)) return true;
+    dragGrip_.reset();
+    return false;
 }
 
 std::optional<Step> Program::carryOut(const Decision& d) {

@@ -215,8 +215,7 @@ Step Program::restart() {
     input_.pause(20);
     const Size desktop = display_.desktopSize();
     input_.pause(20);
-    placement_.computeTargets(desktop, Size{Display::kWidth, Display::kHeight},
-                              display_.windowPosition());
+    placement_.computeTargets(desktop, display_.windowSize(), display_.windowPosition());
     input_.pause(20);
     moveWindowTo(display_, placement_, placement_.windowPos);
     return Step::MainScreen;

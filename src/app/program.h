@@ -3,6 +3,7 @@
 // the main screen, the two event loops and the help screen.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "app/help.h"
@@ -73,7 +74,7 @@ class Program {
     Step resultsClick();
     // Carries out a loop's decision: the next step, or nothing when the loop goes on.
     std::optional<Step> carryOut(const Decision& decision);
-    // One pass of the drag test; true when the window was moved and the test repeats.
+    // One pass of the drag test; true while a drag goes on and the test repeats.
     bool dragOnce();
     // Reads the pointer into the click state; true when a button is down.
     bool readClick();
@@ -102,6 +103,9 @@ class Program {
     ResultsScreen results_;
 
     ClickState click_;
+    // While the title row is dragged: the point of the window the pointer holds it by, in
+    // desktop pixels from its top-left corner.
+    std::optional<Point> dragGrip_;
     // The click read at the start of a loop cycle, acted on after its drag test.
     bool clicked_ = false;
     // The results screen's edit command asks the next values refresh for the Edit help.

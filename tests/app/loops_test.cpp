@@ -36,7 +36,14 @@ TEST(MainLoop, ClickAtTheOriginDoesNothing) {
     EXPECT_EQ(h.step(), Step::MainLoop);
 }
 
-TEST(MainLoop, DraggingTheTopRowMovesTheWindowAndPutsThePointerBack) {
+// Where the pointer is in the window, in page pixels.
+Point pointerInWindow(Harness& h, int scale = 1) {
+    const Point desktop = h.backend.pointerOnDesktop();
+    const Point window = h.backend.windowPosition();
+    return Point{(desktop.x - window.x) / scale, (desktop.y - window.y) / scale};
+}
+
+TEST(MainLoop, DraggingTheTopRowMovesTheWindowUnderThePointer) {
     Harness h;
     h.start();
     ASSERT_EQ(h.program.placement().windowPos, (Point{638, 298}));
@@ -47,8 +54,39 @@ TEST(MainLoop, DraggingTheTopRowMovesTheWindowAndPutsThePointerBack) {
     h.settle();
     EXPECT_EQ(h.program.placement().windowPos, (Point{648, 298}));
     EXPECT_EQ(h.backend.windowPosition(), (Point{648, 298}));
-    ASSERT_FALSE(h.backend.warps().empty());
-    EXPECT_EQ(h.backend.warps().back(), (Point{300, 8}));
+    // The window went to the pointer; the pointer was left alone.
+    EXPECT_EQ(pointerInWindow(h), (Point{300, 8}));
+    EXPECT_TRUE(h.backend.warps().empty());
+}
+
+TEST(MainLoop, ADragFollowsAllThePointersMotionFastOrSlow) {
+    // The pointer steps across the desktop from a press on the title row.
+    const struct {
+        const char* what;
+        int scale, stepX, stepY, steps, spacingMs;
+    } drags[] = {
+        {"2 px every 10 ms", 1, 2, 0, 50, 10},
+        {"2 px every ms, the first in the wait of the press", 1, 2, 0, 50, 1},
+        {"up and left, 3 px every 7 ms", 1, -3, -2, 30, 7},
+        {"slow, 1 px every 150 ms", 1, 1, 1, 8, 150},
+        {"window enlarged twice, 1 px every 3 ms", 2, 1, 1, 100, 3},
+    };
+    for (const auto& d : drags) {
+        Harness h(Size{1920, 1080}, d.scale);
+        h.start();
+        const Point start = h.backend.windowPosition();
+        const Point grip{start.x + 300 * d.scale, start.y + 8 * d.scale};
+        h.moveOnDesktopTo(grip.x, grip.y);
+        h.press(1, 30);
+        for (int i = 1; i <= d.steps; ++i)
+            h.moveOnDesktopTo(grip.x + i * d.stepX, grip.y + i * d.stepY, i == 1 ? 1 : d.spacingMs);
+        h.release(100);
+        h.settle();
+        const Point moved{d.stepX * d.steps, d.stepY * d.steps};
+        EXPECT_EQ(h.backend.windowPosition(), (Point{start.x + moved.x, start.y + moved.y}))
+            << d.what;
+        EXPECT_EQ(pointerInWindow(h, d.scale), (Point{300, 8})) << d.what;
+    }
 }
 
 TEST(MainLoop, AJumpOfMoreThan200PixelsIsNoMovement) {
@@ -57,9 +95,10 @@ TEST(MainLoop, AJumpOfMoreThan200PixelsIsNoMovement) {
     h.moveTo(300, 8);
     h.press();
     h.moveTo(550, 18, 40);  // 250 right (ignored), 10 down (taken)
+    h.moveTo(555, 8, 40);   // from there on the window follows again: 5 right
     h.release(100);
     h.settle();
-    EXPECT_EQ(h.program.placement().windowPos, (Point{638, 308}));
+    EXPECT_EQ(h.program.placement().windowPos, (Point{643, 308}));
 }
 
 TEST(MainLoop, LetterCSelectsOnlyInObliqueMode) {

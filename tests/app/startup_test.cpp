@@ -21,14 +21,21 @@ TEST(Startup, EscapeEndsTheProgramWithStatusZero) {
 TEST(Startup, PlacesTheWindowAndComputesTheCornerTargets) {
     const struct {
         Size desktop;
+        int scale;
         Point home, topRight, bottomRight, bottomLeft;
     } desktops[] = {
-        {{1920, 1080}, {638, 298}, {1277, 4}, {1277, 569}, {4, 566}},
-        {{1366, 768}, {361, 142}, {723, 4}, {723, 257}, {4, 254}},
+        {{1920, 1080}, 1, {638, 298}, {1277, 4}, {1277, 569}, {4, 566}},
+        {{1366, 768}, 1, {361, 142}, {723, 4}, {723, 257}, {4, 254}},
+        // Enlarged twice the window is 1286 x 966, and everything follows that size.
+        {{1920, 1080}, 2, {317, 57}, {634, 4}, {634, 86}, {4, 83}},
+        {{3840, 2160}, 3, {955, 355}, {1911, 4}, {1911, 683}, {4, 680}},
     };
     for (const auto& d : desktops) {
-        Harness h(d.desktop);
+        Harness h(d.desktop, d.scale);
         h.start();
+        const Size window = h.backend.windowSize();
+        EXPECT_EQ(window, (Size{643 * d.scale, 483 * d.scale}));
+        EXPECT_EQ(h.backend.windowPosition(), d.home);
         EXPECT_EQ(h.program.placement().home, d.home);
         EXPECT_EQ(h.program.placement().topLeft, (Point{4, 4}));
         EXPECT_EQ(h.program.placement().topRight, d.topRight);
@@ -40,8 +47,8 @@ TEST(Startup, PlacesTheWindowAndComputesTheCornerTargets) {
               h.program.placement().bottomRight, h.program.placement().bottomLeft}) {
             EXPECT_GE(p.x, 0);
             EXPECT_GE(p.y, 0);
-            EXPECT_LE(p.x + 643, d.desktop.width);
-            EXPECT_LE(p.y + 483, d.desktop.height);
+            EXPECT_LE(p.x + window.width, d.desktop.width);
+            EXPECT_LE(p.y + window.height, d.desktop.height);
         }
     }
 }

@@ -137,10 +137,12 @@ class Soak {
   private:
     // --- driving ----------------------------------------------------------------------------
 
-    // The pointer holds the window by its title bar.
-    bool draggable() const {
+    // A drag goes on from a press that holds the title row for as long as the left button stays
+    // down, wherever the pointer goes meanwhile.
+    void followDrag() {
         const PointerReading p = harness_->program.input().peekPointer();
-        return p.ok && (p.buttons & PointerReading::kLeft) && onDragArea(Point{p.x, p.y});
+        const bool held = p.ok && (p.buttons & PointerReading::kLeft);
+        dragging_ = held && (dragging_ || onDragArea(Point{p.x, p.y}));
     }
 
     void runOneProgram() {
@@ -152,7 +154,7 @@ class Soak {
         stepsWithoutTime_ = 0;
         lastTimeMs_ = 0;
         stepStartMs_ = 0;
-        lastDraggable_ = false;
+        dragging_ = false;
         helpShown_ = false;
 
         current_ = h.program.startProgram();
@@ -161,8 +163,9 @@ class Soak {
             const Step before = current_;
             stepStartMs_ = h.backend.nowMs();
             stepPos_ = h.backend.windowPosition();
-            // A drag step starts from where the last one put the pointer back.
-            dragSeen_ = lastDraggable_ || draggable();
+            const bool wasDragging = dragging_;
+            followDrag();
+            dragSeen_ = wasDragging || dragging_;
             current_ = h.program.runStep(before);
             ++report_.steps;
             checkAfterStep(before, current_);
@@ -187,8 +190,8 @@ class Soak {
             h.program.input().requestClose();
             return;
         }
-        lastDraggable_ = draggable();
-        dragSeen_ = dragSeen_ || lastDraggable_;
+        followDrag();
+        dragSeen_ = dragSeen_ || dragging_;
         const bool help = h.program.display().visiblePage() == 1;
         if (help && !helpShown_) ++report_.helpScreens;
         helpShown_ = help;
@@ -627,7 +630,7 @@ class Soak {
     std::uint64_t stepStartMs_ = 0;
     Point stepPos_{};
     bool dragSeen_ = false;
-    bool lastDraggable_ = false;
+    bool dragging_ = false;
     bool helpShown_ = false;
     std::uint64_t stepsWithoutTime_ = 0;
     std::uint64_t lastTimeMs_ = 0;

@@ -47,8 +47,10 @@ const std::map<std::string, unsigned char>& glyphTable() {
 
 }  // namespace
 
-Harness::Harness(Size desktop)
-    : tempDir_(makeTempDir()), backend(desktop), program(backend, testEnvironment(tempDir_)) {
+Harness::Harness(Size desktop, int scale)
+    : tempDir_(makeTempDir()),
+      backend(desktop, scale),
+      program(backend, testEnvironment(tempDir_)) {
     backend.setTimeLimit(600000);
 }
 
@@ -79,6 +81,10 @@ void Harness::key(Key k, int spacingMs) {
 
 void Harness::moveTo(int x, int y, int delayMs) {
     backend.pointerAt(nextTime(delayMs), x, y);
+}
+
+void Harness::moveOnDesktopTo(int x, int y, int delayMs) {
+    backend.pointerOnDesktopAt(nextTime(delayMs), x, y);
 }
 
 void Harness::press(int buttons, int delayMs) {

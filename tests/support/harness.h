@@ -19,7 +19,8 @@ class Harness {
     std::filesystem::path tempDir_;
 
   public:
-    explicit Harness(Size desktop = Size{1920, 1080});
+    // `scale`: how many times the window enlarges the page (pointer scripts stay in page pixels).
+    explicit Harness(Size desktop = Size{1920, 1080}, int scale = 1);
     ~Harness();
 
     HeadlessBackend backend;
@@ -32,6 +33,8 @@ class Harness {
     void type(std::string_view keys, int spacingMs = 60);  // "\r" is Enter, "\b" Backspace
     void key(Key key, int spacingMs = 60);
     void moveTo(int x, int y, int delayMs = 30);
+    // The pointer to a place on the desktop (desktop pixels), wherever the window then is.
+    void moveOnDesktopTo(int x, int y, int delayMs = 30);
     void press(int buttons = 1, int delayMs = 30);
     void release(int delayMs = 30);
     void click(int x, int y, int buttons = 1);  // move, press, release, 60 ms apart

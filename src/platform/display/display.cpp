@@ -196,6 +196,10 @@ Size Display::desktopSize() {
     return backend_.desktopSize();
 }
 
+Size Display::windowSize() {
+    return backend_.windowSize();
+}
+
 Point Display::windowPosition() {
     return backend_.windowPosition();
 }

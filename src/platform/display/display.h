@@ -49,6 +49,8 @@ class Display {
     void setTextGrid(int columns, int rows);
     void setTitle(std::string_view title);
     Size desktopSize();
+    // The window on the desktop: the page enlarged as the backend shows it.
+    Size windowSize();
     Point windowPosition();
     void moveWindow(int x, int y);
 

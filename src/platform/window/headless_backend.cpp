@@ -7,12 +7,14 @@
 
 namespace solvara {
 
-HeadlessBackend::HeadlessBackend(Size desktop) : desktop_(desktop) {}
+HeadlessBackend::HeadlessBackend(Size desktop, int scale) : desktop_(desktop), scale_(scale) {}
 
 bool HeadlessBackend::openWindow(Size size, std::string&) {
     ++openCalls_;
     if (!windowOpen_) {
-        position_ = Point{(desktop_.width - size.width) / 2, (desktop_.height - size.height) / 2};
+        windowSize_ = Size{size.width * scale_, size.height * scale_};
+        position_ = Point{(desktop_.width - windowSize_.width) / 2,
+                          (desktop_.height - windowSize_.height) / 2};
         windowOpen_ = true;
         ++windowsCreated_;
     }
@@ -32,6 +34,12 @@ void HeadlessBackend::present(const std::uint8_t* pixels, Size size,
 
 void HeadlessBackend::warpPointer(Point position) {
     warps_.push_back(position);
+    placePointer(Point{position.x * scale_, position.y * scale_});
+}
+
+void HeadlessBackend::placePointer(Point inWindow) {
+    pointerInWindow_ = inWindow;
+    desktopPointer_ = Point{position_.x + inWindow.x, position_.y + inWindow.y};
 }
 
 void HeadlessBackend::schedule(Event event) {
@@ -47,6 +55,9 @@ void HeadlessBackend::keyAt(std::uint64_t atMs, Key key) {
 void HeadlessBackend::pointerAt(std::uint64_t atMs, int x, int y) {
     schedule({atMs, Kind::Move, x, y});
 }
+void HeadlessBackend::pointerOnDesktopAt(std::uint64_t atMs, int x, int y) {
+    schedule({atMs, Kind::DesktopMove, x, y});
+}
 void HeadlessBackend::buttonsAt(std::uint64_t atMs, int buttons) {
     schedule({atMs, Kind::Buttons, buttons, 0});
 }
@@ -57,7 +68,12 @@ void HeadlessBackend::closeAt(std::uint64_t atMs) {
     schedule({atMs, Kind::Close, 0, 0});
 }
 
-void HeadlessBackend::deliverDue(InputDevices& input) {
+void HeadlessBackend::pointerIsAt(Point inWindow, InputDevices& input) {
+    placePointer(inWindow);
+    input.pointerMoved(inWindow.x / scale_, inWindow.y / scale_);
+}
+
+bool HeadlessBackend::deliverDue(InputDevices& input) {
     while (!script_.empty() && script_.front().at <= now_) {
         const Event e = script_.front();
         script_.pop_front();
@@ -66,11 +82,18 @@ void HeadlessBackend::deliverDue(InputDevices& input) {
                 input.pushKey(Key::fromCode(e.a));
                 break;
             case Kind::Move:
-                input.pointerMoved(e.a, e.b);
+                pointerIsAt(Point{e.a * scale_, e.b * scale_}, input);
                 break;
-            case Kind::Buttons:
+            case Kind::DesktopMove:
+                pointerIsAt(Point{e.a - position_.x, e.b - position_.y}, input);
+                break;
+            case Kind::Buttons: {
+                const bool pressed = (e.a & ~buttons_) != 0;
+                buttons_ = e.a;
                 input.pointerButtons(e.a);
+                if (pressed) return false;
                 break;
+            }
             case Kind::Leave:
                 input.pointerLeft();
                 break;
@@ -79,16 +102,17 @@ void HeadlessBackend::deliverDue(InputDevices& input) {
                 break;
         }
     }
+    return true;
 }
 
 void HeadlessBackend::wait(int ms, InputDevices& input) {
     // Events that fall inside the wait arrive at their own time, so that a pause can notice a
     // key that came during it.
     const std::uint64_t end = now_ + static_cast<std::uint64_t>(std::max(ms, 0));
-    deliverDue(input);
-    while (!script_.empty() && script_.front().at <= end) {
+    bool goOn = deliverDue(input);
+    while (goOn && !script_.empty() && script_.front().at <= end) {
         now_ = std::max(now_, script_.front().at);
-        deliverDue(input);
+        goOn = deliverDue(input);
     }
     now_ = end;
     if (now_ >= timeLimit_) input.requestClose();

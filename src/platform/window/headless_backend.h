@@ -14,20 +14,28 @@ namespace solvara {
 
 // A window without a screen, for tests: a desktop of a given size, the window's position kept as
 // numbers, a virtual clock that only moves when the program waits, and scripted input that
-// arrives at given virtual times.
+// arrives at given virtual times. The window shows the page enlarged `scale` times; scripted
+// pointer positions are page pixels, as the program sees them.
+//
+// The pointer lives on the desktop, as on a real one: a scripted position is taken in the window
+// where it is when the event arrives, and a window that moves leaves the pointer where it is on
+// the desktop (and, as X does, sends no pointer event for it).
 class HeadlessBackend : public WindowBackend {
   public:
-    explicit HeadlessBackend(Size desktop = Size{1920, 1080});
+    explicit HeadlessBackend(Size desktop = Size{1920, 1080}, int scale = 1);
 
     bool openWindow(Size size, std::string& error) override;
     void setTitle(std::string_view title) override { title_ = title; }
     Size desktopSize() override { return desktop_; }
+    Size windowSize() override { return windowSize_; }
     Point windowPosition() override { return position_; }
     void moveWindow(Point topLeft) override;
     void present(const std::uint8_t* pixels, Size size,
                  const std::array<Rgb, 256>& palette) override;
     void wait(int ms, InputDevices& input) override;
     void warpPointer(Point position) override;
+    Point pointerOnDesktop() override { return desktopPointer_; }
+    Point pointerInWindow() override { return pointerInWindow_; }
     void showPointer(bool visible) override { pointerVisible_ = visible; }
     std::uint64_t nowMs() override { return now_; }
     void setClipboardText(std::string_view text) override { clipboard_ = text; }
@@ -36,6 +44,9 @@ class HeadlessBackend : public WindowBackend {
     // that reaches it.
     void keyAt(std::uint64_t atMs, Key key);
     void pointerAt(std::uint64_t atMs, int x, int y);  // inside the window
+    // The pointer to a place on the desktop, in desktop pixels, as a hand moves it: the window
+    // is told where that is in it when the event arrives.
+    void pointerOnDesktopAt(std::uint64_t atMs, int x, int y);
     void buttonsAt(std::uint64_t atMs, int buttons);
     void leaveAt(std::uint64_t atMs);  // the pointer leaves the window
     void closeAt(std::uint64_t atMs);  // the desktop asks the window to close
@@ -69,7 +80,7 @@ class HeadlessBackend : public WindowBackend {
     const std::deque<Point>& warps() const { return warps_; }
 
   private:
-    enum class Kind { Key, Move, Buttons, Leave, Close };
+    enum class Kind { Key, Move, DesktopMove, Buttons, Leave, Close };
     struct Event {
         std::uint64_t at = 0;
         Kind kind = Kind::Key;
@@ -77,10 +88,21 @@ class HeadlessBackend : public WindowBackend {
         int b = 0;
     };
     void schedule(Event event);
-    void deliverDue(InputDevices& input);
+    // Delivers the events due by now; false when a button went down, after which the rest wait
+    // for the next wait, as the SDL backend has them wait.
+    bool deliverDue(InputDevices& input);
+    // The pointer at a place in the window (desktop pixels from its corner), and where that is
+    // on the desktop; pointerIsAt also tells the input devices, in page pixels.
+    void placePointer(Point inWindow);
+    void pointerIsAt(Point inWindow, InputDevices& input);
 
     Size desktop_;
+    int scale_;
+    Size windowSize_{};
     Point position_{};
+    Point desktopPointer_{};
+    Point pointerInWindow_{};
+    int buttons_ = 0;
     bool windowOpen_ = false;
     int windowsCreated_ = 0;
     int openCalls_ = 0;

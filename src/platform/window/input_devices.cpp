@@ -42,6 +42,10 @@ PointerReading InputDevices::peekPointer() const {
     if (unreadPresses_ != 0)
         return PointerReading{true, pressPosition_.x, pressPosition_.y, 0,
                               buttons_ | unreadPresses_};
+    return heldPointer();
+}
+
+PointerReading InputDevices::heldPointer() const {
     if (!inside_) return PointerReading{};
     return PointerReading{true, position_.x, position_.y, 0, buttons_};
 }

@@ -42,6 +42,9 @@ class InputDevices {
     PointerReading readPointer();
     // What readPointer() would give, leaving an unread press unread.
     PointerReading peekPointer() const;
+    // The pointer and its buttons as they are now, a press already released not counted: what
+    // holds the window while it is dragged.
+    PointerReading heldPointer() const;
     // Empty arguments leave that part unchanged; coordinates are clamped to the surface.
     void setPointer(std::optional<int> x, std::optional<int> y, std::optional<bool> visible);
     // Below 1 ms returns at once; 1..99 ms waits that long; 100 ms or more waits in 50 ms slices

@@ -2,12 +2,17 @@
 #include "platform/window/sdl_backend.h"
 
 #include <SDL.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
+#include "platform/window/display_scale.h"
 #include "platform/window/input_devices.h"
+#include "platform/window/private/page_enlarger.h"
+#include "platform/window/private/x11_window.h"
 
 namespace solvara {
 
@@ -119,31 +124,85 @@ int buttonBit(Uint8 button) {
     return 0;
 }
 
+// Whether libdbus would find a session bus without starting one: an address in the environment,
+// or the per-user bus socket of a systemd session.
+bool sessionBusAround() {
+    if (envSet("DBUS_SESSION_BUS_ADDRESS")) return true;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime == nullptr || *runtime == '\0') return false;
+    struct stat bus {};
+    return stat((std::string(runtime) + "/bus").c_str(), &bus) == 0 && S_ISSOCK(bus.st_mode);
+}
+
+// SDL connects to the session bus as it starts. With no bus around, libdbus would start one
+// (dbus-launch --autolaunch and a dbus-daemon) that outlives the program; the program needs
+// nothing from the bus, so for SDL's start it is given an address that connects nowhere, and the
+// environment is put back afterwards for the commands the program runs.
+class NoBusStarted {
+  public:
+    NoBusStarted() : replaced_(!sessionBusAround()) {
+        if (replaced_) setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+    }
+    ~NoBusStarted() {
+        if (replaced_) unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    }
+    NoBusStarted(const NoBusStarted&) = delete;
+    NoBusStarted& operator=(const NoBusStarted&) = delete;
+
+  private:
+    bool replaced_;
+};
+
 }  // namespace
 
 struct SdlBackend::State {
+    explicit State(int n) : scale(std::clamp(n, 1, kLargestDisplayScale)) {}
+
+    const int scale;
     bool videoUp = false;
     SDL_Window* window = nullptr;
-    // The last page shown, kept palettized so that an expose can be answered without the
-    // program's help and so that SDL does the palette conversion on the blit.
-    SDL_Surface* page = nullptr;
+    Size pageSize{};
+    // The last page shown and its palette, kept so that an expose can be answered without the
+    // program's help and so that a page drawn over with the same pixels is not sent again.
+    std::vector<std::uint8_t> shown;
     std::array<Rgb, 256> palette{};
     bool paletteSet = false;
+    // The palette as pixel values of the window surface, made for `madeFor`.
+    std::array<std::uint32_t, 256> colours{};
+    SDL_Surface* madeFor = nullptr;
     int buttons = 0;
+    // The last pointer event's position, in window pixels.
+    Point pointer{};
 
-    void blitPage() {
-        if (window == nullptr || page == nullptr) return;
+    Size windowSize() const { return Size{pageSize.width * scale, pageSize.height * scale}; }
+
+    // Shows page rows [top, bottom) of `shown`, enlarged, in the window.
+    void showRows(int top, int bottom) {
+        if (window == nullptr || shown.empty() || top >= bottom) return;
         SDL_Surface* target = SDL_GetWindowSurface(window);
-        if (target == nullptr) return;
-        SDL_BlitSurface(page, nullptr, target, nullptr);
-        SDL_UpdateWindowSurface(window);
+        if (target == nullptr || target->w < windowSize().width || target->h < windowSize().height)
+            return;
+        if (target != madeFor) {
+            // A new window surface holds nothing yet: all of it is drawn.
+            for (int i = 0; i < 256; ++i)
+                colours[i] = SDL_MapRGB(target->format, palette[i].r, palette[i].g, palette[i].b);
+            madeFor = target;
+            top = 0;
+            bottom = pageSize.height;
+        }
+        if (SDL_MUSTLOCK(target)) SDL_LockSurface(target);
+        enlargeRows(shown.data(), pageSize.width, top, bottom, colours, scale, target);
+        if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
+        const SDL_Rect rows{0, top * scale, windowSize().width, (bottom - top) * scale};
+        SDL_UpdateWindowSurfaceRects(window, &rows, 1);
     }
+
+    void showAll() { showRows(0, pageSize.height); }
 };
 
-SdlBackend::SdlBackend() : state_(std::make_unique<State>()) {}
+SdlBackend::SdlBackend(int scale) : state_(std::make_unique<State>(scale)) {}
 
 SdlBackend::~SdlBackend() {
-    if (state_->page != nullptr) SDL_FreeSurface(state_->page);
     if (state_->window != nullptr) SDL_DestroyWindow(state_->window);
     if (state_->videoUp) SDL_Quit();
 }
@@ -161,11 +220,16 @@ bool SdlBackend::openWindow(Size size, std::string& error) {
     // The window surface is enough for a palettized page; an accelerated framebuffer would load
     // a GL stack for nothing.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // The click that brings the window to the front also acts, as in other programs.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // A calculator left open must not keep the screen from blanking.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     // With only an X display named, ask for X alone: the other drivers SDL would try next print
     // their own complaints and end in the offscreen fallback anyway.
     const bool xOnly = !driverChosen && !envSet("WAYLAND_DISPLAY");
     if (xOnly) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     if (!s.videoUp) {
+        const NoBusStarted noBus;
         if (SDL_Init(SDL_INIT_VIDEO) != 0) {
             error = xOnly ? std::string("cannot connect to the X display \"") +
                                 std::getenv("DISPLAY") + "\""
@@ -182,24 +246,23 @@ bool SdlBackend::openWindow(Size size, std::string& error) {
         return false;
     }
 
+    s.pageSize = size;
+    const Size window = s.windowSize();
     // Centred on the first display, halves rounded down.
-    SDL_Rect bounds{0, 0, size.width, size.height};
+    SDL_Rect bounds{0, 0, window.width, window.height};
     SDL_GetDisplayBounds(0, &bounds);
-    const int x = bounds.x + (bounds.w - size.width) / 2;
-    const int y = bounds.y + (bounds.h - size.height) / 2;
-    s.window = SDL_CreateWindow("", x, y, size.width, size.height,
-                                SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
+    const int x = bounds.x + (bounds.w - window.width) / 2;
+    const int y = bounds.y + (bounds.h - window.height) / 2;
+    // Hidden until it is marked frameless, so that a window manager sees it so from the start.
+    s.window = SDL_CreateWindow("", x, y, window.width, window.height,
+                                SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
     if (s.window == nullptr) {
         error = SDL_GetError();
         return false;
     }
-    s.page = SDL_CreateRGBSurfaceWithFormat(0, size.width, size.height, 8, SDL_PIXELFORMAT_INDEX8);
-    if (s.page == nullptr) {
-        error = SDL_GetError();
-        SDL_DestroyWindow(s.window);
-        s.window = nullptr;
-        return false;
-    }
+    x11::keepUndecorated(s.window);
+    SDL_ShowWindow(s.window);
+    s.shown.assign(static_cast<std::size_t>(size.width) * size.height, 0);
     SDL_StartTextInput();
     return true;
 }
@@ -215,6 +278,10 @@ Size SdlBackend::desktopSize() {
     return Size{mode.w, mode.h};
 }
 
+Size SdlBackend::windowSize() {
+    return state_->windowSize();
+}
+
 Point SdlBackend::windowPosition() {
     Point p{};
     if (state_->window != nullptr) SDL_GetWindowPosition(state_->window, &p.x, &p.y);
@@ -228,30 +295,30 @@ void SdlBackend::moveWindow(Point topLeft) {
 void SdlBackend::present(const std::uint8_t* pixels, Size size,
                          const std::array<Rgb, 256>& palette) {
     State& s = *state_;
-    if (s.page == nullptr || pixels == nullptr) return;
-    bool changed = !s.paletteSet || palette != s.palette;
-    if (changed) {
-        SDL_Color colours[256];
-        for (int i = 0; i < 256; ++i)
-            colours[i] = SDL_Color{palette[i].r, palette[i].g, palette[i].b, 255};
-        SDL_SetPaletteColors(s.page->format->palette, colours, 0, 256);
+    if (s.window == nullptr || pixels == nullptr || size != s.pageSize) return;
+    const bool newPalette = !s.paletteSet || palette != s.palette;
+    if (newPalette) {
         s.palette = palette;
         s.paletteSet = true;
+        s.madeFor = nullptr;  // the colours are made again, and every row drawn
     }
-    const int width = std::min(size.width, s.page->w);
-    const int height = std::min(size.height, s.page->h);
-    SDL_LockSurface(s.page);
-    auto* rows = static_cast<std::uint8_t*>(s.page->pixels);
-    for (int y = 0; y < height; ++y) {
-        std::uint8_t* shown = rows + static_cast<std::ptrdiff_t>(y) * s.page->pitch;
-        const std::uint8_t* row = pixels + static_cast<std::ptrdiff_t>(y) * size.width;
-        if (std::memcmp(shown, row, static_cast<std::size_t>(width)) == 0) continue;
-        std::memcpy(shown, row, static_cast<std::size_t>(width));
-        changed = true;
+    // Only the band of rows that changed is drawn and sent; a page drawn over with the same
+    // pixels is not sent at all.
+    const auto rowBytes = static_cast<std::size_t>(size.width);
+    int top = size.height;
+    int bottom = 0;
+    for (int y = 0; y < size.height; ++y) {
+        std::uint8_t* shown = s.shown.data() + y * rowBytes;
+        const std::uint8_t* row = pixels + y * rowBytes;
+        if (std::memcmp(shown, row, rowBytes) == 0) continue;
+        std::memcpy(shown, row, rowBytes);
+        top = std::min(top, y);
+        bottom = y + 1;
     }
-    SDL_UnlockSurface(s.page);
-    // A page drawn over with the same pixels is not sent to the window again.
-    if (changed) s.blitPage();
+    if (newPalette)
+        s.showAll();
+    else
+        s.showRows(top, bottom);
 }
 
 void SdlBackend::wait(int ms, InputDevices& input) {
@@ -264,6 +331,11 @@ void SdlBackend::wait(int ms, InputDevices& input) {
     if (!s.videoUp) return;
     SDL_PumpEvents();
     SDL_Event e;
+    // Pointer positions reach the program in page pixels.
+    const auto pointerAt = [&](int x, int y) {
+        s.pointer = Point{x, y};
+        input.pointerMoved(x / s.scale, y / s.scale);
+    };
     // After a button goes down the rest of the queue waits for the next wait, so that the
     // program reads the pressed state at least once even when the release came in the same wait.
     bool holdQueue = false;
@@ -278,7 +350,7 @@ void SdlBackend::wait(int ms, InputDevices& input) {
                         input.requestClose();
                         break;
                     case SDL_WINDOWEVENT_EXPOSED:
-                        s.blitPage();
+                        s.showAll();
                         break;
                     case SDL_WINDOWEVENT_LEAVE:
                         // SDL keeps the pointer in the window while a button is held, so a
@@ -289,7 +361,7 @@ void SdlBackend::wait(int ms, InputDevices& input) {
                         int x = 0;
                         int y = 0;
                         SDL_GetMouseState(&x, &y);
-                        input.pointerMoved(x, y);
+                        pointerAt(x, y);
                         break;
                     }
                     default:
@@ -307,16 +379,16 @@ void SdlBackend::wait(int ms, InputDevices& input) {
                 input.pushKey(keyOf(e.key.keysym));
                 break;
             case SDL_MOUSEMOTION:
-                input.pointerMoved(e.motion.x, e.motion.y);
+                pointerAt(e.motion.x, e.motion.y);
                 break;
             case SDL_MOUSEBUTTONDOWN:
-                input.pointerMoved(e.button.x, e.button.y);
+                pointerAt(e.button.x, e.button.y);
                 s.buttons |= buttonBit(e.button.button);
                 input.pointerButtons(s.buttons);
                 holdQueue = true;
                 break;
             case SDL_MOUSEBUTTONUP:
-                input.pointerMoved(e.button.x, e.button.y);
+                pointerAt(e.button.x, e.button.y);
                 s.buttons &= ~buttonBit(e.button.button);
                 input.pointerButtons(s.buttons);
                 break;
@@ -327,7 +399,23 @@ void SdlBackend::wait(int ms, InputDevices& input) {
 }
 
 void SdlBackend::warpPointer(Point position) {
-    if (state_->window != nullptr) SDL_WarpMouseInWindow(state_->window, position.x, position.y);
+    State& s = *state_;
+    if (s.window == nullptr) return;
+    // To the middle of the page pixel's block, which reads back as that page pixel.
+    s.pointer = Point{position.x * s.scale + s.scale / 2, position.y * s.scale + s.scale / 2};
+    SDL_WarpMouseInWindow(s.window, s.pointer.x, s.pointer.y);
+}
+
+Point SdlBackend::pointerOnDesktop() {
+    State& s = *state_;
+    if (const auto onX = x11::pointerOnDesktop(s.window)) return *onX;
+    Point p;
+    if (s.videoUp) SDL_GetGlobalMouseState(&p.x, &p.y);
+    return p;
+}
+
+Point SdlBackend::pointerInWindow() {
+    return state_->pointer;
 }
 
 void SdlBackend::showPointer(bool visible) {

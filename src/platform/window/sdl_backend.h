@@ -7,22 +7,28 @@
 
 namespace solvara {
 
-// The real window: a borderless SDL2 window shown through SDL's window surface (no GL), the
-// page kept as an 8-bit palettized surface and blitted on present.
+// The real window: a borderless SDL2 window shown through SDL's window surface (no GL). The
+// window shows the page enlarged `scale` times, each page pixel a scale x scale block; pointer
+// positions reach the program in page pixels.
 class SdlBackend : public WindowBackend {
   public:
-    SdlBackend();
+    explicit SdlBackend(int scale = 1);
     ~SdlBackend() override;
+    SdlBackend(const SdlBackend&) = delete;
+    SdlBackend& operator=(const SdlBackend&) = delete;
 
     bool openWindow(Size size, std::string& error) override;
     void setTitle(std::string_view title) override;
     Size desktopSize() override;
+    Size windowSize() override;
     Point windowPosition() override;
     void moveWindow(Point topLeft) override;
     void present(const std::uint8_t* pixels, Size size,
                  const std::array<Rgb, 256>& palette) override;
     void wait(int ms, InputDevices& input) override;
     void warpPointer(Point position) override;
+    Point pointerOnDesktop() override;
+    Point pointerInWindow() override;
     void showPointer(bool visible) override;
     std::uint64_t nowMs() override;
     void setClipboardText(std::string_view text) override;

@@ -27,6 +27,8 @@ class WindowBackend {
     virtual bool openWindow(Size size, std::string& error) = 0;
     virtual void setTitle(std::string_view title) = 0;
     virtual Size desktopSize() = 0;
+    // The window's size on the desktop: the page's size times the backend's enlargement.
+    virtual Size windowSize() = 0;
     virtual Point windowPosition() = 0;
     virtual void moveWindow(Point topLeft) = 0;
 
@@ -39,6 +41,12 @@ class WindowBackend {
 
     // Pointer position in surface pixels; the backend clamps nothing.
     virtual void warpPointer(Point position) = 0;
+    // Where the pointer is on the desktop at this moment, in desktop pixels, whatever events
+    // are still on their way. A drag follows this.
+    virtual Point pointerOnDesktop() = 0;
+    // Where the last pointer event handed to the input devices put the pointer, in desktop
+    // pixels from the window's top-left corner: the point a drag holds the window by.
+    virtual Point pointerInWindow() = 0;
     virtual void showPointer(bool visible) = 0;
 
     // Milliseconds on this backend's clock (real or virtual).

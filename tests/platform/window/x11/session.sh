@@ -53,16 +53,16 @@ xs_start_server() {
     fi
     export DISPLAY=":$(tr -d '\n' <"$numberFile")"
     unset WAYLAND_DISPLAY
-    # A desktop creates this atom; SDL only marks a window borderless through it when it exists.
-    xprop -root -f _MOTIF_WM_HINTS 32i -set _MOTIF_WM_HINTS 0 2>/dev/null
-    xprop -root -remove _MOTIF_WM_HINTS 2>/dev/null
     return 0
 }
 
 # Starts the program in the current directory and waits (5 s at most) until its window is mapped
-# and shows a page; sets APP_PID and WIN.
+# and shows a page; sets APP_PID and WIN. It runs as on a fresh X server with no session bus, and
+# with a mark in its environment that whatever it starts inherits (see xs_leftovers).
+XS_MARK="SOLVARA_LEFTOVER_MARK=$XS_DIR"
 xs_start_app() {
-    "$@" >"$XS_DIR/app.out" 2>"$XS_DIR/app.err" &
+    env -u DBUS_SESSION_BUS_ADDRESS -u XDG_RUNTIME_DIR "$XS_MARK" \
+        "$@" >"$XS_DIR/app.out" 2>"$XS_DIR/app.err" &
     APP_PID=$!
     APP_STATUS=
     WIN=
@@ -86,6 +86,18 @@ xs_start_app() {
     # Let the first page be shown and the start-up pauses pass.
     sleep 0.4
     return 0
+}
+
+# The command lines of the processes still running that a program started here started, the
+# program included.
+xs_leftovers() {
+    local p
+    for p in /proc/[0-9]*; do
+        if { tr '\0' '\n' <"$p/environ"; } 2>/dev/null | grep -qxF "$XS_MARK"; then
+            { tr '\0' ' ' <"$p/cmdline"; } 2>/dev/null
+            echo
+        fi
+    done
 }
 
 # The pause between input steps: SDL reads the pointer state once per event batch, so events

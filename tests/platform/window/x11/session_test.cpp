@@ -35,18 +35,44 @@ Image visiblePage(Harness& h) {
                             Size{Display::kWidth, Display::kHeight});
 }
 
-class XSession : public ::testing::Test {
+// The window on the 1920 x 1080 screen at a scale: its size, where it opens (centred) and where
+// the placement widget sends it.
+Size windowSizeAt(int scale) {
+    return Size{Display::kWidth * scale, Display::kHeight * scale};
+}
+Point homeAt(int scale) {
+    const Size w = windowSizeAt(scale);
+    return Point{(1920 - w.width) / 2, (1080 - w.height) / 2};
+}
+
+// Presses on the title row at page pixel (300, 8), moves the pointer `steps` times by `step`
+// desktop pixels `spacingMs` apart and releases, as a hand on a mouse would: real X input with
+// nothing in between.
+void dragTitleRow(const App& app, Point step, int steps, int spacingMs) {
+    xtest::pointerToDesktop(app.onDesktop(300, 8));
+    xtest::pauseMs(100);
+    xtest::pointerButton(true);
+    for (int i = 1; i <= steps; ++i) {
+        xtest::pauseMs(spacingMs);
+        xtest::pointerBy(step);
+    }
+    xtest::pauseMs(spacingMs);
+    xtest::pointerButton(false);
+}
+
+std::string scaleName(const ::testing::TestParamInfo<int>& info) {
+    return "Scale" + std::to_string(info.param);
+}
+
+// The sessions run at the page's own size and enlarged twice.
+class XSession : public ::testing::TestWithParam<int> {
   protected:
     void SetUp() override {
         std::string error;
         ASSERT_TRUE(server.start(error)) << error;
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "solvara-x-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-        // The program saves its picture beside itself, so it runs from a copy in a fresh place.
+        dir = xtest::freshProgramCopy(SOLVARA_BINARY_DIR "/solvara");
+        ASSERT_FALSE(dir.empty());
         binary = dir / "solvara";
-        std::filesystem::copy_file(SOLVARA_BINARY_DIR "/solvara", binary);
         // The picture-print command only notes that it ran.
         std::filesystem::create_directory(dir / "bin");
         {
@@ -61,7 +87,7 @@ class XSession : public ::testing::Test {
             ASSERT_TRUE(spooler.start()) << spooler.error();
             ASSERT_TRUE(spooler.addPdfQueue("Desk", true)) << spooler.error();
         }
-        ASSERT_TRUE(app.start(binary, dir, error)) << error;
+        ASSERT_TRUE(app.start(binary, dir, error, scale())) << error;
         twin.start();
     }
 
@@ -75,6 +101,7 @@ class XSession : public ::testing::Test {
     }
 
     virtual bool withSpooler() const { return false; }
+    int scale() const { return GetParam(); }
 
     // Keys for both: the real window and its headless twin.
     void type(const std::string& keys) {
@@ -83,8 +110,11 @@ class XSession : public ::testing::Test {
         twin.settle();
     }
 
-    // The window shows what the headless surface shows, in the palette's exact colours.
-    void expectSameScreen(const std::string& what) { expectScreen(visiblePage(twin), what); }
+    // The window shows what the headless surface shows, in the palette's exact colours, each
+    // page pixel a block of the scale's size.
+    void expectSameScreen(const std::string& what) { expectScreen(shown(visiblePage(twin)), what); }
+
+    Image shown(const Image& page) const { return xtest::enlarged(page, scale()); }
 
     // The same, and then a little time for the pauses that follow drawing, so that the next
     // click meets a polling loop.
@@ -131,9 +161,9 @@ class XSession : public ::testing::Test {
     Harness twin;
 };
 
-TEST_F(XSession, WindowIsFramelessCentredTitledAndShowsTheExactColours) {
-    EXPECT_EQ(app.position(), (Point{638, 298}));
-    EXPECT_EQ(app.size(), (Size{643, 483}));
+TEST_P(XSession, WindowIsFramelessCentredTitledAndShowsTheExactColours) {
+    EXPECT_EQ(app.position(), homeAt(scale()));
+    EXPECT_EQ(app.size(), windowSizeAt(scale()));
     EXPECT_EQ(app.title(), "Solvara");
     const std::vector<long> hints = app.motifHints();
     ASSERT_EQ(hints.size(), 5u);
@@ -142,7 +172,7 @@ TEST_F(XSession, WindowIsFramelessCentredTitledAndShowsTheExactColours) {
     expectSameScreen("start screen");
 }
 
-TEST_F(XSession, EditingKeysArriveAsTheProgramKnowsThem) {
+TEST_P(XSession, EditingKeysArriveAsTheProgramKnowsThem) {
     // Left arrow (255 and "K") and Backspace both take back a digit; keypad Enter commits.
     app.type("x12");
     app.key("Left");
@@ -160,7 +190,7 @@ TEST_F(XSession, EditingKeysArriveAsTheProgramKnowsThem) {
     expectSameScreen("right triangle 13, 46 typed with corrections");
 }
 
-TEST_F(XSession, AnUncoveredPartIsDrawnAgain) {
+TEST_P(XSession, AnUncoveredPartIsDrawnAgain) {
     type("x3\r");
     type("y4\r");
     expectSameScreenSettled("right triangle 3, 4");
@@ -168,28 +198,19 @@ TEST_F(XSession, AnUncoveredPartIsDrawnAgain) {
     // it, which shows that the server keeps no copy and the program must draw it again.
     kill(app.pid(), SIGSTOP);
     app.coverAndUncover();
-    const bool damaged = !(app.grab() == visiblePage(twin));
+    const bool damaged = !(app.grab() == shown(visiblePage(twin)));
     kill(app.pid(), SIGCONT);
     EXPECT_TRUE(damaged) << "the server kept the covered part itself";
     expectSameScreen("after another window covered part of it");
 }
 
-TEST_F(XSession, DraggingTheTopRowMovesTheWindowByThePointersMovement) {
-    app.moveTo(300, 8);
-    app.press();
-    // Absolute steps: the program puts the pointer back after each move of the window, and a
-    // step of the pointer that falls between its read and that warp is undone; a relative step
-    // would then be lost for good, an absolute one is caught up by the next.
-    // The last step is repeated for the same reason: once the window has caught up, the pointer
-    // already stands there and a repeat moves nothing.
-    for (int i = 1; i <= 6; ++i) {
-        const int step = std::min(i, 4);
-        xtest::xdotool("mousemove " + std::to_string(638 + 300 + 10 * step) + " " +
-                       std::to_string(298 + 8 - 5 * step));
-        xtest::pauseMs(i <= 4 ? 50 : 150);
-    }
-    app.release();
-    expectPositionBecomes(Point{678, 278}, "after dragging by (40, -20)");
+TEST_P(XSession, DraggingTheTopRowMovesTheWindowByThePointersMovement) {
+    // 50 steps of (2, -1) desktop pixels, 10 ms apart.
+    const Point home = homeAt(scale());
+    dragTitleRow(app, Point{2, -1}, 50, 10);
+    expectPositionBecomes(Point{home.x + 100, home.y - 50}, "after dragging by (100, -50)");
+    // The pointer holds the window where it took it.
+    EXPECT_EQ(xtest::pointerOnDesktop(), app.onDesktop(300, 8));
 
     // Below the top row a press does not drag.
     app.moveTo(300, 40);
@@ -197,14 +218,14 @@ TEST_F(XSession, DraggingTheTopRowMovesTheWindowByThePointersMovement) {
     xtest::xdotool("mousemove_relative -- 30 30");
     xtest::pauseMs(100);
     app.release();
-    EXPECT_EQ(app.position(), (Point{678, 278}));
+    EXPECT_EQ(app.position(), (Point{home.x + 100, home.y - 50}));
 }
 
-TEST_F(XSession, ShortClicksOnTheModeButtonsAreNeverLost) {
+TEST_P(XSession, ShortClicksOnTheModeButtonsAreNeverLost) {
     // Press and release in one request to the server, and 5 ms apart: a tap on a touchpad.
-    const Image right = visiblePage(twin);
+    const Image right = shown(visiblePage(twin));
     twin.type("o");
-    const Image oblique = visiblePage(twin);
+    const Image oblique = shown(visiblePage(twin));
     int acted = 0;
     for (const std::string gap : {"", "sleep 0.005 "}) {
         for (int i = 0; i < 8; ++i) {
@@ -224,16 +245,19 @@ TEST_F(XSession, ShortClicksOnTheModeButtonsAreNeverLost) {
     EXPECT_EQ(acted, 16);
 }
 
-TEST_F(XSession, WidgetSquaresSnapToTheCornersAndTheCentreComesHome) {
+TEST_P(XSession, WidgetSquaresSnapToTheCornersAndTheCentreComesHome) {
+    const Size w = windowSizeAt(scale());
     struct Snap {
         const char* square;
         Point click;
         Point target;
     };
     const Snap snaps[] = {
-        {"top left", {128, 222}, {4, 4}},          {"top right", {144, 222}, {1277, 4}},
-        {"bottom right", {144, 238}, {1277, 569}}, {"bottom left", {128, 238}, {4, 566}},
-        {"centre", {136, 230}, {638, 298}},
+        {"top left", {128, 222}, {4, 4}},
+        {"top right", {144, 222}, {1920 - w.width, 4}},
+        {"bottom right", {144, 238}, {1920 - w.width, 1080 - w.height - 28}},
+        {"bottom left", {128, 238}, {4, 1080 - w.height - 31}},
+        {"centre", {136, 230}, homeAt(scale())},
     };
     for (const Snap& s : snaps) {
         app.click(s.click.x, s.click.y);
@@ -241,17 +265,18 @@ TEST_F(XSession, WidgetSquaresSnapToTheCornersAndTheCentreComesHome) {
     }
 }
 
-TEST_F(XSession, AtSignBringsTheWindowHome) {
+TEST_P(XSession, AtSignBringsTheWindowHome) {
     app.click(128, 222);
     expectPositionBecomes(Point{4, 4}, "top left square");
     app.moveTo(320, 300);
     app.type("@");
-    expectPositionBecomes(Point{638, 298}, "after @");
+    expectPositionBecomes(homeAt(scale()), "after @");
 }
 
-TEST_F(XSession, ClearPutsTheRecreatedWindowWhereTheUserLeftIt) {
+TEST_P(XSession, ClearPutsTheRecreatedWindowWhereTheUserLeftIt) {
+    const Point bottomLeft{4, 1080 - windowSizeAt(scale()).height - 31};
     app.click(128, 238);
-    expectPositionBecomes(Point{4, 566}, "bottom left square");
+    expectPositionBecomes(bottomLeft, "bottom left square");
     type("x3\r");
     // A click counts only while a loop polls, not during the pauses of drawing a screen.
     expectSameScreenSettled("x typed");
@@ -259,11 +284,11 @@ TEST_F(XSession, ClearPutsTheRecreatedWindowWhereTheUserLeftIt) {
     twin.click(140, 198);
     twin.settle();
     xtest::pauseMs(400);
-    EXPECT_EQ(app.position(), (Point{4, 566}));
+    EXPECT_EQ(app.position(), bottomLeft);
     expectSameScreen("after CLEAR");
 }
 
-TEST_F(XSession, RightTriangleResultsHelpAndBack) {
+TEST_P(XSession, RightTriangleResultsHelpAndBack) {
     type("x3\r");
     type("y4\r");
     ASSERT_EQ(twin.step(), Step::ResultsCycle) << twin.screen();
@@ -285,13 +310,13 @@ TEST_F(XSession, RightTriangleResultsHelpAndBack) {
     ASSERT_FALSE(help.pixels.empty());
 
     app.type("h");
-    expectScreen(help, "help");
+    expectScreen(shown(help), "help");
     app.type("b");
     expectSameScreen("back from help");
     EXPECT_TRUE(app.grab() == results) << "the results page changed under the help screen";
 }
 
-TEST_F(XSession, ObliqueSecondAnswerWithS) {
+TEST_P(XSession, ObliqueSecondAnswerWithS) {
     type("o");
     type("x10\r");
     type("y7\r");
@@ -303,7 +328,7 @@ TEST_F(XSession, ObliqueSecondAnswerWithS) {
     expectSameScreen("oblique second answer");
 }
 
-TEST_F(XSession, CtrlCPutsTheResultsOnTheDesktopClipboard) {
+TEST_P(XSession, CtrlCPutsTheResultsOnTheDesktopClipboard) {
     type("x3\r");
     type("y4\r");
     expectSameScreenSettled("right triangle 3, 4");
@@ -321,8 +346,9 @@ class XSessionPrinting : public XSession {
   protected:
     bool withSpooler() const override { return true; }
 };
+INSTANTIATE_TEST_SUITE_P(, XSessionPrinting, ::testing::Values(1, 2), scaleName);
 
-TEST_F(XSessionPrinting, PrintWritesThePictureBesideTheProgramAndOneJob) {
+TEST_P(XSessionPrinting, PrintWritesThePictureBesideTheProgramAndOneJob) {
     type("x3\r");
     type("y4\r");
     app.type("p");
@@ -344,22 +370,22 @@ TEST_F(XSessionPrinting, PrintWritesThePictureBesideTheProgramAndOneJob) {
     expectSameScreen("after printing");
 }
 
-TEST_F(XSession, EscapeEndsWithStatusZero) {
+TEST_P(XSession, EscapeEndsWithStatusZero) {
     app.key("Escape");
     expectExitStatusZero("Escape");
 }
 
-TEST_F(XSession, ExitButtonEndsWithStatusZero) {
+TEST_P(XSession, ExitButtonEndsWithStatusZero) {
     app.click(70, 198);
     expectExitStatusZero("EXIT button");
 }
 
-TEST_F(XSession, CloseBlocksEndWithStatusZero) {
+TEST_P(XSession, CloseBlocksEndWithStatusZero) {
     app.click(630, 8);
     expectExitStatusZero("close block X");
 }
 
-TEST_F(XSession, ExitBlockInTheResultsEndsWithStatusZero) {
+TEST_P(XSession, ExitBlockInTheResultsEndsWithStatusZero) {
     type("x3\r");
     type("y4\r");
     expectSameScreenSettled("right triangle 3, 4");
@@ -367,15 +393,17 @@ TEST_F(XSession, ExitBlockInTheResultsEndsWithStatusZero) {
     expectExitStatusZero("close block Exit on the results screen");
 }
 
-TEST_F(XSession, DesktopCloseRequestEndsWithStatusZero) {
+TEST_P(XSession, DesktopCloseRequestEndsWithStatusZero) {
     app.requestClose();
     expectExitStatusZero("WM_DELETE_WINDOW");
 }
 
-TEST_F(XSession, SigtermEndsWithStatusZero) {
+TEST_P(XSession, SigtermEndsWithStatusZero) {
     kill(app.pid(), SIGTERM);
     expectExitStatusZero("SIGTERM");
 }
+
+INSTANTIATE_TEST_SUITE_P(, XSession, ::testing::Values(1, 2), scaleName);
 
 }  // namespace
 }  // namespace solvara

@@ -62,6 +62,12 @@ else
     failures=$((failures + 1))
 fi
 
+# --- nothing outlives the program ------------------------------------------------------------------
+# Every run above had no session bus; libdbus would have launched one for SDL (dbus-launch and a
+# dbus-daemon) that stays as long as the X server does, and is still running.
+sleep 0.3
+expect "processes left behind by the program" "" "$(xs_leftovers)"
+
 # --- no display ------------------------------------------------------------------------------------
 # SDL would fall back to its offscreen driver and run invisibly; the program must refuse instead.
 for display in "" ":$((${DISPLAY#:} + 50))"; do

@@ -4,6 +4,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -49,18 +50,15 @@ std::optional<std::string> currentEnv(const char* name) {
     return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
 }
 
-// The mapped top-level window whose _NET_WM_PID is `pid`, or 0.
-unsigned long windowOfProcess(pid_t pid) {
-    ::Display* dpy = connection();
-    if (dpy == nullptr) return 0;
-    const Atom pidAtom = XInternAtom(dpy, "_NET_WM_PID", True);
-    if (pidAtom == None) return 0;
+// The mapped window under `parent` whose _NET_WM_PID is `pid`, or 0; a window manager puts the
+// program's window inside a frame of its own, so frames are searched too.
+unsigned long windowOfProcess(::Display* dpy, Window parent, Atom pidAtom, pid_t pid, int depth) {
     Window root = 0;
-    Window parent = 0;
+    Window up = 0;
     Window* children = nullptr;
     unsigned int count = 0;
     unsigned long found = 0;
-    if (!XQueryTree(dpy, DefaultRootWindow(dpy), &root, &parent, &children, &count)) return 0;
+    if (!XQueryTree(dpy, parent, &root, &up, &children, &count)) return 0;
     for (unsigned int i = 0; i < count && found == 0; ++i) {
         XWindowAttributes attributes;
         if (!XGetWindowAttributes(dpy, children[i], &attributes) ||
@@ -78,9 +76,43 @@ unsigned long windowOfProcess(pid_t pid) {
                 found = children[i];
             XFree(data);
         }
+        if (found == 0 && depth > 0)
+            found = windowOfProcess(dpy, children[i], pidAtom, pid, depth - 1);
     }
     if (children != nullptr) XFree(children);
     return found;
+}
+
+unsigned long windowOfProcess(pid_t pid) {
+    ::Display* dpy = connection();
+    if (dpy == nullptr) return 0;
+    const Atom pidAtom = XInternAtom(dpy, "_NET_WM_PID", True);
+    if (pidAtom == None) return 0;
+    return windowOfProcess(dpy, DefaultRootWindow(dpy), pidAtom, pid, 2);
+}
+
+// A property of 32-bit items as numbers, empty when absent.
+std::vector<long> longsProperty(unsigned long window, const char* name) {
+    std::vector<long> values;
+    ::Display* dpy = connection();
+    if (dpy == nullptr || window == 0) return values;
+    const Atom atom = XInternAtom(dpy, name, True);
+    if (atom == None) return values;
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(dpy, window, atom, 0, 16, False, AnyPropertyType, &type, &format, &items,
+                           &after, &data) == Success &&
+        data != nullptr) {
+        if (format == 32) {
+            const long* items32 = reinterpret_cast<const long*>(data);
+            values.assign(items32, items32 + items);
+        }
+        XFree(data);
+    }
+    return values;
 }
 
 Image grabRect(int x, int y, int width, int height) {
@@ -121,6 +153,15 @@ int run(const std::string& command) {
 
 void pauseMs(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+std::filesystem::path freshProgramCopy(const std::filesystem::path& binary) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "solvara-x-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) return {};
+    const std::filesystem::path dir = pattern;
+    std::error_code ec;
+    std::filesystem::copy_file(binary, dir / "solvara", ec);
+    return ec ? std::filesystem::path() : dir;
 }
 
 std::string xdotool(const std::string& arguments) {
@@ -173,6 +214,17 @@ Image pageImage(PageSource page, Size size) {
     for (std::size_t i = 0; i < image.pixels.size(); ++i)
         image.pixels[i] = (*page.palette)[page.indexes[i]];
     return image;
+}
+
+Image enlarged(const Image& image, int n) {
+    Image big;
+    big.width = image.width * n;
+    big.height = image.height * n;
+    big.pixels.resize(static_cast<std::size_t>(big.width) * big.height);
+    for (int y = 0; y < big.height; ++y)
+        for (int x = 0; x < big.width; ++x)
+            big.pixels[static_cast<std::size_t>(y) * big.width + x] = image.at(x / n, y / n);
+    return big;
 }
 
 std::string describeDifference(const Image& actual, const Image& expected) {
@@ -253,15 +305,119 @@ bool XServer::start(std::string& error) {
     oldWayland_ = currentEnv("WAYLAND_DISPLAY");
     setenv("DISPLAY", display_.c_str(), 1);
     unsetenv("WAYLAND_DISPLAY");
-    ::Display* dpy = connection();
-    if (dpy == nullptr) {
+    if (connection() == nullptr) {
         error = "cannot connect to " + display_;
         return false;
     }
-    // A desktop creates this atom; SDL marks a window frameless through it only when it exists.
-    XInternAtom(dpy, "_MOTIF_WM_HINTS", False);
-    XSync(dpy, False);
     return true;
+}
+
+// --- the desktop -------------------------------------------------------------------------------
+
+WindowManager::~WindowManager() {
+    if (pid_ > 0) {
+        kill(pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+    }
+}
+
+bool WindowManager::start(const std::string& name, std::string& error) {
+    ::Display* dpy = connection();
+    if (dpy == nullptr) {
+        error = "no X server";
+        return false;
+    }
+    const pid_t pid = fork();
+    if (pid < 0) {
+        error = "cannot fork";
+        return false;
+    }
+    if (pid == 0) {
+        const int devnull = open("/dev/null", O_WRONLY);
+        if (devnull >= 0) {
+            dup2(devnull, 1);
+            dup2(devnull, 2);
+        }
+        execlp(name.c_str(), name.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    pid_ = pid;
+    // A window manager that has taken the screen names its check window on the root.
+    const bool running = App::waitFor(
+        [&] {
+            if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
+                pid_ = -1;
+                return true;
+            }
+            return !longsProperty(DefaultRootWindow(dpy), "_NET_SUPPORTING_WM_CHECK").empty();
+        },
+        std::chrono::seconds(10));
+    if (!running || pid_ < 0) {
+        error = name + " did not start (is it installed?)";
+        return false;
+    }
+    // Let it adopt the windows already there.
+    pauseMs(300);
+    return true;
+}
+
+unsigned long WindowManager::activeWindow() {
+    ::Display* dpy = connection();
+    if (dpy == nullptr) return 0;
+    const auto active = longsProperty(DefaultRootWindow(dpy), "_NET_ACTIVE_WINDOW");
+    return active.empty() ? 0 : static_cast<unsigned long>(active[0]);
+}
+
+OtherWindow::OtherWindow() {
+    ::Display* dpy = connection();
+    if (dpy == nullptr) return;
+    window_ = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), 0, 0, 300, 200, 0,
+                                  BlackPixel(dpy, DefaultScreen(dpy)),
+                                  WhitePixel(dpy, DefaultScreen(dpy)));
+    XStoreName(dpy, window_, "another program");
+    XMapRaised(dpy, window_);
+    XSync(dpy, False);
+}
+
+OtherWindow::~OtherWindow() {
+    ::Display* dpy = connection();
+    if (dpy == nullptr || window_ == 0) return;
+    XDestroyWindow(dpy, window_);
+    XSync(dpy, False);
+}
+
+void pointerToDesktop(Point desktop) {
+    ::Display* dpy = connection();
+    if (dpy == nullptr) return;
+    XTestFakeMotionEvent(dpy, -1, desktop.x, desktop.y, CurrentTime);
+    XFlush(dpy);
+}
+
+void pointerBy(Point step) {
+    ::Display* dpy = connection();
+    if (dpy == nullptr) return;
+    XTestFakeRelativeMotionEvent(dpy, step.x, step.y, CurrentTime);
+    XFlush(dpy);
+}
+
+void pointerButton(bool down) {
+    ::Display* dpy = connection();
+    if (dpy == nullptr) return;
+    XTestFakeButtonEvent(dpy, 1, down ? True : False, CurrentTime);
+    XFlush(dpy);
+}
+
+Point pointerOnDesktop() {
+    Point p;
+    ::Display* dpy = connection();
+    if (dpy == nullptr) return p;
+    Window root = 0;
+    Window child = 0;
+    Point inRoot;
+    unsigned int mask = 0;
+    XQueryPointer(dpy, DefaultRootWindow(dpy), &root, &child, &p.x, &p.y, &inRoot.x, &inRoot.y,
+                  &mask);
+    return p;
 }
 
 // --- the program -------------------------------------------------------------------------------
@@ -274,7 +430,8 @@ App::~App() {
 }
 
 bool App::start(const std::filesystem::path& binary, const std::filesystem::path& directory,
-                std::string& error) {
+                std::string& error, int scale) {
+    scale_ = scale;
     errorFile_ = directory / "solvara.stderr";
     const std::string out = (directory / "solvara.stdout").string();
     const std::string err = errorFile_.string();
@@ -289,6 +446,7 @@ bool App::start(const std::filesystem::path& binary, const std::filesystem::path
         const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (o >= 0) dup2(o, 1);
         if (e >= 0) dup2(e, 2);
+        setenv("SOLVARA_SCALE", std::to_string(scale).c_str(), 1);
         execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -311,8 +469,8 @@ bool App::start(const std::filesystem::path& binary, const std::filesystem::path
     // The main screen is up once its outer frame shows, cyan in the bottom-right corner.
     const bool shown = waitFor(
         [&] {
-            const Point p = position();
-            return grabRect(p.x + 642, p.y + 482, 1, 1).pixels == std::vector<Rgb>{{0, 170, 170}};
+            const Point p = onDesktop(642, 482);
+            return grabRect(p.x, p.y, 1, 1).pixels == std::vector<Rgb>{{0, 170, 170}};
         },
         std::chrono::seconds(10));
     if (!shown) {
@@ -383,26 +541,11 @@ std::string App::title() const {
 }
 
 std::vector<long> App::motifHints() const {
-    std::vector<long> hints;
-    ::Display* dpy = connection();
-    if (dpy == nullptr || window_ == 0) return hints;
-    const Atom atom = XInternAtom(dpy, "_MOTIF_WM_HINTS", True);
-    if (atom == None) return hints;
-    Atom type = None;
-    int format = 0;
-    unsigned long items = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(dpy, window_, atom, 0, 5, False, AnyPropertyType, &type, &format, &items,
-                           &after, &data) == Success &&
-        data != nullptr) {
-        if (format == 32) {
-            const long* values = reinterpret_cast<const long*>(data);
-            hints.assign(values, values + items);
-        }
-        XFree(data);
-    }
-    return hints;
+    return longsProperty(window_, "_MOTIF_WM_HINTS");
+}
+
+std::vector<long> App::frameExtents() const {
+    return longsProperty(window_, "_NET_FRAME_EXTENTS");
 }
 
 Image App::grab() const {
@@ -447,9 +590,14 @@ void App::key(const std::string& keyName) const {
     pauseMs(50);
 }
 
-void App::moveTo(int x, int y) const {
+Point App::onDesktop(int x, int y) const {
     const Point p = position();
-    xdotool("mousemove --sync " + std::to_string(p.x + x) + " " + std::to_string(p.y + y));
+    return Point{p.x + x * scale_ + scale_ / 2, p.y + y * scale_ + scale_ / 2};
+}
+
+void App::moveTo(int x, int y) const {
+    const Point p = onDesktop(x, y);
+    xdotool("mousemove --sync " + std::to_string(p.x) + " " + std::to_string(p.y));
     pauseMs(50);
 }
 

@@ -39,11 +39,16 @@ struct PageSource {
 };
 Image pageImage(PageSource page, Size size);
 
+// The image enlarged `n` times, each pixel an n x n block: a page as a window of that scale
+// shows it.
+Image enlarged(const Image& image, int n);
+
 // Where the images differ: the number of pixels and the first one, for failure messages.
 std::string describeDifference(const Image& actual, const Image& expected);
 
 // Xvfb on a display it picks itself, 1920 x 1080 x 24, no window manager. While it lives DISPLAY
-// names it (and WAYLAND_DISPLAY is unset).
+// names it (and WAYLAND_DISPLAY is unset). It is bare: not even the atoms a desktop would create
+// exist until a client asks for them.
 class XServer {
   public:
     XServer() = default;
@@ -61,6 +66,44 @@ class XServer {
     std::optional<std::string> oldWayland_;
 };
 
+// A window manager on the server (openbox, icewm, ...), stopped by its process id.
+class WindowManager {
+  public:
+    WindowManager() = default;
+    ~WindowManager();
+    WindowManager(const WindowManager&) = delete;
+    WindowManager& operator=(const WindowManager&) = delete;
+
+    // Starts the program `name` and waits until it has taken the screen.
+    bool start(const std::string& name, std::string& error);
+    // The window the desktop has given the keyboard (_NET_ACTIVE_WINDOW), 0 when none.
+    static unsigned long activeWindow();
+
+  private:
+    pid_t pid_ = -1;
+};
+
+// Another program's window, 300 x 200 at the top left of the screen: mapped, a window manager
+// gives it the keyboard.
+class OtherWindow {
+  public:
+    OtherWindow();
+    ~OtherWindow();
+    OtherWindow(const OtherWindow&) = delete;
+    OtherWindow& operator=(const OtherWindow&) = delete;
+    unsigned long window() const { return window_; }
+
+  private:
+    unsigned long window_ = 0;
+};
+
+// Input as the X server gets it from a device, through XTest, at once. A mouse moves the pointer
+// by steps from wherever it is (pointerBy), a tablet to a place (pointerToDesktop).
+void pointerToDesktop(Point desktop);
+void pointerBy(Point step);
+void pointerButton(bool down);
+Point pointerOnDesktop();
+
 // The program running in the server.
 class App {
   public:
@@ -69,9 +112,11 @@ class App {
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 
-    // Starts `binary` in `directory` and waits for its window to be mapped and show a page.
+    // Starts `binary` in `directory` with the window enlarged `scale` times (SOLVARA_SCALE) and
+    // waits for its window to be mapped and show a page.
     bool start(const std::filesystem::path& binary, const std::filesystem::path& directory,
-               std::string& error);
+               std::string& error, int scale = 1);
+    int scale() const { return scale_; }
     pid_t pid() const { return pid_; }
     unsigned long window() const { return window_; }
     bool running();
@@ -86,6 +131,9 @@ class App {
     std::string title() const;
     // The _MOTIF_WM_HINTS property as five numbers, empty when absent.
     std::vector<long> motifHints() const;
+    // The frame a window manager put around the window (_NET_FRAME_EXTENTS: left, right, top,
+    // bottom), empty when no window manager has set it.
+    std::vector<long> frameExtents() const;
     // The window's area of the screen.
     Image grab() const;
     // Grabs until the window shows `expected` or `limit` has passed; the last grab.
@@ -96,12 +144,16 @@ class App {
                         std::chrono::milliseconds limit = std::chrono::milliseconds(3000));
 
     // Input, about 50 ms per step so that no two events merge into one batch of the program's.
+    // Positions are page pixels; at a scale above 1 the pointer goes to the middle of the page
+    // pixel's block.
     void type(const std::string& text) const;
     void key(const std::string& keyName) const;  // xdotool key names: Return, Escape, ctrl+c
-    void moveTo(int x, int y) const;             // window pixels
+    void moveTo(int x, int y) const;
     void press(int button = 1) const;
     void release(int button = 1) const;
-    void click(int x, int y, int button = 1) const;  // window pixels
+    void click(int x, int y, int button = 1) const;
+    // The desktop pixel under page pixel (x, y), where the window is now.
+    Point onDesktop(int x, int y) const;
     // Sends the desktop's close request, a WM_DELETE_WINDOW client message.
     void requestClose() const;
     // Lays another client's black window over part of the window for a moment and takes it away,
@@ -111,8 +163,13 @@ class App {
   private:
     pid_t pid_ = -1;
     unsigned long window_ = 0;
+    int scale_ = 1;
     std::filesystem::path errorFile_;
 };
+
+// A new directory under the temporary one holding a copy of `binary` named "solvara": the program
+// saves its picture beside itself, so it runs from a copy in a fresh place. Empty on failure.
+std::filesystem::path freshProgramCopy(const std::filesystem::path& binary);
 
 // Runs xdotool with `arguments` and returns its output.
 std::string xdotool(const std::string& arguments);
