@@ -5,56 +5,28 @@ namespace solvara {
 
 namespace {
 
-template <class Numbers>
-auto& numberIn(Numbers& t, Entry e) {
-    switch (decimalAngleOf(e)) {
-        case Entry::X:
-            return t.x;
-        case Entry::Y:
-            return t.y;
-        case Entry::Z:
-            return t.z;
-        case Entry::A:
-            return t.a;
-        case Entry::B:
-            return t.b;
-        default:
-            return t.c;
-    }
-}
+// Each entry's number and text, in the order of Entry; D, E and F stand for their angles.
+constexpr std::array<double Triangle::*, 9> kNumberOf = {
+    &Triangle::x, &Triangle::y, &Triangle::z, &Triangle::a, &Triangle::a,
+    &Triangle::b, &Triangle::b, &Triangle::c, &Triangle::c,
+};
+constexpr std::array<std::string AnswerTexts::*, 9> kTextOf = {
+    &AnswerTexts::x, &AnswerTexts::y, &AnswerTexts::z, &AnswerTexts::a, &AnswerTexts::d,
+    &AnswerTexts::b, &AnswerTexts::e, &AnswerTexts::c, &AnswerTexts::f,
+};
 
-template <class Texts>
-auto& textIn(Texts& t, Entry e) {
-    switch (e) {
-        case Entry::X:
-            return t.x;
-        case Entry::Y:
-            return t.y;
-        case Entry::Z:
-            return t.z;
-        case Entry::A:
-            return t.a;
-        case Entry::D:
-            return t.d;
-        case Entry::B:
-            return t.b;
-        case Entry::E:
-            return t.e;
-        case Entry::C:
-            return t.c;
-        default:
-            return t.f;
-    }
+std::size_t slot(Entry e) {
+    return static_cast<std::size_t>(indexOf(e));
 }
 
 }  // namespace
 
 std::string& AnswerTexts::of(Entry entry) {
-    return textIn(*this, entry);
+    return this->*kTextOf[slot(entry)];
 }
 
 const std::string& AnswerTexts::of(Entry entry) const {
-    return textIn(*this, entry);
+    return this->*kTextOf[slot(entry)];
 }
 
 const char* entryLabel(Entry e) {
@@ -81,11 +53,11 @@ const char* entryLabel(Entry e) {
 }
 
 double& TriangleValues::number(Entry e) {
-    return numberIn(triangle, e);
+    return triangle.*kNumberOf[slot(e)];
 }
 
 double TriangleValues::number(Entry e) const {
-    return numberIn(triangle, e);
+    return triangle.*kNumberOf[slot(e)];
 }
 
 Marks TriangleValues::marks() const {
