@@ -173,6 +173,7 @@ struct SdlBackend::State {
     int buttons = 0;
     // The last pointer event's position, in window pixels.
     Point pointer{};
+    std::optional<x11::LeftButton> leftButton;
 
     Size windowSize() const { return Size{pageSize.width * scale, pageSize.height * scale}; }
 
@@ -204,6 +205,7 @@ SdlBackend::SdlBackend(int scale) : state_(std::make_unique<State>(scale)) {}
 
 SdlBackend::~SdlBackend() {
     if (state_->window != nullptr) SDL_DestroyWindow(state_->window);
+    state_->leftButton.reset();
     if (state_->videoUp) SDL_Quit();
 }
 
@@ -261,6 +263,7 @@ bool SdlBackend::openWindow(Size size, std::string& error) {
         return false;
     }
     x11::keepUndecorated(s.window);
+    s.leftButton.emplace();
     SDL_ShowWindow(s.window);
     s.shown.assign(static_cast<std::size_t>(size.width) * size.height, 0);
     SDL_StartTextInput();
@@ -408,14 +411,23 @@ void SdlBackend::warpPointer(Point position) {
 
 Point SdlBackend::pointerOnDesktop() {
     State& s = *state_;
-    if (const auto onX = x11::pointerOnDesktop(s.window)) return *onX;
+    if (const auto onX = x11::pointerOnDesktop(s.window)) {
+        if (onX->leftHeld) return onX->at;
+        // The button is up and the pointer may have moved on since. Its release reached this
+        // connection before the answer did, so one pump hands it over with where it was made.
+        SDL_PumpEvents();
+        if (s.leftButton) return s.leftButton->releasedOnDesktop().value_or(onX->at);
+        return onX->at;
+    }
     Point p;
     if (s.videoUp) SDL_GetGlobalMouseState(&p.x, &p.y);
     return p;
 }
 
 Point SdlBackend::pointerInWindow() {
-    return state_->pointer;
+    const State& s = *state_;
+    if (s.leftButton && s.leftButton->pressedInWindow()) return *s.leftButton->pressedInWindow();
+    return s.pointer;
 }
 
 void SdlBackend::showPointer(bool visible) {

@@ -42,10 +42,12 @@ class WindowBackend {
     // Pointer position in surface pixels; the backend clamps nothing.
     virtual void warpPointer(Point position) = 0;
     // Where the pointer is on the desktop at this moment, in desktop pixels, whatever events
-    // are still on their way. A drag follows this.
+    // are still on their way; once the left button is up, where it was let go. A drag follows
+    // this, and so ends where the button was released even when the pointer moves on at once.
     virtual Point pointerOnDesktop() = 0;
-    // Where the last pointer event handed to the input devices put the pointer, in desktop
-    // pixels from the window's top-left corner: the point a drag holds the window by.
+    // Where the pointer was, in desktop pixels from the window's top-left corner, when the left
+    // button last went down (else at the last pointer event): the point a drag holds the
+    // window by.
     virtual Point pointerInWindow() = 0;
     virtual void showPointer(bool visible) = 0;
 

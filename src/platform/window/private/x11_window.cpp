@@ -42,7 +42,7 @@ void keepUndecorated(SDL_Window* window) {
     XFlush(x->display);
 }
 
-std::optional<Point> pointerOnDesktop(SDL_Window* window) {
+std::optional<DesktopPointer> pointerOnDesktop(SDL_Window* window) {
     const auto x = xWindowOf(window);
     if (!x) return std::nullopt;
     ::Window root = 0;
@@ -53,7 +53,31 @@ std::optional<Point> pointerOnDesktop(SDL_Window* window) {
     if (!XQueryPointer(x->display, x->window, &root, &child, &desktop.x, &desktop.y, &inWindow.x,
                        &inWindow.y, &buttons))
         return std::nullopt;
-    return desktop;
+    return DesktopPointer{desktop, (buttons & Button1Mask) != 0};
+}
+
+LeftButton::LeftButton() {
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+    SDL_AddEventWatch(&LeftButton::watch, this);
+}
+
+LeftButton::~LeftButton() {
+    SDL_DelEventWatch(&LeftButton::watch, this);
+    SDL_EventState(SDL_SYSWMEVENT, SDL_DISABLE);
+}
+
+int LeftButton::watch(void* self, SDL_Event* event) {
+    if (event->type != SDL_SYSWMEVENT || event->syswm.msg->subsystem != SDL_SYSWM_X11) return 0;
+    const XEvent& x = event->syswm.msg->msg.x11.event;
+    if ((x.type != ButtonPress && x.type != ButtonRelease) || x.xbutton.button != Button1) return 0;
+    auto& left = *static_cast<LeftButton*>(self);
+    if (x.type == ButtonPress) {
+        left.pressedInWindow_ = Point{x.xbutton.x, x.xbutton.y};
+        left.releasedOnDesktop_.reset();
+    } else {
+        left.releasedOnDesktop_ = Point{x.xbutton.x_root, x.xbutton.y_root};
+    }
+    return 0;
 }
 
 }  // namespace solvara::x11

@@ -6,6 +6,7 @@
 #include "platform/geometry.h"
 
 struct SDL_Window;
+union SDL_Event;
 
 namespace solvara::x11 {
 
@@ -16,8 +17,36 @@ namespace solvara::x11 {
 // or one that starts later, and that stays on the window. Called before the window is shown.
 void keepUndecorated(SDL_Window* window);
 
-// Where the pointer is on the desktop, asked of the X server at this moment; nothing when the
-// window is not an X window or the pointer is on another screen.
-std::optional<Point> pointerOnDesktop(SDL_Window* window);
+struct DesktopPointer {
+    Point at;
+    bool leftHeld = false;
+};
+
+// Where the pointer is on the desktop and whether the left button is down, asked of the X server
+// at this moment; nothing when the window is not an X window or the pointer is on another screen.
+std::optional<DesktopPointer> pointerOnDesktop(SDL_Window* window);
+
+// The left button's latest press and release as the X server reported them, taken as SDL takes
+// the events in: where in the window it went down (SDL itself gives a press the position of the
+// last motion, which is stale once the window has moved under a still pointer) and where on the
+// desktop it came up (which a question asked after the pointer moved on cannot tell). Lives
+// between SDL's video start and its end.
+class LeftButton {
+  public:
+    LeftButton();
+    ~LeftButton();
+    LeftButton(const LeftButton&) = delete;
+    LeftButton& operator=(const LeftButton&) = delete;
+
+    // In window pixels; nothing before the first press.
+    std::optional<Point> pressedInWindow() const { return pressedInWindow_; }
+    // In desktop pixels; nothing before the first release, nor after a press until its release.
+    std::optional<Point> releasedOnDesktop() const { return releasedOnDesktop_; }
+
+  private:
+    static int watch(void* self, SDL_Event* event);
+    std::optional<Point> pressedInWindow_;
+    std::optional<Point> releasedOnDesktop_;
+};
 
 }  // namespace solvara::x11

@@ -212,13 +212,23 @@ TEST_P(XSession, DraggingTheTopRowMovesTheWindowByThePointersMovement) {
     // The pointer holds the window where it took it.
     EXPECT_EQ(xtest::pointerOnDesktop(), app.onDesktop(300, 8));
 
+    // Let go and moved on in the same instant, the window stays where the button came up.
+    const Point dropped{home.x + 110, home.y - 50};
+    xtest::pointerButton(true);
+    xtest::pauseMs(20);
+    xtest::pointerBy(Point{10, 0});
+    expectPositionBecomes(dropped, "after dragging on by (10, 0)");
+    xtest::xdotool("mouseup 1 mousemove_relative -- 0 64");
+    xtest::pauseMs(100);
+    EXPECT_EQ(app.position(), dropped);
+
     // Below the top row a press does not drag.
     app.moveTo(300, 40);
     app.press();
     xtest::xdotool("mousemove_relative -- 30 30");
     xtest::pauseMs(100);
     app.release();
-    EXPECT_EQ(app.position(), (Point{home.x + 100, home.y - 50}));
+    EXPECT_EQ(app.position(), dropped);
 }
 
 TEST_P(XSession, ShortClicksOnTheModeButtonsAreNeverLost) {
