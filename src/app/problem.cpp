@@ -23,34 +23,18 @@ bool sameLetters(std::string_view word, std::string_view lower) {
     return true;
 }
 
+// The letters of the entries in the order of Entry.
+constexpr std::string_view kLetters = "xyzadbecf";
+
 std::optional<Entry> entryOfLetter(std::string_view letter) {
     if (letter.size() != 1) return std::nullopt;
-    switch (letter.front() | 0x20) {
-        case 'x':
-            return Entry::X;
-        case 'y':
-            return Entry::Y;
-        case 'z':
-            return Entry::Z;
-        case 'a':
-            return Entry::A;
-        case 'b':
-            return Entry::B;
-        case 'c':
-            return Entry::C;
-        case 'd':
-            return Entry::D;
-        case 'e':
-            return Entry::E;
-        case 'f':
-            return Entry::F;
-        default:
-            return std::nullopt;
-    }
+    const std::size_t index = kLetters.find(static_cast<char>(letter.front() | 0x20));
+    if (index == std::string_view::npos) return std::nullopt;
+    return static_cast<Entry>(index);
 }
 
 char upperLetter(Entry e) {
-    return "XYZADBECF"[indexOf(e)];
+    return entryLabel(e)[0];
 }
 
 int inputsNeeded(SolveMode mode) {
@@ -84,7 +68,23 @@ std::optional<double> readValue(Entry e, std::string_view text, std::string& why
     return value;
 }
 
+// Only angles were given: no case of either mode sizes a triangle from them.
+std::string noCaseReason(const Problem& problem) {
+    std::string why = problem.mode == SolveMode::Right ? "no right-triangle case takes"
+                                                       : "no oblique-triangle case takes";
+    const std::span<const ProblemInput> given = problem.given();
+    for (std::size_t i = 0; i < given.size(); ++i) {
+        why += i == 0 ? " " : ", ";
+        why += upperLetter(decimalAngleOf(given[i].entry));
+    }
+    return why + ": angles alone do not size a triangle";
+}
+
 }  // namespace
+
+char letterOf(Entry e) {
+    return kLetters[static_cast<std::size_t>(indexOf(e))];
+}
 
 std::string shownWord(std::string_view word) {
     std::string shown;
@@ -180,29 +180,17 @@ ProblemOutcome solveProblem(const Problem& problem) {
     }
     const int inputs = countInputs(v);
     if (problem.mode == SolveMode::Right) completeRightAngles(v);
-    if (!enoughInputsToSolve(problem.mode, inputs)) {
-        // Only a right triangle's second angle unmarks an earlier input: it takes one of A and B.
-        outcome.status = kExitUsage;
-        for (const ProblemInput& in : given)
-            if (!v.markers.on(decimalAngleOf(in.entry)))
-                outcome.error = shownWord(in.word) + ": no input once " +
-                                shownWord(given.back().word) +
-                                " is given: a right triangle takes one of the angles A and B";
-        return outcome;
-    }
-
-    const SolveOutcome solved = solve(problem.mode, v.triangle, v.marks());
+    // A right triangle given both A and B keeps the later one only, as the marker rules make
+    // the window keep it: one input, on which the window would wait for another. None comes, and
+    // the two angles alone fit no case.
+    const SolveOutcome solved = enoughInputsToSolve(problem.mode, inputs)
+                                    ? solve(problem.mode, v.triangle, v.marks())
+                                    : SolveOutcome{};
     switch (solved.kind) {
-        case SolveOutcome::Kind::NoCase: {
+        case SolveOutcome::Kind::NoCase:
             outcome.status = kExitNoTriangle;
-            outcome.error = problem.mode == SolveMode::Right ? "no right-triangle case takes"
-                                                             : "no oblique-triangle case takes";
-            for (std::size_t i = 0; i < given.size(); ++i) {
-                outcome.error += i == 0 ? " " : ", ";
-                outcome.error += upperLetter(decimalAngleOf(given[i].entry));
-            }
+            outcome.error = noCaseReason(problem);
             return outcome;
-        }
         case SolveOutcome::Kind::CannotDoIt:
             outcome.status = kExitNoTriangle;
             outcome.error = "CAN NOT DO IT !";

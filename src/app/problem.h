@@ -70,9 +70,13 @@ struct ProblemOutcome {
 };
 
 // Selects and commits each input in the order given, with the marker rules the values panel
-// runs at each commit, then counts the inputs and solves as the window does. A right triangle
-// given both A and B keeps the later one only, which leaves one input: a usage error here.
+// runs at each commit, then counts the inputs and solves as the window does. Inputs that fit no
+// case (only angles: A, B, C of an oblique triangle, A and B of a right one) and answers the
+// solution check rejects end with kExitNoTriangle.
 ProblemOutcome solveProblem(const Problem& problem);
+
+// The entry's letter as a problem gives it: 'x' ... 'f'.
+char letterOf(Entry e);
 
 // A word as an error message may show it: printable ASCII as it is, other bytes as \xNN, and at
 // most 40 characters of it.
