@@ -57,70 +57,68 @@ class Output {
     bool failed_ = false;
 };
 
-// The lines of the input one at a time, in a buffer of fixed size: a line longer than
-// kMaxLineBytes is skipped to its end and reported as too long, so memory stays the same
-// whatever comes.
+// The lines of the input one at a time through a buffer of fixed size, so that memory stays the
+// same whatever comes. A line longer than kMaxLineBytes comes cut to its first kMaxLineBytes
+// bytes; the rest of it is read and dropped.
 class LineReader {
   public:
-    LineReader(const ByteStreams& streams, Output& output)
-        : streams_(streams), output_(output), buffer_(kReadBytes + kMaxLineBytes) {}
+    struct Line {
+        std::string_view text;  // without its line end
+        bool cut = false;
+    };
 
-    // The next line without its end; false after the last. A line that ends the input without
-    // a line end counts.
-    bool next(std::string_view& line, bool& tooLong) {
-        tooLong = false;
+    LineReader(const ByteStreams& streams, Output& output)
+        : streams_(streams), output_(output), buffer_(kMaxLineBytes + 1 + kReadBytes) {}
+
+    // The next line; false after the last. A last line without a line end counts.
+    bool next(Line& line) {
+        std::size_t scanned = begin_;
         for (;;) {
-            char* const start = buffer_.data() + begin_;
-            if (const void* end = std::memchr(start, '\n', end_ - begin_)) {
-                const std::size_t length =
-                    static_cast<std::size_t>(static_cast<const char*>(end) - start);
-                begin_ += length + 1;
-                tooLong = skipping_ || length > kMaxLineBytes;
-                skipping_ = false;
-                line = tooLong ? std::string_view() : std::string_view(start, length);
+            const char* data = buffer_.data();
+            if (const void* found = std::memchr(data + scanned, '\n', end_ - scanned)) {
+                const auto at = static_cast<std::size_t>(static_cast<const char*>(found) - data);
+                line = lineOf(at);
+                begin_ = at + 1;
                 return true;
             }
-            if (skipping_ || end_ - begin_ > kMaxLineBytes) {
-                skipping_ = true;  // what there is of the long line goes
-                begin_ = end_ = 0;
-            } else {
-                std::memmove(buffer_.data(), start, end_ - begin_);
-                end_ -= begin_;
-                begin_ = 0;
+            if (ended_) {
+                if (begin_ == end_) return false;
+                line = lineOf(end_);
+                begin_ = end_;
+                return true;
             }
-            if (ended_) return false;
+            // No line end yet: the line's start goes to the front, and of a long line only one
+            // byte more than a line may have is kept, which marks it as too long.
+            std::memmove(buffer_.data(), data + begin_, end_ - begin_);
+            end_ = std::min(end_ - begin_, kMaxLineBytes + 1);
+            begin_ = 0;
+            scanned = end_;
             // Whoever waits for these answers gets them before the program waits for more.
             output_.flush();
             const std::size_t got = streams_.read(buffer_.data() + end_, buffer_.size() - end_);
-            if (got == 0) {
-                ended_ = true;
-                if (!skipping_ && begin_ == end_) return false;
-                tooLong = skipping_;
-                skipping_ = false;
-                line = tooLong ? std::string_view() : std::string_view(buffer_.data(), end_);
-                begin_ = end_ = 0;
-                return true;
-            }
+            ended_ = got == 0;
             end_ += got;
         }
     }
 
   private:
+    // The line from begin_ to `end`.
+    Line lineOf(std::size_t end) const {
+        const std::size_t length = end - begin_;
+        return Line{std::string_view(buffer_.data() + begin_, std::min(length, kMaxLineBytes)),
+                    length > kMaxLineBytes};
+    }
+
     const ByteStreams& streams_;
     Output& output_;
     std::vector<char> buffer_;
     std::size_t begin_ = 0;  // the unread bytes are [begin_, end_)
     std::size_t end_ = 0;
-    bool skipping_ = false;  // inside a line that is too long
     bool ended_ = false;
 };
 
 const char* modeName(SolveMode mode) {
     return mode == SolveMode::Right ? "right" : "oblique";
-}
-
-char letterOf(Entry e) {
-    return "xyzadbecf"[indexOf(e)];
 }
 
 // How the answers are written, and which line of the input they answer (0 on the command line).
@@ -138,16 +136,13 @@ void appendPrintedAnswer(std::string& out, SolveMode mode, const ProblemAnswer& 
     }
 }
 
-// One JSON object a problem, kept from one problem to the next: from one ordinary problem to
-// the next only numbers change, and no object is made afresh. The objects go straight into the
-// output buffer through the library's serializer, made once rather than by every dump().
+// One JSON object a problem. The object is kept from one problem to the next and only its values
+// change: from one ordinary problem to the next that is numbers only, and making the object
+// afresh would cost more than writing it out.
 class JsonWriter {
   public:
     // `numbered`: each object tells the input line it answers.
-    JsonWriter(std::string& out, bool numbered)
-        : serializer_(std::make_shared<nlohmann::detail::output_string_adapter<char>>(out), ' ',
-                      Json::error_handler_t::replace),
-          out_(out) {
+    explicit JsonWriter(bool numbered) {
         if (numbered) j_["line"] = 0;
         j_["mode"] = nullptr;
         j_["inputs"] = Json::object();
@@ -161,7 +156,9 @@ class JsonWriter {
         error_ = &j_["error"];
     }
 
-    void append(long line, const ProblemReading& reading, const ProblemOutcome& outcome) {
+    // Appends the object and a line end to `out`.
+    void append(std::string& out, long line, const ProblemReading& reading,
+                const ProblemOutcome& outcome) {
         if (line_) *line_ = line;
         setMode(reading.mode);
 
@@ -184,8 +181,9 @@ class JsonWriter {
         } else {
             *error_ = Json{{"status", outcome.status}, {"message", outcome.error}};
         }
-        serializer_.dump(j_, false, false, 0);
-        out_ += '\n';
+        // The messages show other bytes than printable ASCII as \xNN, so nothing is replaced.
+        out += j_.dump(-1, ' ', false, Json::error_handler_t::replace);
+        out += '\n';
     }
 
   private:
@@ -216,8 +214,6 @@ class JsonWriter {
         }
     }
 
-    nlohmann::detail::serializer<Json> serializer_;
-    std::string& out_;
     Json j_ = Json::object();
     Json* line_ = nullptr;
     Json* mode_ = nullptr;
@@ -238,7 +234,7 @@ int answer(Output& output, JsonWriter& json, const Report& report, const Problem
 
     std::string& out = output.buffer();
     if (report.json) {
-        json.append(report.line, reading, outcome);
+        json.append(out, report.line, reading, outcome);
     } else if (outcome.status != kExitSolved) {
         std::string line = "solvara: ";
         if (report.line > 0) line += "line " + std::to_string(report.line) + ": ";
@@ -264,32 +260,40 @@ int answer(Output& output, JsonWriter& json, const Report& report, const Problem
     return outcome.status;
 }
 
-bool skipped(std::string_view line) {
-    const std::size_t first = line.find_first_not_of(" \t\r");
-    return first == std::string_view::npos || line[first] == '#';
+// Writes out what is left; answers that could not all be written are a failure.
+int finish(Output& output, int status) {
+    output.flush();
+    if (!output.failed()) return status;
+    output.error("solvara: the answers could not be written to standard output\n");
+    return std::max(status, kExitNoTriangle);
+}
+
+// Blank lines and comments, however long, are no problems.
+bool skipped(const LineReader::Line& line) {
+    const std::size_t first = line.text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) return !line.cut;
+    return line.text[first] == '#';
 }
 
 int solveLines(const Report& how, const ByteStreams& streams) {
     Output output(streams);
-    JsonWriter json(output.buffer(), true);
+    JsonWriter json(true);
     LineReader reader(streams, output);
     Report report = how;
     int worst = kExitSolved;
-    std::string_view line;
-    bool tooLong = false;
-    while (!output.failed() && reader.next(line, tooLong)) {
+    LineReader::Line line;
+    while (!output.failed() && reader.next(line)) {
         ++report.line;
-        if (!tooLong && skipped(line)) continue;
-        ProblemReading reading = tooLong ? ProblemReading{} : readProblemLine(line);
-        if (tooLong) reading.error = "longer than " + std::to_string(kMaxLineBytes) + " bytes";
+        if (skipped(line)) continue;
+        ProblemReading reading;
+        if (line.cut) {
+            reading.error = "longer than " + std::to_string(kMaxLineBytes) + " bytes";
+        } else {
+            reading = readProblemLine(line.text);
+        }
         worst = std::max(worst, answer(output, json, report, reading));
     }
-    output.flush();
-    if (output.failed()) {
-        streams.error("solvara: the answers could not be written to standard output\n");
-        return std::max(worst, kExitNoTriangle);
-    }
-    return worst;
+    return finish(output, worst);
 }
 
 }  // namespace
@@ -305,14 +309,8 @@ int runSolveCommand(const SolveRequest& request, const ByteStreams& streams) {
         return kExitUsage;
     }
     Output output(streams);
-    JsonWriter json(output.buffer(), false);
-    const int status = answer(output, json, report, readProblem(words));
-    output.flush();
-    if (output.failed()) {
-        streams.error("solvara: the answers could not be written to standard output\n");
-        return std::max(status, kExitNoTriangle);
-    }
-    return status;
+    JsonWriter json(false);
+    return finish(output, answer(output, json, report, readProblem(words)));
 }
 
 }  // namespace solvara
