@@ -50,24 +50,27 @@ constexpr const char* kFooter =
     "\n"
     "solvara solve --help tells how to solve without a window.\n";
 
-constexpr const char* kSolveDescription =
-    "Solves a triangle without a window and prints what Print would print, the second answer\n"
-    "too when two triangles fit. Give right or oblique, then two inputs for a right triangle or\n"
-    "three for an oblique one as letter=value: x y z a side, a b c an angle in decimal degrees,\n"
-    "d e f angle A, B or C in degrees, minutes and seconds (30d15m20s or 30:15:20).\n";
-
+// After the options: the main help lists the subcommand by its one-line description.
 constexpr const char* kSolveFooter =
+    "Prints what Print would print, the second answer too when two triangles fit. Give right\n"
+    "or oblique, then two inputs for a right triangle or three for an oblique one as\n"
+    "letter=value: x y z a side, a b c an angle in decimal degrees, d e f angle A, B or C in\n"
+    "degrees, minutes and seconds (30d15m20s or 30:15:20).\n"
+    "\n"
     "Examples:\n"
     "  solvara solve right x=3 y=4\n"
     "  solvara solve oblique x=10 y=7 a=30          (two triangles: both are printed)\n"
     "  solvara solve --json oblique y=10 d=40d30m b=60\n"
     "  printf 'right x=3 y=4\\noblique x=5 y=6 z=7\\n' | solvara solve --json -\n"
+    "\n"
     "With -, each line of standard input is a problem; blank lines and lines that start with #\n"
-    "are skipped, and a line that fails is reported and the next one read.\n"
+    "are skipped, and a line that fails is reported and the next one read. A line may be 4096\n"
+    "bytes long. With --json a problem that fails is answered by an object with its error.\n"
     "\n"
     "Exit status (the worst of all lines with -):\n"
     "  0                 Solved\n"
-    "  1                 No triangle fits the inputs (CAN NOT DO IT !)\n"
+    "  1                 No triangle fits the inputs (CAN NOT DO IT !), or only angles were\n"
+    "                    given\n"
     "  2                 A usage error: an unknown letter, a letter twice, a value that is not\n"
     "                    a positive number, an angle of 180 or more, too few or too many\n"
     "                    inputs, or C given for a right triangle\n";
@@ -103,7 +106,6 @@ CommandLine readCommandLine(int argc, const char* const* argv) {
             ->check(CLI::Range(1, 4).description(""));
 
     CLI::App* solve = app.add_subcommand("solve", "Solve a triangle without a window");
-    solve->description(kSolveDescription);
     solve->footer(kSolveFooter);
     SolveRequest request;
     solve->add_flag("--json", request.json,
