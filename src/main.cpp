@@ -3,6 +3,7 @@
 
 #include "app/options.h"
 #include "app/program.h"
+#include "app/solve_command.h"
 #include "platform/window/display_scale.h"
 #include "platform/window/sdl_backend.h"
 
@@ -11,6 +12,9 @@ int main(int argc, char** argv) {
     std::fputs(commandLine.output.c_str(), stdout);
     std::fputs(commandLine.error.c_str(), stderr);
     if (commandLine.exitStatus) return *commandLine.exitStatus;
+    // Solving from the command line needs no window: the backend is never made.
+    if (commandLine.solve)
+        return solvara::runSolveCommand(*commandLine.solve, solvara::standardStreams());
 
     solvara::SdlBackend backend(solvara::chooseDisplayScale(commandLine.options.scale));
     solvara::Program program(backend, solvara::Environment::system());

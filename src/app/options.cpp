@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The command line: --help, --version and --scale, read with CLI11. A later command (a solve
-// without a window) is one more subcommand on the same App.
+// The command line: --help, --version and --scale for the window, and the solve subcommand,
+// read with CLI11.
 #include "app/options.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <utility>
 
 #ifndef SOLVARA_VERSION
 #error "the build defines SOLVARA_VERSION (CMakeLists.txt)"
@@ -45,7 +46,34 @@ constexpr const char* kFooter =
     "Exit status:\n"
     "  0                 Ended by the user\n"
     "  1                 No window could be opened, or the display went away\n"
-    "  2                 A usage error on the command line\n";
+    "  2                 A usage error on the command line\n"
+    "\n"
+    "solvara solve --help tells how to solve without a window.\n";
+
+// After the options: the main help lists the subcommand by its one-line description.
+constexpr const char* kSolveFooter =
+    "Prints what Print would print, the second answer too when two triangles fit. Give right\n"
+    "or oblique, then two inputs for a right triangle or three for an oblique one as\n"
+    "letter=value: x y z a side, a b c an angle in decimal degrees, d e f angle A, B or C in\n"
+    "degrees, minutes and seconds (30d15m20s or 30:15:20).\n"
+    "\n"
+    "Examples:\n"
+    "  solvara solve right x=3 y=4\n"
+    "  solvara solve oblique x=10 y=7 a=30          (two triangles: both are printed)\n"
+    "  solvara solve --json oblique y=10 d=40d30m b=60\n"
+    "  printf 'right x=3 y=4\\noblique x=5 y=6 z=7\\n' | solvara solve --json -\n"
+    "\n"
+    "With -, each line of standard input is a problem; blank lines and lines that start with #\n"
+    "are skipped, and a line that fails is reported and the next one read. A line may be 4096\n"
+    "bytes long. With --json a problem that fails is answered by an object with its error.\n"
+    "\n"
+    "Exit status (the worst of all lines with -):\n"
+    "  0                 Solved\n"
+    "  1                 No triangle fits the inputs (CAN NOT DO IT !), or only angles were\n"
+    "                    given\n"
+    "  2                 A usage error: an unknown letter, a letter twice, a value that is not\n"
+    "                    a positive number, an angle of 180 or more, too few or too many\n"
+    "                    inputs, or C given for a right triangle\n";
 
 // --scale takes a plain decimal number; the library's integer reading would also take "0x2",
 // " 2" and "+2".
@@ -77,11 +105,19 @@ CommandLine readCommandLine(int argc, const char* const* argv) {
             ->check(CLI::Validator(decimalDigitsOnly, ""))
             ->check(CLI::Range(1, 4).description(""));
 
+    CLI::App* solve = app.add_subcommand("solve", "Solve a triangle without a window");
+    solve->footer(kSolveFooter);
+    SolveRequest request;
+    solve->add_flag("--json", request.json,
+                    "Answer each problem with a JSON object: mode, inputs, answers, error");
+    solve->add_option("problem", request.words, "right|oblique LETTER=VALUE..., or - for stdin")
+        ->type_name("WORDS");
+
     CommandLine result;
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
-        result.output = app.help();
+        result.output = solve->parsed() ? solve->help("solvara") : app.help();
         result.exitStatus = 0;
         return result;
     } catch (const CLI::CallForVersion& version) {
@@ -94,6 +130,7 @@ CommandLine readCommandLine(int argc, const char* const* argv) {
         return result;
     }
     if (scaleOption->count() > 0) result.options.scale = scale;
+    if (solve->parsed()) result.solve = std::move(request);
     return result;
 }
 

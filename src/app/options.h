@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace solvara {
 
@@ -12,11 +13,21 @@ struct Options {
     std::optional<int> scale;
 };
 
-// The command line read: either the window program runs with `options`, or the process ends at
-// once with `exitStatus` after `output` went to standard output and `error` to standard error
-// (--help and --version with status 0, a usage error with status 2 and one line of error).
+// `solvara solve ...`: triangles solved without a window.
+struct SolveRequest {
+    // "right", "x=3", "y=4"; or "-" alone for one problem a line on standard input.
+    std::vector<std::string> words;
+    // Answers as JSON objects rather than the printed page.
+    bool json = false;
+};
+
+// The command line read: either the window program runs with `options`, or the solve command
+// runs, or the process ends at once with `exitStatus` after `output` went to standard output and
+// `error` to standard error (--help and --version with status 0, a usage error with status 2 and
+// one line of error).
 struct CommandLine {
     Options options;
+    std::optional<SolveRequest> solve;
     std::optional<int> exitStatus;
     std::string output;
     std::string error;

@@ -4,6 +4,8 @@
 // only hands it to the surface.
 #include "results/drawing.h"
 
+#include <utility>
+
 #include "platform/display/display.h"
 #include "platform/text/number_format.h"
 #include "results/result_lines.h"
@@ -62,11 +64,18 @@ void drawSidesAndLetters(Display& display, const TriangleVertices& v, DrawingKin
 
 }  // namespace
 
+ResultTexts heightAndWidthTexts(SolveMode mode, const Triangle& t) {
+    const HeightAndWidth hw = heightAndWidth(mode, t);
+    return ResultTexts{formatMaskedToFit(hw.height, kMask8, panel::kValueFieldWidth),
+                       formatMaskedToFit(hw.width, kMask8, panel::kValueFieldWidth)};
+}
+
 void drawRightTriangle(Display& display, TriangleValues& v) {
     clearFrame(display);
-    // A right triangle's height and width are its legs, as the results screen has written them.
-    v.heightText = v.texts.y;
-    v.widthText = v.texts.x;
+    // A right triangle's height and width are its legs.
+    ResultTexts texts = heightAndWidthTexts(SolveMode::Right, v.triangle);
+    v.heightText = std::move(texts.height);
+    v.widthText = std::move(texts.width);
     writeResultLines(display, v.heightText, v.widthText, v.texts.area);
     drawSidesAndLetters(display, layOutRightTriangle(v.triangle.x, v.triangle.y).vertices,
                         DrawingKind::Right);
@@ -78,9 +87,7 @@ ResultTexts drawObliqueTriangle(Display& display, const Triangle& t, const std::
     drawSidesAndLetters(display, layOutObliqueTriangle(t.x, t.y, t.a, t.b, t.c).vertices,
                         DrawingKind::Oblique);
 
-    const HeightAndWidth hw = obliqueHeightAndWidth(t);
-    ResultTexts texts{formatMaskedToFit(hw.height, kMask8, panel::kValueFieldWidth),
-                      formatMaskedToFit(hw.width, kMask8, panel::kValueFieldWidth)};
+    ResultTexts texts = heightAndWidthTexts(SolveMode::Oblique, t);
     writeResultLines(display, texts.height, texts.width, areaText);
     return texts;
 }

@@ -100,18 +100,14 @@ void ResultsScreen::showFirstAnswer() {
     const Triangle& t = v_.triangle;
     const bool right = v_.solveMode == SolveMode::Right;
     display_.setColors(kText, kBackground);
-    double area = 0;
     if (right) {
-        area = rightTriangleArea(t.x, t.y);
         // The legs, as the panel last wrote them; the drawing sets them again.
         v_.heightText = v_.texts.y;
         v_.widthText = v_.texts.x;
-    } else {
-        area = obliqueTriangleArea(t);
     }
     // Until the oblique drawing below, the result lines show the previous drawing's height and
     // width.
-    v_.texts = answerTexts(t, area);
+    v_.texts = answerTexts(t, triangleArea(v_.solveMode, t));
     writeAnswer(display_, t, v_.texts, v_.heightText, v_.widthText);
 
     if (right)
@@ -126,7 +122,7 @@ void ResultsScreen::showSecondAnswer() {
     display_.setColors(kText, kBackground);
     // The height and width are those the drawing has just made of the second answer. The
     // caller has redrawn the main screen, which carries the EDIT button, so only Print is drawn.
-    second_ = answerTexts(s, obliqueTriangleArea(s));
+    second_ = answerTexts(s, triangleArea(SolveMode::Oblique, s));
     writeAnswer(display_, s, second_, v_.heightText, v_.widthText);
     drawButtons(false);
 }

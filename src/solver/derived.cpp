@@ -32,4 +32,13 @@ HeightAndWidth obliqueHeightAndWidth(const Triangle& t) {
     return hw;
 }
 
+double triangleArea(SolveMode mode, const Triangle& t) {
+    return mode == SolveMode::Right ? rightTriangleArea(t.x, t.y) : obliqueTriangleArea(t);
+}
+
+HeightAndWidth heightAndWidth(SolveMode mode, const Triangle& t) {
+    if (mode == SolveMode::Right) return HeightAndWidth{t.y, t.x};
+    return obliqueHeightAndWidth(t);
+}
+
 }  // namespace solvara

@@ -49,4 +49,9 @@ struct HeightAndWidth {
 // Height of the vertex of B over side X, and the triangle's shadow on the line of X.
 HeightAndWidth obliqueHeightAndWidth(const Triangle& t);
 
+// The area, height and width of an answer of that mode; a right triangle's height and width are
+// its legs Y and X.
+double triangleArea(SolveMode mode, const Triangle& t);
+HeightAndWidth heightAndWidth(SolveMode mode, const Triangle& t);
+
 }  // namespace solvara

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "values/dms_text.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "platform/text/number_format.h"
@@ -57,12 +58,63 @@ std::string_view field(std::string_view text, std::size_t from) {
 
 double fromDmsTemplate(std::string_view text) {
     // "DDd MMm SSs": no field is limited to 59, so 10d 75m gives 11.25 degrees.
-    double degrees = parseNumber(field(text, 0));
-    const double minutes = parseNumber(field(text, 4));
+    return degreesFromDms(parseNumber(field(text, 0)), parseNumber(field(text, 4)),
+                          parseNumber(field(text, 8)));
+}
+
+double degreesFromDms(double degrees, double minutes, double seconds) {
     if (minutes != 0) degrees += minutes / 60;
-    const double seconds = parseNumber(field(text, 8));
     if (seconds != 0) degrees += seconds / 3600;
     return degrees;
+}
+
+namespace {
+
+// Reads digits, and a point with more digits, from the front of `text` and drops them from it.
+std::optional<double> takeField(std::string_view& text) {
+    auto digitsAt = [&](std::size_t i) {
+        std::size_t j = i;
+        while (j < text.size() && text[j] >= '0' && text[j] <= '9')
+            ++j;
+        return j;
+    };
+    std::size_t end = digitsAt(0);
+    if (end == 0) return std::nullopt;
+    if (end < text.size() && text[end] == '.') {
+        const std::size_t fractionEnd = digitsAt(end + 1);
+        if (fractionEnd == end + 1) return std::nullopt;
+        end = fractionEnd;
+    }
+    double value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + end, value);
+    if (result.ec != std::errc{} || result.ptr != text.data() + end) return std::nullopt;
+    text.remove_prefix(end);
+    return value;
+}
+
+}  // namespace
+
+std::optional<double> parseDmsAngle(std::string_view text) {
+    double fields[3] = {0, 0, 0};
+    // Either each field ends in its letter (d, m, s in either case) or colons part the fields.
+    const bool colons = text.find(':') != std::string_view::npos;
+    constexpr char kLetters[3] = {'d', 'm', 's'};
+    for (int i = 0; i < 3; ++i) {
+        const std::optional<double> field = takeField(text);
+        if (!field) return std::nullopt;
+        fields[i] = *field;
+        if (colons) {
+            if (text.empty()) break;
+            if (i == 2 || text.front() != ':') return std::nullopt;
+        } else {
+            if (text.empty() && i == 0) break;  // whole degrees alone
+            if (text.empty() || (text.front() | 0x20) != kLetters[i]) return std::nullopt;
+        }
+        text.remove_prefix(1);
+        if (!colons && text.empty()) break;
+    }
+    if (!text.empty()) return std::nullopt;
+    return degreesFromDms(fields[0], fields[1], fields[2]);
 }
 
 }  // namespace solvara

@@ -19,37 +19,14 @@ using testing::Harness;
 constexpr int kGreen = 2;
 constexpr int kBlack = 0;
 
-// Text drawn at a pixel position (not on the cell grid) in black, read back glyph by glyph;
-// trailing blanks removed.
-std::string drawnText(const Harness& h, int x, int y, int count) {
-    std::string out;
-    for (int i = 0; i < count; ++i) {
-        std::string bits(16, '\0');
-        for (int dy = 0; dy < 16; ++dy)
-            for (int dx = 0; dx < 8; ++dx)
-                if (h.pixel(x + 8 * i + dx, y + dy) == kBlack)
-                    bits[dy] = static_cast<char>(bits[dy] | (0x80 >> dx));
-        char found = '?';
-        for (int code = 32; code < 127; ++code)
-            if (bits == std::string(reinterpret_cast<const char*>(&kFont8x16[code * 16]), 16)) {
-                found = static_cast<char>(code);
-                break;
-            }
-        out += found;
-    }
-    while (!out.empty() && out.back() == ' ')
-        out.pop_back();
-    return out;
-}
-
 std::string heightLine(const Harness& h) {
-    return drawnText(h, 45, 250, 38);
+    return h.drawnText(45, 250, 38);
 }
 std::string widthLine(const Harness& h) {
-    return drawnText(h, 45, 265, 38);
+    return h.drawnText(45, 265, 38);
 }
 std::string areaLine(const Harness& h) {
-    return drawnText(h, 45, 280, 38);
+    return h.drawnText(45, 280, 38);
 }
 
 // The value written after the label of a panel row, trailing blanks removed.

@@ -192,6 +192,28 @@ std::string Harness::text(int row, int column, int count) const {
     return out;
 }
 
+std::string Harness::drawnText(int x, int y, int count) const {
+    constexpr std::uint8_t kBlack = 0;
+    std::string out;
+    for (int i = 0; i < count; ++i) {
+        std::string bits(16, '\0');
+        for (int dy = 0; dy < 16; ++dy)
+            for (int dx = 0; dx < 8; ++dx)
+                if (pixel(x + 8 * i + dx, y + dy) == kBlack)
+                    bits[dy] = static_cast<char>(bits[dy] | (0x80 >> dx));
+        char found = '?';
+        for (int code = 32; code < 127; ++code)
+            if (bits == std::string(reinterpret_cast<const char*>(&kFont8x16[code * 16]), 16)) {
+                found = static_cast<char>(code);
+                break;
+            }
+        out += found;
+    }
+    while (!out.empty() && out.back() == ' ')
+        out.pop_back();
+    return out;
+}
+
 std::string Harness::row(int row) const {
     return text(row, 1, 80);
 }

@@ -64,6 +64,9 @@ class Harness {
     std::string row(int row) const;
     // `count` characters of `row` from `column` (both from 1).
     std::string text(int row, int column, int count) const;
+    // `count` characters of black text drawn at pixel (x, y), off the cell grid (the result lines
+    // under the drawing), read glyph by glyph; trailing blanks removed, '?' for no glyph.
+    std::string drawnText(int x, int y, int count) const;
     // The colour of the set pixels of a text cell, or -1 for a cell of one colour.
     int textColour(int row, int column) const;
     // The whole visible screen as 30 lines, for failure messages.

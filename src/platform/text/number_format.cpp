@@ -136,8 +136,9 @@ int digitValue(char c) {
 }
 
 // "&H1F", "&O17", "&B101": a whole number in that radix, read up to the first digit that does
-// not belong to it. Accumulating in a double cannot overflow into undefined behaviour.
-double parseRadixNumber(std::string_view text) {
+// not belong to it; `used` counts the radix letter and the digits. Accumulating in a double
+// cannot overflow into undefined behaviour.
+double parseRadixNumber(std::string_view text, std::size_t& used) {
     int radix = 0;
     switch (text.empty() ? '\0' : text.front()) {
         case 'H':
@@ -153,26 +154,34 @@ double parseRadixNumber(std::string_view text) {
             radix = 2;
             break;
         default:
+            used = 0;
             return 0;
     }
     double value = 0;
-    for (std::size_t i = 1; i < text.size(); ++i) {
+    std::size_t i = 1;
+    for (; i < text.size(); ++i) {
         const int digit = digitValue(text[i]);
         if (digit < 0 || digit >= radix) break;
         value = value * radix + digit;
     }
+    used = i;
     return value;
 }
 
-}  // namespace
-
-double parseNumber(std::string_view text) {
+// parseNumber, also telling how many characters of `text` the number took (0 when none).
+double readNumber(std::string_view text, std::size_t& used) {
     std::size_t pos = 0;
     while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t'))
         ++pos;
+    used = 0;
     text.remove_prefix(pos);
     if (text.empty()) return 0;
-    if (text.front() == '&') return parseRadixNumber(text.substr(1));
+    if (text.front() == '&') {
+        std::size_t radixUsed = 0;
+        const double value = parseRadixNumber(text.substr(1), radixUsed);
+        if (radixUsed > 1) used = pos + 1 + radixUsed;
+        return value;
+    }
 
     // The longest prefix of the form [sign] digits [. digits] [exponent], rewritten for
     // from_chars, which takes neither a plus sign nor a D exponent.
@@ -222,8 +231,10 @@ double parseNumber(std::string_view text) {
                 exponent = std::min(exponent * 10 + (text[j] - '0'), 100000L);
             }
             if (exponentNegative) exponent = -exponent;
+            i = j;
         }
     }
+    used = pos + i;
     if (!significantSeen) return negative ? -0.0 : 0.0;
 
     double value = 0;
@@ -238,6 +249,20 @@ double parseNumber(std::string_view text) {
         value = 0;
     }
     return negative ? -value : value;
+}
+
+}  // namespace
+
+double parseNumber(std::string_view text) {
+    std::size_t used = 0;
+    return readNumber(text, used);
+}
+
+std::optional<double> parseWholeNumber(std::string_view text) {
+    std::size_t used = 0;
+    const double value = readNumber(text, used);
+    if (used == 0 || used != text.size()) return std::nullopt;
+    return value;
 }
 
 }  // namespace solvara

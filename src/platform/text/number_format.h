@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,5 +32,9 @@ std::string plainNumberTextToFit(double value, std::size_t width);
 
 // The longest decimal prefix after leading blanks (E, e, D or d exponents); 0 when none.
 double parseNumber(std::string_view text);
+
+// parseNumber of a text that is all number: nothing when no number starts it or something
+// follows the number ("3x", "3e", "1.2.3").
+std::optional<double> parseWholeNumber(std::string_view text);
 
 }  // namespace solvara

@@ -122,6 +122,19 @@ TEST(ParseNumber, ReadsTheLongestDecimalPrefix) {
     EXPECT_EQ(parseNumber(std::string(400, '9')), std::numeric_limits<double>::infinity());
 }
 
+// A whole text is a number only when parseNumber takes every character of it.
+TEST(ParseWholeNumber, TakesTextsThatAreAllNumber) {
+    const std::pair<const char*, std::optional<double>> cases[] = {
+        {"3", 3},     {"2.5", 2.5},  {".5", 0.5},    {"1.5D2", 150}, {"25d-1", 2.5},
+        {"&H1F", 31}, {" 7", 7},     {"-4", -4},     {"0", 0},       {"1e400", HUGE_VAL},
+        {"", {}},     {" ", {}},     {".", {}},      {"3e", {}},     {"3e+", {}},
+        {"3x", {}},   {"1.2.3", {}}, {"3 ", {}},     {"&H", {}},     {"&B1012", {}},
+        {"abc", {}},  {"0x1A", {}},  {"3d 20m", {}}, {"inf", {}},    {"+", {}},
+    };
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(parseWholeNumber(text), value) << '"' << text << '"';
+}
+
 TEST(NumberTexts, ExtremeValuesGiveTextsThatReadBack) {
     // The largest double's sixteen-digit text lies beyond it and reads back as infinity.
     EXPECT_EQ(parseNumber(plainNumberText(std::numeric_limits<double>::max())),

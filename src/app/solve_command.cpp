@@ -1,0 +1,316 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// The solve command: problems from the command line or one a line from the input, answered as
+// the printed page or as JSON. The JSON is written by nlohmann-json, here and nowhere else.
+#include "app/solve_command.h"
+
+#include <algorithm>
+#include <cstring>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/problem.h"
+#include "results/drawing.h"
+#include "results/printing.h"
+#include "results/results_screen.h"
+
+namespace solvara {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// A problem line longer than this is an error; no problem needs a tenth of it.
+constexpr std::size_t kMaxLineBytes = 4096;
+constexpr std::size_t kReadBytes = 64 * 1024;
+// Answers are gathered up to this much before they are written.
+constexpr std::size_t kWriteBytes = 64 * 1024;
+
+// Standard output through a buffer, written out when it fills, before a wait for input and
+// before a line goes to standard error, so that the two keep their order on a terminal.
+class Output {
+  public:
+    explicit Output(const ByteStreams& streams) : streams_(streams) {
+        buffer_.reserve(kWriteBytes);
+    }
+
+    std::string& buffer() { return buffer_; }
+    void written() {
+        if (buffer_.size() >= kWriteBytes) flush();
+    }
+    void error(std::string_view line) {
+        flush();
+        streams_.error(line);
+    }
+    void flush() {
+        if (buffer_.empty()) return;
+        if (!failed_ && !streams_.write(buffer_)) failed_ = true;
+        buffer_.clear();
+    }
+    bool failed() const { return failed_; }
+
+  private:
+    const ByteStreams& streams_;
+    std::string buffer_;
+    bool failed_ = false;
+};
+
+// The lines of the input one at a time through a buffer of fixed size, so that memory stays the
+// same whatever comes. A line longer than kMaxLineBytes comes cut to its first kMaxLineBytes
+// bytes; the rest of it is read and dropped.
+class LineReader {
+  public:
+    struct Line {
+        std::string_view text;  // without its line end
+        bool cut = false;
+    };
+
+    LineReader(const ByteStreams& streams, Output& output)
+        : streams_(streams), output_(output), buffer_(kMaxLineBytes + 1 + kReadBytes) {}
+
+    // The next line; false after the last. A last line without a line end counts.
+    bool next(Line& line) {
+        std::size_t scanned = begin_;
+        for (;;) {
+            const char* data = buffer_.data();
+            if (const void* found = std::memchr(data + scanned, '\n', end_ - scanned)) {
+                const auto at = static_cast<std::size_t>(static_cast<const char*>(found) - data);
+                line = lineOf(at);
+                begin_ = at + 1;
+                return true;
+            }
+            if (ended_) {
+                if (begin_ == end_) return false;
+                line = lineOf(end_);
+                begin_ = end_;
+                return true;
+            }
+            // No line end yet: the line's start goes to the front, and of a long line only one
+            // byte more than a line may have is kept, which marks it as too long.
+            std::memmove(buffer_.data(), data + begin_, end_ - begin_);
+            end_ = std::min(end_ - begin_, kMaxLineBytes + 1);
+            begin_ = 0;
+            scanned = end_;
+            // Whoever waits for these answers gets them before the program waits for more.
+            output_.flush();
+            const std::size_t got = streams_.read(buffer_.data() + end_, buffer_.size() - end_);
+            ended_ = got == 0;
+            end_ += got;
+        }
+    }
+
+  private:
+    // The line from begin_ to `end`.
+    Line lineOf(std::size_t end) const {
+        const std::size_t length = end - begin_;
+        return Line{std::string_view(buffer_.data() + begin_, std::min(length, kMaxLineBytes)),
+                    length > kMaxLineBytes};
+    }
+
+    const ByteStreams& streams_;
+    Output& output_;
+    std::vector<char> buffer_;
+    std::size_t begin_ = 0;  // the unread bytes are [begin_, end_)
+    std::size_t end_ = 0;
+    bool ended_ = false;
+};
+
+const char* modeName(SolveMode mode) {
+    return mode == SolveMode::Right ? "right" : "oblique";
+}
+
+// How the answers are written, and which line of the input they answer (0 on the command line).
+struct Report {
+    bool json = false;
+    long line = 0;
+};
+
+void appendPrintedAnswer(std::string& out, SolveMode mode, const ProblemAnswer& answer) {
+    const ResultTexts hw = heightAndWidthTexts(mode, answer.triangle);
+    for (const std::string& line :
+         printedLines(mode, answerTexts(answer.triangle, answer.area), hw.height, hw.width)) {
+        out += line;
+        out += '\n';
+    }
+}
+
+// One JSON object a problem. The object is kept from one problem to the next and only its values
+// change: from one ordinary problem to the next that is numbers only, and making the object
+// afresh would cost more than writing it out.
+class JsonWriter {
+  public:
+    // `numbered`: each object tells the input line it answers.
+    explicit JsonWriter(bool numbered) {
+        if (numbered) j_["line"] = 0;
+        j_["mode"] = nullptr;
+        j_["inputs"] = Json::object();
+        j_["answers"] = Json::array();
+        j_["error"] = nullptr;
+        // No key is added to the object after this, so the members stay where they are.
+        line_ = numbered ? &j_["line"] : nullptr;
+        mode_ = &j_["mode"];
+        inputs_ = &j_["inputs"];
+        answers_ = &j_["answers"];
+        error_ = &j_["error"];
+    }
+
+    // Appends the object and a line end to `out`.
+    void append(std::string& out, long line, const ProblemReading& reading,
+                const ProblemOutcome& outcome) {
+        if (line_) *line_ = line;
+        setMode(reading.mode);
+
+        inputs_->clear();
+        if (outcome.status != kExitUsage)
+            for (const ProblemInput& in : reading.problem.given())
+                (*inputs_)[std::string(1, letterOf(in.entry))] = in.value;
+
+        const bool solved = outcome.status == kExitSolved;
+        const std::size_t count = !solved ? 0 : outcome.second ? 2 : 1;
+        while (answers_->size() > count)
+            answers_->erase(answers_->size() - 1);
+        while (answers_->size() < count)
+            answers_->push_back(answerObject());
+        if (count > 0) setAnswer((*answers_)[0], outcome.first);
+        if (count > 1) setAnswer((*answers_)[1], *outcome.second);
+
+        if (solved) {
+            *error_ = nullptr;
+        } else {
+            *error_ = Json{{"status", outcome.status}, {"message", outcome.error}};
+        }
+        // The messages show other bytes than printable ASCII as \xNN, so nothing is replaced.
+        out += j_.dump(-1, ' ', false, Json::error_handler_t::replace);
+        out += '\n';
+    }
+
+  private:
+    static Json answerObject() {
+        Json answer = Json::object();
+        for (const char* key : {"x", "y", "z", "a", "b", "c", "area", "height", "width"})
+            answer[key] = 0.0;
+        return answer;
+    }
+
+    // The numbers in the order answerObject() made their keys.
+    static void setAnswer(Json& object, const ProblemAnswer& answer) {
+        const Triangle& t = answer.triangle;
+        const HeightAndWidth& hw = answer.heightAndWidth;
+        const double values[] = {t.x, t.y, t.z, t.a, t.b, t.c, answer.area, hw.height, hw.width};
+        auto value = object.begin();
+        for (const double v : values)
+            *value++ = v;
+    }
+
+    void setMode(std::optional<SolveMode> mode) {
+        if (!mode) {
+            *mode_ = nullptr;
+        } else if (mode_->is_string()) {
+            mode_->get_ref<std::string&>() = modeName(*mode);  // no new string
+        } else {
+            *mode_ = modeName(*mode);
+        }
+    }
+
+    Json j_ = Json::object();
+    Json* line_ = nullptr;
+    Json* mode_ = nullptr;
+    Json* inputs_ = nullptr;
+    Json* answers_ = nullptr;
+    Json* error_ = nullptr;
+};
+
+// Reads, solves and reports one problem; returns its exit status.
+int answer(Output& output, JsonWriter& json, const Report& report, const ProblemReading& reading) {
+    ProblemOutcome outcome;
+    if (reading.error.empty()) {
+        outcome = solveProblem(reading.problem);
+    } else {
+        outcome.status = kExitUsage;
+        outcome.error = reading.error;
+    }
+
+    std::string& out = output.buffer();
+    if (report.json) {
+        json.append(out, report.line, reading, outcome);
+    } else if (outcome.status != kExitSolved) {
+        std::string line = "solvara: ";
+        if (report.line > 0) line += "line " + std::to_string(report.line) + ": ";
+        output.error(line + outcome.error + "\n");
+    } else {
+        const Problem& p = reading.problem;
+        if (report.line > 0) {
+            out += "Line " + std::to_string(report.line) + ": ";
+            out += p.modeWord;
+            for (const ProblemInput& in : p.given()) {
+                out += ' ';
+                out += in.word;
+            }
+            out += '\n';
+        }
+        appendPrintedAnswer(out, p.mode, outcome.first);
+        if (outcome.second) {
+            out += '\n';
+            appendPrintedAnswer(out, p.mode, *outcome.second);
+        }
+    }
+    output.written();
+    return outcome.status;
+}
+
+// Writes out what is left; answers that could not all be written are a failure.
+int finish(Output& output, int status) {
+    output.flush();
+    if (!output.failed()) return status;
+    output.error("solvara: the answers could not be written to standard output\n");
+    return std::max(status, kExitNoTriangle);
+}
+
+// Blank lines and comments, however long, are no problems.
+bool skipped(const LineReader::Line& line) {
+    const std::size_t first = line.text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) return !line.cut;
+    return line.text[first] == '#';
+}
+
+int solveLines(const Report& how, const ByteStreams& streams) {
+    Output output(streams);
+    JsonWriter json(true);
+    LineReader reader(streams, output);
+    Report report = how;
+    int worst = kExitSolved;
+    LineReader::Line line;
+    while (!output.failed() && reader.next(line)) {
+        ++report.line;
+        if (skipped(line)) continue;
+        ProblemReading reading;
+        if (line.cut) {
+            reading.error = "longer than " + std::to_string(kMaxLineBytes) + " bytes";
+        } else {
+            reading = readProblemLine(line.text);
+        }
+        worst = std::max(worst, answer(output, json, report, reading));
+    }
+    return finish(output, worst);
+}
+
+}  // namespace
+
+int runSolveCommand(const SolveRequest& request, const ByteStreams& streams) {
+    const Report report{request.json, 0};
+    if (request.words.size() == 1 && request.words.front() == "-")
+        return solveLines(report, streams);
+
+    std::vector<std::string_view> words(request.words.begin(), request.words.end());
+    if (std::find(words.begin(), words.end(), "-") != words.end()) {
+        streams.error("solvara: -: reads problems from standard input and comes alone\n");
+        return kExitUsage;
+    }
+    Output output(streams);
+    JsonWriter json(false);
+    return finish(output, answer(output, json, report, readProblem(words)));
+}
+
+}  // namespace solvara
