@@ -218,8 +218,7 @@ void PrivateSpooler::stop() {
     cupsSetServer(nullptr);
 }
 
-bool PrivateSpooler::addQueue(const std::string& name, bool makeDefault,
-                              const std::string& model) {
+bool PrivateSpooler::addQueue(const std::string& name, bool makeDefault, const std::string& model) {
     fs::create_directories(base_ / "out" / name);
     const std::string uri = "file://" + outputPdf(name).string();
     if (!run("lpadmin -p " + shellQuoted(name) + " -E -v " + shellQuoted(uri) + model))
