@@ -178,14 +178,11 @@ ProblemOutcome solveProblem(const Problem& problem) {
         applySelectionMarkerRules(v);
         applyEmptyEntryMarkerRules(v);
     }
-    const int inputs = countInputs(v);
-    if (problem.mode == SolveMode::Right) completeRightAngles(v);
     // A right triangle given both A and B keeps the later one only, as the marker rules make
     // the window keep it: one input, on which the window would wait for another. None comes, and
     // the two angles alone fit no case.
-    const SolveOutcome solved = enoughInputsToSolve(problem.mode, inputs)
-                                    ? solve(problem.mode, v.triangle, v.marks())
-                                    : SolveOutcome{};
+    const SolveOutcome solved =
+        readyToSolve(v) ? solve(problem.mode, v.triangle, v.marks()) : SolveOutcome{};
     switch (solved.kind) {
         case SolveOutcome::Kind::NoCase:
             outcome.status = kExitNoTriangle;

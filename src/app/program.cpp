@@ -278,9 +278,7 @@ Step Program::editorStep(EditOutcome outcome, Step keysStep) {
 
 Step Program::inputCount() {
     drawValuesPanel(display_, input_, values_);
-    const int inputs = countInputs(values_);
-    if (values_.solveMode == SolveMode::Right) completeRightAngles(values_);
-    return enoughInputsToSolve(values_.solveMode, inputs) ? Step::Solve : Step::MainScreen;
+    return readyToSolve(values_) ? Step::Solve : Step::MainScreen;
 }
 
 Step Program::solve() {

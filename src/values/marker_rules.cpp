@@ -138,4 +138,10 @@ bool enoughInputsToSolve(SolveMode mode, int inputs) {
     return true;
 }
 
+bool readyToSolve(TriangleValues& v) {
+    const int inputs = countInputs(v);
+    if (v.solveMode == SolveMode::Right) completeRightAngles(v);
+    return enoughInputsToSolve(v.solveMode, inputs);
+}
+
 }  // namespace solvara

@@ -34,4 +34,8 @@ void setSolveMode(TriangleValues& v, SolveMode mode);
 // which finds no case and starts afresh.
 bool enoughInputsToSolve(SolveMode mode, int inputs);
 
+// After a value is committed: counts the inputs (before a right triangle's empty angle is
+// completed from the other), completes it, and tells whether there are enough to solve.
+bool readyToSolve(TriangleValues& v);
+
 }  // namespace solvara
