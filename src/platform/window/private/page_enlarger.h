@@ -10,8 +10,8 @@ namespace solvara {
 
 // Writes rows [top, bottom) of a page of palette indexes, `width` bytes a row, into `target`,
 // each page pixel a scale x scale block: `colours` are the palette's entries as pixel values of
-// the target's format. One pass over the page; each enlarged row is written once and copied for
-// the other rows of its block. The target must be locked if it needs it, and large enough.
+// the target's format. One pass over the page, writing the rows of each block side by side and
+// only once. The target must be locked if it needs it, and large enough.
 void enlargeRows(const std::uint8_t* page, int width, int top, int bottom,
                  const std::array<std::uint32_t, 256>& colours, int scale, SDL_Surface* target);
 
