@@ -57,7 +57,11 @@ bool writeAll(int fd, const std::uint8_t* data, std::size_t size) {
 // A new file beside `path`, in the same directory so that a rename can put it in path's place,
 // made with the permissions a new file gets there (0666 less the umask). -1 when none can be.
 int createBeside(const std::filesystem::path& path, std::filesystem::path& created) {
-    const std::string stem = "." + path.filename().string() + "." + std::to_string(getpid()) + ".";
+    std::string stem = ".";
+    stem += path.filename().string();
+    stem += '.';
+    stem += std::to_string(getpid());
+    stem += '.';
     // Names left by an earlier process that ended midway are passed over.
     for (int attempt = 0; attempt < 100; ++attempt) {
         created = path.parent_path() / (stem + std::to_string(attempt));
