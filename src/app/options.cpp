@@ -42,6 +42,8 @@ constexpr const char* kFooter =
     "  GDK_SCALE         The desktop's scale, used when neither is given\n"
     "  PRINTER, LPDEST   The printer to use instead of the default one\n"
     "  CUPS_SERVER       The print server to use\n"
+    "  PAPERSIZE         The paper to print on when the printer names none (else PAPERCONF's\n"
+    "                    file or /etc/papersize, else LC_PAPER's paper)\n"
     "\n"
     "Exit status:\n"
     "  0                 Ended by the user\n"

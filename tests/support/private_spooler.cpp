@@ -218,20 +218,26 @@ void PrivateSpooler::stop() {
     cupsSetServer(nullptr);
 }
 
-bool PrivateSpooler::addQueue(const std::string& name, bool makeDefault, const std::string& model) {
+bool PrivateSpooler::addQueue(const std::string& name, bool makeDefault, const std::string& model,
+                              const std::string& media) {
     fs::create_directories(base_ / "out" / name);
     const std::string uri = "file://" + outputPdf(name).string();
-    if (!run("lpadmin -p " + shellQuoted(name) + " -E -v " + shellQuoted(uri) + model))
+    std::string options = model;
+    if (!media.empty()) options += " -o " + shellQuoted("media-default=" + media);
+    if (!run("lpadmin -p " + shellQuoted(name) + " -E -v " + shellQuoted(uri) + options))
         return false;
     return !makeDefault || run("lpadmin -d " + shellQuoted(name));
 }
 
-bool PrivateSpooler::addPdfQueue(const std::string& name, bool makeDefault) {
-    return addQueue(name, makeDefault, " -m lsb/usr/cupsfilters/Generic-PDF_Printer-PDF.ppd");
+bool PrivateSpooler::addPdfQueue(const std::string& name, bool makeDefault,
+                                 const std::string& media) {
+    return addQueue(name, makeDefault, " -m lsb/usr/cupsfilters/Generic-PDF_Printer-PDF.ppd",
+                    media);
 }
 
-bool PrivateSpooler::addRawQueue(const std::string& name, bool makeDefault) {
-    return addQueue(name, makeDefault, "");
+bool PrivateSpooler::addRawQueue(const std::string& name, bool makeDefault,
+                                 const std::string& media) {
+    return addQueue(name, makeDefault, "", media);
 }
 
 fs::path PrivateSpooler::outputPdf(const std::string& name) const {

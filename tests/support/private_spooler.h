@@ -39,9 +39,11 @@ class PrivateSpooler {
     std::filesystem::path socket() const { return base_ / "cups.sock"; }
 
     // A queue that turns each job into a PDF file, outputPdf(name), replaced by every job.
-    bool addPdfQueue(const std::string& name, bool makeDefault);
-    // A queue that passes each job on unchanged to a file in the same place.
-    bool addRawQueue(const std::string& name, bool makeDefault);
+    // `media`, a name such as "iso_a4_210x297mm", is its default paper (its media-default).
+    bool addPdfQueue(const std::string& name, bool makeDefault, const std::string& media = {});
+    // A queue that passes each job on unchanged to a file in the same place. It describes no
+    // paper, and names none unless given `media`.
+    bool addRawQueue(const std::string& name, bool makeDefault, const std::string& media = {});
     std::filesystem::path outputPdf(const std::string& name) const;
 
     struct Job {
@@ -63,7 +65,8 @@ class PrivateSpooler {
 
   private:
     bool run(const std::string& commandLine);
-    bool addQueue(const std::string& name, bool makeDefault, const std::string& model);
+    bool addQueue(const std::string& name, bool makeDefault, const std::string& model,
+                  const std::string& media);
 
     std::filesystem::path base_;
     pid_t pid_ = -1;

@@ -174,6 +174,55 @@ TEST_F(PrinterDeviceSpooler, TextJobBecomesOnePdfPageInAFixedPitchFont) {
         EXPECT_NEAR(lastEquals[i], 32, 0.01) << "line " << linesSeen[i];
 }
 
+// The page is the paper of the queue it goes to: the printer's own default when it names one,
+// else the user's (PAPERSIZE here). Where the printer describes that paper, the text keeps to
+// its printable area (the PDF queue's begins a quarter inch from the left edge).
+TEST_F(PrinterDeviceSpooler, PageIsTheQueuesPaperElseTheUsers) {
+    struct Case {
+        const char* queue;
+        bool pdf;
+        const char* media;      // the queue's media-default; "" for none
+        const char* paperSize;  // PAPERSIZE
+        double widthPt;
+        double heightPt;
+        double leftPt;  // the left edge of the printable area
+    };
+    const Case cases[] = {
+        {"A4", true, "iso_a4_210x297mm", "letter", 595.28, 841.89, 18},
+        {"Letter", true, "na_letter_8.5x11in", "a4", 612, 792, 18},
+        {"RawLetter", false, "na_letter_8.5x11in", "a4", 612, 792, 0},
+        {"Raw", false, "", "legal", 612, 1008, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.queue);
+        ASSERT_TRUE(c.pdf ? spooler.addPdfQueue(c.queue, false, c.media)
+                          : spooler.addRawQueue(c.queue, false, c.media))
+            << spooler.error();
+        ScopedEnv paperSize("PAPERSIZE", c.paperSize);
+        PrinterDevice printer;
+        ASSERT_EQ(printer.open(std::string("LPT:,") + c.queue + ",EMU=TTY", 1),
+                  PrinterDevice::OpenResult::Ok);
+        printer.write(1, "\r\n\r\n           Solvara\r\n");
+        ASSERT_EQ(printer.close(1), PrinterDevice::CloseResult::Ok);
+        const auto jobs = spooler.jobs();
+        ASSERT_FALSE(jobs.empty());
+        ASSERT_TRUE(spooler.waitForJob(jobs.back().id).has_value()) << spooler.log();
+
+        // The document as the spooler received it, before any filter could fit it to a sheet.
+        const std::string pdf = shellQuoted(spooler.documentFile(jobs.back().id).string());
+        const std::string info = commandOutput("pdfinfo " + pdf);
+        std::smatch size;
+        ASSERT_TRUE(
+            std::regex_search(info, size, std::regex(R"(Page size: +([0-9.]+) x ([0-9.]+))")))
+            << info;
+        EXPECT_NEAR(std::stod(size[1]), c.widthPt, 1) << info;
+        EXPECT_NEAR(std::stod(size[2]), c.heightPt, 1) << info;
+        const auto boxes = wordBoxes(commandOutput("pdftotext -bbox " + pdf + " -"));
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_NEAR(boxes[0].x, c.leftPt + 11 * 6.0, 0.05);
+    }
+}
+
 TEST_F(PrinterDeviceSpooler, RawJobCarriesTheBytesUnchanged) {
     ASSERT_TRUE(spooler.addPdfQueue("Desk", true)) << spooler.error();
     PrinterDevice printer;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/print/private/paper_size.h"
 #include "platform/print/private/print_libraries.h"
 
 namespace solvara {
@@ -24,6 +25,26 @@ int waitOn(http_t*, void* deadline) {
 
 double hundredthsMmToPt(int value) {
     return value * 72.0 / 2540.0;
+}
+
+// The sheet and its printable area as the printer describes a paper it has.
+MediaArea areaOf(const cups_size_t& size) {
+    MediaArea area;
+    area.widthPt = hundredthsMmToPt(size.width);
+    area.heightPt = hundredthsMmToPt(size.length);
+    area.leftPt = hundredthsMmToPt(size.left);
+    area.topPt = hundredthsMmToPt(size.top);
+    area.printableWidthPt = hundredthsMmToPt(size.width - size.left - size.right);
+    area.printableHeightPt = hundredthsMmToPt(size.length - size.top - size.bottom);
+    return area;
+}
+
+// A paper the printer does not describe: the whole sheet, since its margins are unknown.
+MediaArea areaOf(const PaperSize& paper) {
+    MediaArea area;
+    area.widthPt = area.printableWidthPt = hundredthsMmToPt(paper.widthHmm);
+    area.heightPt = area.printableHeightPt = hundredthsMmToPt(paper.lengthHmm);
+    return area;
 }
 
 }  // namespace
@@ -95,26 +116,42 @@ bool SpoolerSession::findPrinter(const DeviceRequest& request) {
 
 MediaArea SpoolerSession::defaultMedia() {
     const PrintLibraries& lib = printLibraries();
-    MediaArea area;
-    if (printer_.empty() || !arm()) return area;
-    cups_dest_t* dest = lib.cupsGetNamedDest(http_, printer_.c_str(), nullptr);
-    if (!dest || !arm()) {
-        lib.cupsFreeDests(dest ? 1 : 0, dest);
-        return area;
-    }
-    cups_dinfo_t* info = lib.cupsCopyDestInfo(http_, dest);
+    cups_dest_t* dest = nullptr;
+    cups_dinfo_t* info = nullptr;
+    if (!printer_.empty() && arm()) dest = lib.cupsGetNamedDest(http_, printer_.c_str(), nullptr);
+    if (dest && arm()) info = lib.cupsCopyDestInfo(http_, dest);
+
+    // The printer's paper: the destination's media option (the user's own choice for this
+    // printer, or the default the spooler listed with it), else the printer's media-default.
+    // cupsGetDestMediaDefault() is not asked: without the option it answers with the library's
+    // own default, Letter, whatever paper the printer holds.
+    std::string printerMedia;
+    if (dest)
+        if (const char* media = lib.cupsGetOption("media", dest->num_options, dest->options))
+            printerMedia = media;
+    if (printerMedia.empty() && info)
+        if (ipp_attribute_t* media = lib.cupsFindDestDefault(http_, dest, info, "media"))
+            if (const char* name = lib.ippGetString(media, 0, nullptr)) printerMedia = name;
+
+    // The size and margins the printer gives for a paper it lists.
     cups_size_t size{};
-    if (info && arm() && lib.cupsGetDestMediaDefault(http_, dest, info, 0, &size) &&
-        size.width > 0 && size.length > 0) {
-        area.widthPt = hundredthsMmToPt(size.width);
-        area.heightPt = hundredthsMmToPt(size.length);
-        area.leftPt = hundredthsMmToPt(size.left);
-        area.topPt = hundredthsMmToPt(size.top);
-        area.printableWidthPt = hundredthsMmToPt(size.width - size.left - size.right);
-        area.printableHeightPt = hundredthsMmToPt(size.length - size.top - size.bottom);
+    const auto described = [&](const std::string& name) {
+        return info && !name.empty() && arm() &&
+               lib.cupsGetDestMediaByName(http_, dest, info, name.c_str(), CUPS_MEDIA_FLAGS_DEFAULT,
+                                          &size) &&
+               size.width > 0 && size.length > 0;
+    };
+    MediaArea area;
+    if (described(printerMedia)) {
+        area = areaOf(size);
+    } else {
+        // A printer that names no paper, or none it describes: the user's paper, with the
+        // printer's margins for it when it has that paper.
+        const PaperChoice choice = choosePaper(paperNamed(printerMedia), readPaperSettings());
+        area = described(choice.paper.name) ? areaOf(size) : areaOf(choice.paper);
     }
     lib.cupsFreeDestInfo(info);
-    lib.cupsFreeDests(1, dest);
+    lib.cupsFreeDests(dest ? 1 : 0, dest);
     return area;
 }
 

@@ -11,9 +11,9 @@ typedef struct _http_s http_t;
 
 namespace solvara {
 
-// The paper of a destination's default media, in points (1/72 inch).
+// The sheet a page is printed on and its printable area, in points (1/72 inch).
 struct MediaArea {
-    double widthPt = 595.28;  // A4 when the spooler does not say
+    double widthPt = 595.28;  // A4 until a paper is chosen
     double heightPt = 841.89;
     double leftPt = 0;  // the printable area, from the top-left of the sheet
     double topPt = 0;
@@ -40,7 +40,8 @@ class SpoolerSession {
     // it has no such printer.
     bool findPrinter(const DeviceRequest& request);
     const std::string& printerName() const { return printer_; }
-    // The printable area of the printer's default media; A4 without margins when unknown.
+    // The sheet to print on: the printer's default media, else the user's paper (choosePaper()),
+    // with the printable area the printer gives for it; the whole sheet when it gives none.
     MediaArea defaultMedia();
 
     // Gives the session its whole budget again, for a step that comes later (the document).
