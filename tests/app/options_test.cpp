@@ -90,7 +90,7 @@ TEST(CommandLine, HelpNamesTheOptionsKeysEnvironmentAndExitStatuses) {
     const std::string help = read({"--help"}).output;
     for (const char* wanted :
          {"--help", "--version", "--scale N", "Keys", "Escape", "Environment:", "SOLVARA_SCALE",
-          "GDK_SCALE", "PRINTER", "LPDEST", "CUPS_SERVER", "Exit status:", "  2    "})
+          "GDK_SCALE", "PRINTER", "LPDEST", "CUPS_SERVER", "Files:", "Exit status:", "  2    "})
         EXPECT_NE(help.find(wanted), std::string::npos) << wanted << " in\n" << help;
     for (const std::string& text : {help, read({"solve", "--help"}).output}) {
         std::istringstream lines(text);
