@@ -98,8 +98,12 @@ $(PACKAGE_BUILD)/CMakeCache.txt:
 	CXXFLAGS="$$($(DEB_FLAG) CXXFLAGS) $$($(DEB_FLAG) CPPFLAGS)" \
 	LDFLAGS="$$($(DEB_FLAG) LDFLAGS)" \
 	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
-		-DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON $(CMAKE_ARGS)
+		-DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON -DCMAKE_INSTALL_PREFIX=/usr $(CMAKE_ARGS)
+# The program knows the directory it is installed to (it never saves its picture there), so the
+# package is built for /usr, also in a tree configured before that mattered.
 package: deps $(PACKAGE_BUILD)/CMakeCache.txt
+	@grep -qx 'CMAKE_INSTALL_PREFIX:PATH=/usr' $(PACKAGE_BUILD)/CMakeCache.txt || \
+		cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_INSTALL_PREFIX=/usr
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS) --target solvara solvara_manual solvara_debian_changelog
 	rm -f $(PACKAGE_BUILD)/*.deb
 	cd $(PACKAGE_BUILD) && cpack

@@ -25,7 +25,9 @@ set(CPACK_INSTALL_CMAKE_PROJECTS
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME solvara)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# Where the build says the program is installed, which the program itself knows (it saves no
+# picture there): make package configures the tree for /usr.
+set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_SECTION math)

@@ -22,7 +22,8 @@ constexpr const char* kDescription =
 
 constexpr const char* kFooter =
     "Keys on the main screen (letters in either case):\n"
-    "  X Y Z A B C       Edit a side, or an angle in decimal degrees (C in oblique mode)\n"
+    "  X Y Z A B C       Edit a side, or an angle in decimal degrees (C in oblique mode):\n"
+    "                    digits and a point; a comma, the keypad's one too, types the point\n"
     "  D E F             Edit angle A, B or C as degrees, minutes and seconds\n"
     "  Enter             Commit the value; enough marked inputs solve the triangle\n"
     "  R O               A right or an oblique triangle\n"
@@ -44,6 +45,12 @@ constexpr const char* kFooter =
     "  CUPS_SERVER       The print server to use\n"
     "  PAPERSIZE         The paper to print on when the printer names none (else PAPERCONF's\n"
     "                    file or /etc/papersize, else LC_PAPER's paper)\n"
+    "\n"
+    "Files:\n"
+    "  Solvara.bmp       Every print saves the window as this picture: beside a copy run from\n"
+    "                    a folder of its own when it may write there, else in the pictures\n"
+    "                    directory (xdg-user-dir PICTURES), else in the home directory. A copy\n"
+    "                    in the directory it was installed to never saves beside itself.\n"
     "\n"
     "Exit status:\n"
     "  0                 Ended by the user\n"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The saved picture: every print ends by writing the screen as Solvara.bmp, beside the program
-// when it can, and handing that file to the picture-print command.
+// The saved picture: every print ends by writing the screen as Solvara.bmp, beside a copy run
+// from a folder of its own when it can, and handing that file to the picture-print command.
 #include <string>
 
 #include "results/picture.h"
@@ -27,10 +27,11 @@ int savePicture(Display& display, InputDevices& input, const Environment& enviro
     display.locate(kMessageRow, kMessageColumn);
     display.print(kSaved, false);
 
-    // Beside the program, or in the user's pictures or home directory when that is not
-    // writable; the message names the file only. A root directory keeps its one separator.
-    const std::string path = (environment.pictureDirectory() / "Solvara.bmp").string();
-    const bool saved = BmpWriter::savePage(display, path) == BmpWriter::Result::Ok;
+    // Beside a copy run from a folder of its own, or in the user's pictures or home directory;
+    // the message names the file only. A root directory keeps its one separator.
+    const auto directory = environment.pictureDirectory();
+    const std::string path = directory ? (*directory / "Solvara.bmp").string() : std::string();
+    const bool saved = directory && BmpWriter::savePage(display, path) == BmpWriter::Result::Ok;
     if (!saved) {
         // The command would print an older picture, or none: say so and do not run it.
         display.setColors(Colour::LightRed, kBackground);

@@ -23,6 +23,12 @@ bool rubsOut(Key key) {
     return key == keys::kBackspace || key == keys::kLeft || key == Key::character('K');
 }
 
+// The comma is the decimal separator of most of the world's keyboards (and of their keypads), so
+// it types the point as "." does.
+bool typesPoint(Key key) {
+    return key == Key::character('.') || key == Key::character(',');
+}
+
 // Blanks `width` cells of the entry's value field and leaves the cursor at its start.
 void blankField(Display& display, Entry e, int width) {
     display.locate(panel::rowOf(e), panel::kValueColumn);
@@ -84,8 +90,10 @@ EditOutcome DecimalEditor::cycle() {
         if (!v_.editText.empty()) v_.editText.pop_back();
     } else if (v_.editText.size() > 10) {
         return EditOutcome::Editing;  // eleven characters at most
-    } else if (key.isDigit() || key == Key::character('.')) {
+    } else if (key.isDigit()) {
         v_.editText += static_cast<char>(key.character());
+    } else if (typesPoint(key)) {
+        v_.editText += '.';
     } else {
         return key == Key::character('@') ? EditOutcome::PlaceHome : EditOutcome::Editing;
     }

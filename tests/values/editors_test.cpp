@@ -62,8 +62,11 @@ TEST(DecimalEditor, TypingRules) {
         {"x7\x1b\r", 7},                     // Escape is ignored by this editor
         {"x5\xff"
          "K9\r",
-         9},            // left arrow rubs out like Backspace
-        {"x5K8\r", 8},  // and so does a capital K
+         9},                 // left arrow rubs out like Backspace
+        {"x5K8\r", 8},       // and so does a capital K
+        {"x3,5\r", 3.5},     // a comma is the point
+        {"x1,2.3\r", 1.2},   // and counts as one
+        {"x3;5'7 \r", 357},  // other characters are left out
     };
     for (const auto& c : cases) {
         Harness h;

@@ -15,6 +15,10 @@
 
 extern char** environ;
 
+#ifndef SOLVARA_INSTALL_BINDIR
+#error "the build defines SOLVARA_INSTALL_BINDIR (CMakeLists.txt)"
+#endif
+
 namespace solvara {
 
 namespace fs = std::filesystem;
@@ -101,16 +105,22 @@ std::optional<fs::path> userDirectory(std::string_view text, std::string_view na
     return found;
 }
 
-fs::path Environment::pictureDirectory() const {
-    if (writableDirectory(programDirectory)) return programDirectory;
+std::optional<fs::path> Environment::pictureDirectory() const {
+    // The install directory by any path to it: /bin for /usr/bin on a merged /usr, a symbolic
+    // link, a bind mount.
+    std::error_code ec;
+    const bool portable = programDirectory.empty() || installDirectory.empty() ||
+                          !fs::equivalent(programDirectory, installDirectory, ec);
+    if (portable && writableDirectory(programDirectory)) return programDirectory;
     if (!configDirectory.empty()) {
         const auto pictures =
             userDirectory(readUserDirs(configDirectory), "PICTURES", homeDirectory);
         if (pictures && writableDirectory(*pictures)) return *pictures;
     }
     if (writableDirectory(homeDirectory)) return homeDirectory;
-    // Nowhere to write: the save fails beside the program and says so.
-    return programDirectory;
+    // Nowhere to write: a portable copy's save fails beside the program and says so.
+    if (portable) return programDirectory;
+    return std::nullopt;
 }
 
 Environment Environment::system() {
@@ -118,6 +128,7 @@ Environment Environment::system() {
     std::error_code ec;
     const auto exe = fs::read_symlink("/proc/self/exe", ec);
     env.programDirectory = ec ? fs::current_path(ec) : exe.parent_path();
+    env.installDirectory = SOLVARA_INSTALL_BINDIR;
     env.homeDirectory = userHomeDirectory();
     // A relative XDG_CONFIG_HOME is not to be used; the default is ~/.config.
     if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config == '/')

@@ -15,6 +15,9 @@ namespace solvara {
 struct Environment {
     // The directory that holds the program file.
     std::filesystem::path programDirectory;
+    // The directory the build installs the program to (the install prefix's bin directory);
+    // empty when there is none.
+    std::filesystem::path installDirectory;
     // The user's home ($HOME, else the password database's) and the directory that holds
     // user-dirs.dirs ($XDG_CONFIG_HOME, else ~/.config); empty when unknown.
     std::filesystem::path homeDirectory;
@@ -23,14 +26,17 @@ struct Environment {
     // shell cannot be started.
     std::function<int(const std::string&)> runCommand;
 
-    // Where the picture goes: beside the program when that directory is writable (a copy run
-    // from a folder of its own), else the user's pictures directory, else the home directory
-    // (an installed copy, whose directory belongs to the system). Asked at every save, so a
+    // Where the picture goes: beside the program when that directory is writable and is not
+    // the install directory (a copy run from a folder of its own), else the user's pictures
+    // directory, else the home directory. An installed copy never saves beside itself, not even
+    // for root, for whom /usr/bin is writable: the package manager would leave the picture
+    // behind. Nullopt when an installed copy finds nowhere to write. Asked at every save, so a
     // directory made writable or a pictures directory created meanwhile counts.
-    std::filesystem::path pictureDirectory() const;
+    std::optional<std::filesystem::path> pictureDirectory() const;
 
-    // The defaults for the real program: /proc/self/exe's directory, the user's directories
-    // from the process environment and /bin/sh.
+    // The defaults for the real program: /proc/self/exe's directory, the install directory the
+    // build was configured with, the user's directories from the process environment and
+    // /bin/sh.
     static Environment system();
     // Runs `command` with `shell -c`, its standard output and error sent to /dev/null, and waits
     // for it: the exit status, 128 + the signal that ended it, or -1 when the shell cannot be

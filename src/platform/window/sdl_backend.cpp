@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "platform/window/display_scale.h"
@@ -93,10 +94,17 @@ int extendedScanCode(SDL_Scancode scan, bool numLock) {
     return 0;
 }
 
+// The keypad's decimal key with Num Lock on. Layouts give it ".", "," or a character of their own
+// (U+066B, a thin space) as text, or none; whatever it gives, the key types the point.
+bool isKeypadPoint(const SDL_Keysym& key) {
+    return key.scancode == SDL_SCANCODE_KP_PERIOD && (key.mod & KMOD_NUM) != 0;
+}
+
 // The key of a key press that does not come as text, no key for keys the program never sees.
 // Printable characters come through text input instead, so that the keyboard layout and Shift
-// decide the character.
+// decide the character; the keypad's decimal key is the one printable key taken from the press.
 Key keyOf(const SDL_Keysym& key) {
+    if (isKeypadPoint(key)) return Key::character('.');
     const bool ctrl = (key.mod & KMOD_CTRL) != 0;
     const bool alt = (key.mod & KMOD_ALT) != 0;
     switch (key.sym) {
@@ -174,6 +182,10 @@ struct SdlBackend::State {
     // The last pointer event's position, in window pixels.
     Point pointer{};
     std::optional<x11::LeftButton> leftButton;
+    // The keypad's decimal key was pressed and typed the point: the text its layout gives it
+    // comes next and is not typed again. Any other press ends the wait, for a layout that gives
+    // the key no text.
+    bool keypadTextDue = false;
 
     Size windowSize() const { return Size{pageSize.width * scale, pageSize.height * scale}; }
 
@@ -372,6 +384,7 @@ void SdlBackend::wait(int ms, InputDevices& input) {
                 }
                 break;
             case SDL_TEXTINPUT:
+                if (std::exchange(s.keypadTextDue, false)) break;
                 // Printable ASCII only: the program's font and keys know nothing else.
                 for (const char* c = e.text.text; *c != '\0'; ++c) {
                     const auto byte = static_cast<unsigned char>(*c);
@@ -379,6 +392,7 @@ void SdlBackend::wait(int ms, InputDevices& input) {
                 }
                 break;
             case SDL_KEYDOWN:
+                s.keypadTextDue = isKeypadPoint(e.key.keysym);
                 input.pushKey(keyOf(e.key.keysym));
                 break;
             case SDL_MOUSEMOTION:

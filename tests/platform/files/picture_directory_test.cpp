@@ -128,6 +128,36 @@ TEST_F(PictureDirectory, InstalledCopyUsesThePicturesDirectoryElseHome) {
     EXPECT_EQ(env.pictureDirectory(), env.homeDirectory) << "no configuration directory known";
 }
 
+// An installed copy never saves beside itself, even where it may write (root in /usr/bin): the
+// package manager would leave the picture behind.
+TEST_F(PictureDirectory, InstalledCopyNeverSavesBesideItself) {
+    fs::create_directories(env.homeDirectory / "Pictures");
+    setPictures("$HOME/Pictures");
+    fs::create_directory_symlink(env.programDirectory, root / "link");
+    const struct {
+        fs::path install;
+        bool beside;
+    } cases[] = {
+        {env.programDirectory, false},
+        {root / "link", false},  // the same directory by other paths
+        {root / "home" / ".." / "bin", false},
+        {root / "home", true},  // installed elsewhere: this is a copy of its own
+        {root / "missing", true},
+        {{}, true},
+    };
+    for (const auto& c : cases) {
+        env.installDirectory = c.install;
+        EXPECT_EQ(env.pictureDirectory(),
+                  c.beside ? env.programDirectory : env.homeDirectory / "Pictures")
+            << c.install;
+    }
+    // Nowhere else to write: no save at all rather than one beside the program.
+    env.installDirectory = env.programDirectory;
+    env.homeDirectory = root / "missing";
+    env.configDirectory.clear();
+    EXPECT_EQ(env.pictureDirectory(), std::nullopt);
+}
+
 // With nowhere to write, the save is tried beside the program, fails and says so.
 TEST_F(PictureDirectory, NowhereWritableFallsBackToTheProgramDirectory) {
     ReadOnlyDirectory program(env.programDirectory);

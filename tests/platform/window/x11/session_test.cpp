@@ -64,6 +64,23 @@ std::string scaleName(const ::testing::TestParamInfo<int>& info) {
     return "Scale" + std::to_string(info.param);
 }
 
+// The window shows `expected`, soon; when it does not, both pictures go beside the test binary
+// for a look.
+void expectWindowShows(const App& app, const Image& expected, const std::string& what) {
+    const Image actual = app.grabUntil(expected);
+    if (actual == expected) return;
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::filesystem::path failures = SOLVARA_BINARY_DIR "/x11-failures";
+    std::filesystem::create_directories(failures);
+    std::string name = std::string(info->name()) + "-" + what;
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '-';
+    xtest::writePng(actual, failures / (name + "-window.png"));
+    xtest::writePng(expected, failures / (name + "-headless.png"));
+    ADD_FAILURE() << what << ": " << xtest::describeDifference(actual, expected) << "\npictures in "
+                  << failures.string() << "/" << name << "-*.png";
+}
+
 // The sessions run at the page's own size and enlarged twice.
 class XSession : public ::testing::TestWithParam<int> {
   protected:
@@ -124,19 +141,7 @@ class XSession : public ::testing::TestWithParam<int> {
     }
 
     void expectScreen(const Image& expected, const std::string& what) {
-        const Image actual = app.grabUntil(expected);
-        if (actual == expected) return;
-        // Both pictures go beside the test binary for a look.
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        const std::filesystem::path failures = SOLVARA_BINARY_DIR "/x11-failures";
-        std::filesystem::create_directories(failures);
-        std::string name = std::string(info->name()) + "-" + what;
-        for (char& c : name)
-            if (!std::isalnum(static_cast<unsigned char>(c))) c = '-';
-        xtest::writePng(actual, failures / (name + "-window.png"));
-        xtest::writePng(expected, failures / (name + "-headless.png"));
-        ADD_FAILURE() << what << ": " << xtest::describeDifference(actual, expected)
-                      << "\npictures in " << failures.string() << "/" << name << "-*.png";
+        expectWindowShows(app, expected, what);
     }
 
     void expectPositionBecomes(Point wanted, const std::string& what) {
@@ -414,6 +419,52 @@ TEST_P(XSession, SigtermEndsWithStatusZero) {
 }
 
 INSTANTIATE_TEST_SUITE_P(, XSession, ::testing::Values(1, 2), scaleName);
+
+// Keyboards of other countries, Num Lock on, each in a server of its own. Keys are pressed by
+// position, so the layout decides what they type: the comma and the keypad's decimal key, whatever
+// the layout makes of it, type the point; any other character is left out. The window must then
+// show what the headless twin shows after the keys as typed with a US keyboard.
+TEST(XKeyboardLayout, CommaAndKeypadDecimalKeyTypeThePoint) {
+    const struct {
+        const char* layout;
+        const char* options;
+        const char* positions;
+        const char* typed;
+    } cases[] = {
+        // QWERTZ; the keypad key gives ",", AE11 is "ß": o x3,5 Enter y4,2 Enter z4ß2
+        {"de", "", "AD09 AB02 KP3 KPDL KP5 RTRN AB01 KP4 AB08 KP2 RTRN AD06 KP4 AE11 KP2",
+         "ox3.5\ry4.2\rz42"},
+        // AZERTY; the keypad key gives ".", AB07 is "," and AB08 ";": o x3.5 Enter y4,2 Enter z4;2
+        {"fr", "", "AD09 AB02 KP3 KPDL KP5 RTRN AD06 KP4 AB07 KP2 RTRN AD02 KP4 AB08 KP2",
+         "ox3.5\ry4.2\rz42"},
+        // The keypad key gives the Arabic decimal separator, U+066B.
+        {"us", "kpdl:momayyezoss", "AD09 AB02 KP3 KPDL KP5 RTRN AB01 KP4 KPDL KP2", "ox3.5\rz4.2"},
+    };
+    for (const auto& c : cases) {
+        const std::string keyboard = std::string(c.layout) + " " + c.options;
+        XServer server;
+        std::string error;
+        ASSERT_TRUE(server.start(error)) << error;
+        ASSERT_TRUE(xtest::setKeyboardLayout(c.layout, c.options)) << "setxkbmap " << keyboard;
+        xtest::setNumLock(true);
+        const std::filesystem::path dir = xtest::freshProgramCopy(SOLVARA_BINARY_DIR "/solvara");
+        ASSERT_FALSE(dir.empty());
+        {
+            App app;
+            ASSERT_TRUE(app.start(dir / "solvara", dir, error)) << error;
+            std::istringstream positions(c.positions);
+            for (std::string position; positions >> position;)
+                ASSERT_TRUE(xtest::pressKeyAt(position)) << keyboard << ": no key " << position;
+
+            Harness twin;
+            twin.start();
+            twin.type(c.typed);
+            twin.settle();
+            expectWindowShows(app, visiblePage(twin), keyboard);
+        }
+        std::filesystem::remove_all(dir);
+    }
+}
 
 }  // namespace
 }  // namespace solvara

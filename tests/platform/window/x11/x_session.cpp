@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/window/x11/x_session.h"
 
+#include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -13,6 +15,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -418,6 +421,47 @@ Point pointerOnDesktop() {
     XQueryPointer(dpy, DefaultRootWindow(dpy), &root, &child, &p.x, &p.y, &inRoot.x, &inRoot.y,
                   &mask);
     return p;
+}
+
+// --- the keyboard ------------------------------------------------------------------------------
+
+bool setKeyboardLayout(const std::string& layout, const std::string& options) {
+    // -option "" first clears the options the server started with.
+    std::string command = "setxkbmap -layout " + shellQuoted(layout) + " -option ''";
+    if (!options.empty()) command += " -option " + shellQuoted(options);
+    return run(command + " 2>/dev/null") == 0;
+}
+
+void setNumLock(bool on) {
+    ::Display* dpy = connection();
+    if (dpy == nullptr) return;
+    // The modifier bit Num Lock sets (Mod2 on most maps) comes from the key map.
+    const unsigned int mask = XkbKeysymToModifiers(dpy, XK_Num_Lock);
+    XkbLockModifiers(dpy, XkbUseCoreKbd, mask, on ? mask : 0);
+    XSync(dpy, False);
+}
+
+bool pressKeyAt(const std::string& position) {
+    ::Display* dpy = connection();
+    if (dpy == nullptr) return false;
+    XkbDescPtr keyboard = XkbGetMap(dpy, 0, XkbUseCoreKbd);
+    if (keyboard == nullptr) return false;
+    KeyCode code = 0;
+    if (XkbGetNames(dpy, XkbKeyNamesMask, keyboard) == Success && keyboard->names != nullptr) {
+        for (int k = keyboard->min_key_code; k <= keyboard->max_key_code && code == 0; ++k) {
+            // Key names are four characters, padded with NULs.
+            const char* name = keyboard->names->keys[k].name;
+            if (std::string(name, strnlen(name, XkbKeyNameLength)) == position)
+                code = static_cast<KeyCode>(k);
+        }
+    }
+    XkbFreeKeyboard(keyboard, 0, True);
+    if (code == 0) return false;
+    XTestFakeKeyEvent(dpy, code, True, CurrentTime);
+    XTestFakeKeyEvent(dpy, code, False, CurrentTime);
+    XFlush(dpy);
+    pauseMs(50);
+    return true;
 }
 
 // --- the program -------------------------------------------------------------------------------

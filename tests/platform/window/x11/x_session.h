@@ -104,6 +104,17 @@ void pointerBy(Point step);
 void pointerButton(bool down);
 Point pointerOnDesktop();
 
+// The keyboard of another country: setxkbmap with a layout ("de") and options ("kpdl:comma"), on
+// the private server; false when it fails. Set before the program starts, so that it starts
+// with it.
+bool setKeyboardLayout(const std::string& layout, const std::string& options = "");
+// Locks Num Lock on or off, as its key would.
+void setNumLock(bool on);
+// Presses and releases the key at an XKB position ("AB08" is the key right of M on a US keyboard,
+// "KPDL" the keypad's decimal key, "RTRN" Enter), so that the layout decides what it types; about
+// 50 ms per key, as App::type. False when the keyboard has no key there.
+bool pressKeyAt(const std::string& position);
+
 // The program running in the server.
 class App {
   public:
