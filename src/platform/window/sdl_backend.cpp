@@ -153,6 +153,26 @@ class NoBusStarted {
     bool replaced_;
 };
 
+Area areaOf(const SDL_Rect& r) {
+    return Area{Point{r.x, r.y}, Size{r.w, r.h}};
+}
+
+// The monitors of the window's desktop: RandR's on X, which knows them better, else SDL's
+// displays, of which the first is the primary one.
+std::vector<Monitor> monitorsOf(SDL_Window* window) {
+    std::vector<Monitor> found = x11::monitors(window);
+    if (!found.empty()) return found;
+    const int count = SDL_GetNumVideoDisplays();
+    for (int i = 0; i < count; ++i) {
+        SDL_Rect bounds{};
+        if (SDL_GetDisplayBounds(i, &bounds) != 0) continue;
+        SDL_Rect usable{};
+        if (SDL_GetDisplayUsableBounds(i, &usable) != 0) usable = bounds;
+        found.push_back(Monitor{areaOf(bounds), areaOf(usable), i == 0});
+    }
+    return found;
+}
+
 }  // namespace
 
 struct SdlBackend::State {
@@ -199,6 +219,16 @@ struct SdlBackend::State {
     }
 
     void showAll() { showRows(0, pageSize.height); }
+
+    // Puts the window, made hidden, in the middle of the part of the primary monitor that is
+    // free for windows.
+    void placeOnPrimaryMonitor() {
+        const std::vector<Monitor> monitors = monitorsOf(window);
+        const Monitor* primary = primaryMonitor(monitors);
+        if (primary == nullptr) return;
+        const Point at = centredIn(primary->usable, windowSize());
+        SDL_SetWindowPosition(window, at.x, at.y);
+    }
 };
 
 SdlBackend::SdlBackend(int scale) : state_(std::make_unique<State>(scale)) {}
@@ -262,6 +292,7 @@ bool SdlBackend::openWindow(Size size, std::string& error) {
         error = SDL_GetError();
         return false;
     }
+    s.placeOnPrimaryMonitor();
     x11::keepUndecorated(s.window);
     s.leftButton.emplace();
     SDL_ShowWindow(s.window);
@@ -275,10 +306,9 @@ void SdlBackend::setTitle(std::string_view title) {
     SDL_SetWindowTitle(state_->window, std::string(title).c_str());
 }
 
-Size SdlBackend::desktopSize() {
-    SDL_DisplayMode mode{};
-    if (!state_->videoUp || SDL_GetDesktopDisplayMode(0, &mode) != 0) return Size{};
-    return Size{mode.w, mode.h};
+std::vector<Monitor> SdlBackend::monitors() {
+    if (!state_->videoUp) return {};
+    return monitorsOf(state_->window);
 }
 
 Size SdlBackend::windowSize() {

@@ -19,7 +19,7 @@ class SdlBackend : public WindowBackend {
 
     bool openWindow(Size size, std::string& error) override;
     void setTitle(std::string_view title) override;
-    Size desktopSize() override;
+    std::vector<Monitor> monitors() override;
     Size windowSize() override;
     Point windowPosition() override;
     void moveWindow(Point topLeft) override;
