@@ -86,6 +86,13 @@ std::vector<Monitor> monitors(SDL_Window* window) {
     return found;
 }
 
+std::string resources(SDL_Window* window) {
+    const auto x = xWindowOf(window);
+    if (!x) return {};
+    const char* text = XResourceManagerString(x->display);
+    return text != nullptr ? std::string(text) : std::string();
+}
+
 void keepUndecorated(SDL_Window* window) {
     const auto x = xWindowOf(window);
     if (!x) return;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/geometry.h"
@@ -24,6 +25,10 @@ void keepUndecorated(SDL_Window* window);
 // for windows where it meets the window manager's work area (_NET_WORKAREA of the current
 // desktop). Nothing when the server has no RandR 1.5.
 std::vector<Monitor> monitors(SDL_Window* window);
+
+// The X resources of the desktop (the RESOURCE_MANAGER property, as it was when the connection
+// was opened); empty when there are none.
+std::string resources(SDL_Window* window);
 
 struct DesktopPointer {
     Point at;
