@@ -54,125 +54,56 @@ TEST(Startup, PlacesTheWindowAndComputesTheCornerTargets) {
     }
 }
 
-// The monitors of a desktop, none of it taken by panels unless given.
+// A monitor none of which panels take.
 Monitor monitor(Point origin, Size size, bool primary = false) {
-    const Area bounds{origin, size};
-    return Monitor{bounds, bounds, primary};
+    return Monitor{Area{origin, size}, Area{origin, size}, primary};
 }
 
 TEST(Startup, TargetsAreTheCornersAndTheMiddleOfTheMonitorTheWindowIsOn) {
-    const Size window{643, 483};
     const Monitor left = monitor({0, 0}, {1920, 1080});
-    const Monitor rightPrimary = monitor({1920, 0}, {1920, 1080}, true);
-    const Monitor large = monitor({0, 0}, {2048, 1536});
-    const Monitor smallBelow = monitor({384, 1536}, {1280, 1024}, true);
+    const Monitor right = monitor({1920, 0}, {1920, 1080}, true);
     const Monitor leftOfOrigin = monitor({-1280, 56}, {1280, 1024});
-    const Monitor origin = monitor({0, 0}, {1920, 1080}, true);
-    Monitor withTopPanel = monitor({0, 0}, {1920, 1080}, true);
-    withTopPanel.usable = Area{{0, 32}, {1920, 1048}};
+    Monitor topPanel = monitor({0, 0}, {1920, 1080}, true);
+    topPanel.usable = Area{{0, 32}, {1920, 1048}};
+    const Size small{643, 483};
+    struct Targets {
+        Point home, topLeft, topRight, bottomRight, bottomLeft;
+    };
+    const Targets onLeft{{638, 298}, {4, 4}, {1277, 4}, {1277, 569}, {4, 566}};
+    const Targets onRight{{2558, 298}, {1924, 4}, {3197, 4}, {3197, 569}, {1924, 566}};
+    const Targets farLeft{{-962, 326}, {-1276, 60}, {-643, 60}, {-643, 569}, {-1276, 566}};
+    // Home is the middle of what the panel leaves; the corners are the monitor's.
+    const Targets underPanel{{638, 314}, {4, 4}, {1277, 4}, {1277, 569}, {4, 566}};
+    // 6 pixels too wide: the left edge, title bar and all, stays on the monitor.
+    const Monitor narrow = monitor({1920, 0}, {1280, 1024});
+    const Targets tooWide{{1920, 29}, {1920, 4}, {1920, 4}, {1920, 30}, {1920, 27}};
     const struct {
         const char* layout;
         std::vector<Monitor> monitors;
+        Size window;
         Point windowAt;
-        Point home, topLeft, topRight, bottomRight, bottomLeft;
+        Targets targets;
     } cases[] = {
-        {"primary on the right, window on it",
-         {rightPrimary, left},
-         {2558, 298},
-         {2558, 298},
-         {1924, 4},
-         {3197, 4},
-         {3197, 569},
-         {1924, 566}},
-        {"primary on the right, window on the left",
-         {rightPrimary, left},
-         {700, 300},
-         {638, 298},
-         {4, 4},
-         {1277, 4},
-         {1277, 569},
-         {4, 566}},
+        {"on the primary, right of the other", {right, left}, small, {2558, 298}, onRight},
+        {"on the left, the primary on the right", {right, left}, small, {700, 300}, onLeft},
         // Across the seam the monitor holding the larger part counts.
-        {"across the seam, more on the right",
-         {left, rightPrimary},
-         {1700, 300},
-         {2558, 298},
-         {1924, 4},
-         {3197, 4},
-         {3197, 569},
-         {1924, 566}},
-        {"across the seam, more on the left",
-         {left, rightPrimary},
-         {1500, 300},
-         {638, 298},
-         {4, 4},
-         {1277, 4},
-         {1277, 569},
-         {4, 566}},
-        {"smaller primary below a larger one",
-         {smallBelow, large},
-         {702, 1806},
-         {702, 1806},
-         {388, 1540},
-         {1021, 1540},
-         {1021, 2049},
-         {388, 2046}},
-        {"larger one above, window on it",
-         {smallBelow, large},
-         {100, 100},
-         {702, 526},
-         {4, 4},
-         {1405, 4},
-         {1405, 1025},
-         {4, 1022}},
-        {"a monitor left of the origin",
-         {origin, leftOfOrigin},
-         {-900, 400},
-         {-962, 326},
-         {-1276, 60},
-         {-643, 60},
-         {-643, 569},
-         {-1276, 566}},
-        // Off every monitor: the primary one's targets.
-        {"window off every monitor",
-         {left, rightPrimary},
-         {5000, 3000},
-         {2558, 298},
-         {1924, 4},
-         {3197, 4},
-         {3197, 569},
-         {1924, 566}},
-        // Home is the middle of what the panel leaves; the corners are the monitor's.
-        {"a panel at the top",
-         {withTopPanel},
-         {638, 314},
-         {638, 314},
-         {4, 4},
-         {1277, 4},
-         {1277, 569},
-         {4, 566}},
+        {"across the seam, more on the right", {left, right}, small, {1700, 300}, onRight},
+        {"across the seam, more on the left", {left, right}, small, {1500, 300}, onLeft},
+        {"off every monitor: the primary", {left, right}, small, {5000, 3000}, onRight},
+        {"left of the origin", {topPanel, leftOfOrigin}, small, {-900, 400}, farLeft},
+        {"under a top panel", {topPanel}, small, {638, 314}, underPanel},
+        {"wider than the monitor", {narrow}, {1286, 966}, {1920, 29}, tooWide},
     };
     for (const auto& c : cases) {
         Placement placement;
-        placement.start(c.monitors, window, c.windowAt);
-        EXPECT_EQ(placement.target(Target::Home), c.home) << c.layout;
-        EXPECT_EQ(placement.target(Target::TopLeft), c.topLeft) << c.layout;
-        EXPECT_EQ(placement.target(Target::TopRight), c.topRight) << c.layout;
-        EXPECT_EQ(placement.target(Target::BottomRight), c.bottomRight) << c.layout;
-        EXPECT_EQ(placement.target(Target::BottomLeft), c.bottomLeft) << c.layout;
+        placement.start(c.monitors, c.window, c.windowAt);
+        const Targets& t = c.targets;
+        EXPECT_EQ(placement.target(Target::Home), t.home) << c.layout;
+        EXPECT_EQ(placement.target(Target::TopLeft), t.topLeft) << c.layout;
+        EXPECT_EQ(placement.target(Target::TopRight), t.topRight) << c.layout;
+        EXPECT_EQ(placement.target(Target::BottomRight), t.bottomRight) << c.layout;
+        EXPECT_EQ(placement.target(Target::BottomLeft), t.bottomLeft) << c.layout;
     }
-}
-
-TEST(Startup, TargetsKeepTheTitleBarOnAMonitorSmallerThanTheWindow) {
-    // 1286 x 966 at scale 2 on a 1280 x 1024 monitor at (1920, 0): too wide by 6 pixels.
-    const Size window{1286, 966};
-    Placement placement;
-    placement.start({monitor({1920, 0}, {1280, 1024}, true)}, window, Point{1920, 29});
-    EXPECT_EQ(placement.target(Target::Home), (Point{1920, 29}));
-    EXPECT_EQ(placement.target(Target::TopLeft), (Point{1920, 4}));
-    EXPECT_EQ(placement.target(Target::TopRight), (Point{1920, 4}));
-    EXPECT_EQ(placement.target(Target::BottomRight), (Point{1920, 30}));
-    EXPECT_EQ(placement.target(Target::BottomLeft), (Point{1920, 27}));
 }
 
 TEST(Startup, FirstScreenIsWhiteWithTheTitleAndPalette) {

@@ -173,26 +173,8 @@ std::filesystem::path freshProgramCopy(const std::filesystem::path& binary) {
     return ec ? std::filesystem::path() : dir;
 }
 
-bool xrandr(const std::string& arguments) {
-    return run("xrandr " + arguments + " >/dev/null 2>&1") == 0;
-}
-
-void setRootCardinals(const char* name, const std::vector<long>& values) {
-    ::Display* dpy = connection();
-    if (dpy == nullptr) return;
-    XChangeProperty(dpy, DefaultRootWindow(dpy), XInternAtom(dpy, name, False), XA_CARDINAL, 32,
-                    PropModeReplace, reinterpret_cast<const unsigned char*>(values.data()),
-                    static_cast<int>(values.size()));
-    XSync(dpy, False);
-}
-
-void setResources(const std::string& resources) {
-    ::Display* dpy = connection();
-    if (dpy == nullptr) return;
-    XChangeProperty(dpy, DefaultRootWindow(dpy), XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(resources.data()),
-                    static_cast<int>(resources.size()));
-    XSync(dpy, False);
+bool runOnServer(const std::string& commandLine) {
+    return run("(" + commandLine + ") >/dev/null 2>&1") == 0;
 }
 
 std::string xdotool(const std::string& arguments) {
@@ -314,7 +296,6 @@ bool XServer::startXorg(std::string& error) {
     // The monitor's ranges let every mode of the driver's list through.
     std::ofstream(files_ / "xorg.conf") << R"(Section "ServerFlags"
     Option "AutoAddDevices" "false"
-    Option "AutoEnableDevices" "false"
 EndSection
 Section "Device"
     Identifier "card"
@@ -323,14 +304,13 @@ Section "Device"
 EndSection
 Section "Monitor"
     Identifier "monitor"
-    HorizSync 5.0-1000.0
-    VertRefresh 5.0-200.0
+    HorizSync 5-1000
+    VertRefresh 5-200
 EndSection
 Section "Screen"
     Identifier "screen"
     Device "card"
     Monitor "monitor"
-    DefaultDepth 24
 EndSection
 )";
     // Without a console of its own: it shares the one it finds and never switches to another.

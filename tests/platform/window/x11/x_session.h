@@ -183,16 +183,9 @@ class App {
 // saves its picture beside itself, so it runs from a copy in a fresh place. Empty on failure.
 std::filesystem::path freshProgramCopy(const std::filesystem::path& binary);
 
-// Runs xrandr with `arguments` on the server; whether it succeeded.
-bool xrandr(const std::string& arguments);
-
-// Sets a property of 32-bit cardinals on the root window, as a window manager sets
-// _NET_WORKAREA.
-void setRootCardinals(const char* name, const std::vector<long>& values);
-
-// Replaces the desktop's X resources (RESOURCE_MANAGER on the root window), as xrdb does; a
-// program reads them as it connects.
-void setResources(const std::string& resources);
+// Runs a shell command line of X clients on the server (xrandr arranging monitors, xprop setting
+// a window manager's properties, xrdb the resources); whether it succeeded.
+bool runOnServer(const std::string& commandLine);
 
 // Runs xdotool with `arguments` and returns its output.
 std::string xdotool(const std::string& arguments);
