@@ -122,7 +122,7 @@ void BM_PresentFullPageScale2(benchmark::State& state) {
     std::vector<std::uint8_t> swapped(d.pageData(0), d.pageData(0) + bytes);
     for (std::uint8_t& index : swapped)
         index = index == 15 ? 7 : index == 7 ? 15 : index;
-    SdlBackend backend(2);
+    SdlBackend backend(ScaleRequest{2});
     std::string error;
     if (!backend.openWindow(Size{Display::kWidth, Display::kHeight}, error)) {
         state.SkipWithError(error.c_str());

@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     if (commandLine.solve)
         return solvara::runSolveCommand(*commandLine.solve, solvara::standardStreams());
 
-    solvara::SdlBackend backend(solvara::chooseDisplayScale(commandLine.options.scale));
+    solvara::SdlBackend backend(solvara::requestDisplayScale(commandLine.options.scale));
     solvara::Program program(backend, solvara::Environment::system());
     const int status = program.run();
     if (!program.openError().empty())

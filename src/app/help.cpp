@@ -56,7 +56,7 @@ void waitForBack(Display& display, InputDevices& input, Placement& placement) {
             case HelpKey::Leave:
                 return;
             case HelpKey::Home:
-                moveWindowTo(display, placement, placement.home);
+                sendWindowTo(display, placement, Target::Home);
                 break;
             case HelpKey::None:
                 break;

@@ -104,7 +104,7 @@ std::optional<Step> Program::carryOut(const Decision& d) {
         case Command::ExitClearing:
             return exitProgram(true);
         case Command::Place:
-            moveWindowTo(display_, placement_, placement_.target(d.target));
+            sendWindowTo(display_, placement_, d.target);
             return std::nullopt;
         case Command::Print:
             return Step::Print;

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <vector>
+
 #include "platform/geometry.h"
+#include "platform/window/monitors.h"
 
 namespace solvara {
 
@@ -11,23 +14,30 @@ class Display;
 enum class Target { Home, TopLeft, TopRight, BottomLeft, BottomRight };
 
 // Where the window is and where it can be sent. The window has no frame, so the program keeps
-// its position itself; the targets are computed once, at the first start.
+// its position itself. The targets belong to the monitor the window is on: its corners and the
+// middle of the part of it that is free for windows, which is where the window first opens on
+// the primary monitor.
 struct Placement {
     Point windowPos{};
-    Point home{};
-    Point topLeft{};
-    Point topRight{};
-    Point bottomLeft{};
-    Point bottomRight{};
+    Size window{};
+    // The desktop's monitors as it last listed them.
+    std::vector<Monitor> monitors;
     bool targetsKnown = false;
 
-    // The corner targets keep the whole window on a desktop of that size; home is where the
-    // window was first put (centred).
-    void computeTargets(Size desktop, Size window, Point firstPosition);
+    // The first start: the desktop's monitors, the window's size on the desktop and where it
+    // opened.
+    void start(std::vector<Monitor> desktop, Size windowSize, Point firstPosition);
+    // Where `t` puts the window from `windowPos`: the whole window on the monitor that holds
+    // most of it. Where the window stays when no monitor is known.
     Point target(Target t) const;
 };
 
 // Moves the window and remembers where it went.
 void moveWindowTo(Display& display, Placement& placement, Point to);
+
+// Sends the window to a target of the monitor it is on now, as the desktop lists its monitors at
+// this moment: a monitor may have been added or moved since the start, and a window manager may
+// have moved the window.
+void sendWindowTo(Display& display, Placement& placement, Target t);
 
 }  // namespace solvara

@@ -2,6 +2,8 @@
 #include "app/program.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/main_screen.h"
 #include "platform/text/number_format.h"
@@ -210,12 +212,12 @@ Step Program::restart() {
         moveWindowTo(display_, placement_, placement_.windowPos);
         return Step::MainScreen;
     }
-    // The first start: where the window opened (centred) is home, and the corners follow from
-    // the desktop's size. The waits give the desktop time to settle between the calls.
+    // The first start: the window opened in the middle of the primary monitor, and the targets
+    // follow from the monitors. The waits give the desktop time to settle between the calls.
     input_.pause(20);
-    const Size desktop = display_.desktopSize();
+    std::vector<Monitor> monitors = display_.monitors();
     input_.pause(20);
-    placement_.computeTargets(desktop, display_.windowSize(), display_.windowPosition());
+    placement_.start(std::move(monitors), display_.windowSize(), display_.windowPosition());
     input_.pause(20);
     moveWindowTo(display_, placement_, placement_.windowPos);
     return Step::MainScreen;
@@ -264,7 +266,7 @@ Step Program::editorStep(EditOutcome outcome, Step keysStep) {
         case EditOutcome::Editing:
             return keysStep;
         case EditOutcome::PlaceHome:
-            moveWindowTo(display_, placement_, placement_.home);
+            sendWindowTo(display_, placement_, Target::Home);
             return keysStep;
         case EditOutcome::Committed:
             return Step::InputCount;

@@ -35,21 +35,74 @@ TEST(Startup, PlacesTheWindowAndComputesTheCornerTargets) {
         h.start();
         const Size window = h.backend.windowSize();
         EXPECT_EQ(window, (Size{643 * d.scale, 483 * d.scale}));
+        const Placement& placement = h.program.placement();
         EXPECT_EQ(h.backend.windowPosition(), d.home);
-        EXPECT_EQ(h.program.placement().home, d.home);
-        EXPECT_EQ(h.program.placement().topLeft, (Point{4, 4}));
-        EXPECT_EQ(h.program.placement().topRight, d.topRight);
-        EXPECT_EQ(h.program.placement().bottomRight, d.bottomRight);
-        EXPECT_EQ(h.program.placement().bottomLeft, d.bottomLeft);
+        EXPECT_EQ(placement.target(Target::Home), d.home);
+        EXPECT_EQ(placement.target(Target::TopLeft), (Point{4, 4}));
+        EXPECT_EQ(placement.target(Target::TopRight), d.topRight);
+        EXPECT_EQ(placement.target(Target::BottomRight), d.bottomRight);
+        EXPECT_EQ(placement.target(Target::BottomLeft), d.bottomLeft);
         // Every corner target keeps the whole window, close blocks included, on the desktop.
         for (const Point p :
-             {h.program.placement().topLeft, h.program.placement().topRight,
-              h.program.placement().bottomRight, h.program.placement().bottomLeft}) {
+             {placement.target(Target::TopLeft), placement.target(Target::TopRight),
+              placement.target(Target::BottomRight), placement.target(Target::BottomLeft)}) {
             EXPECT_GE(p.x, 0);
             EXPECT_GE(p.y, 0);
             EXPECT_LE(p.x + window.width, d.desktop.width);
             EXPECT_LE(p.y + window.height, d.desktop.height);
         }
+    }
+}
+
+// A monitor none of which panels take.
+Monitor monitor(Point origin, Size size, bool primary = false) {
+    return Monitor{Area{origin, size}, Area{origin, size}, primary};
+}
+
+TEST(Startup, TargetsAreTheCornersAndTheMiddleOfTheMonitorTheWindowIsOn) {
+    const Monitor left = monitor({0, 0}, {1920, 1080});
+    const Monitor right = monitor({1920, 0}, {1920, 1080}, true);
+    const Monitor leftOfOrigin = monitor({-1280, 56}, {1280, 1024});
+    Monitor topPanel = monitor({0, 0}, {1920, 1080}, true);
+    topPanel.usable = Area{{0, 32}, {1920, 1048}};
+    const Size small{643, 483};
+    struct Targets {
+        Point home, topLeft, topRight, bottomRight, bottomLeft;
+    };
+    const Targets onLeft{{638, 298}, {4, 4}, {1277, 4}, {1277, 569}, {4, 566}};
+    const Targets onRight{{2558, 298}, {1924, 4}, {3197, 4}, {3197, 569}, {1924, 566}};
+    const Targets farLeft{{-962, 326}, {-1276, 60}, {-643, 60}, {-643, 569}, {-1276, 566}};
+    // Home is the middle of what the panel leaves; the corners are the monitor's.
+    const Targets underPanel{{638, 314}, {4, 4}, {1277, 4}, {1277, 569}, {4, 566}};
+    // 6 pixels too wide: the left edge, title bar and all, stays on the monitor.
+    const Monitor narrow = monitor({1920, 0}, {1280, 1024});
+    const Targets tooWide{{1920, 29}, {1920, 4}, {1920, 4}, {1920, 30}, {1920, 27}};
+    const struct {
+        const char* layout;
+        std::vector<Monitor> monitors;
+        Size window;
+        Point windowAt;
+        Targets targets;
+    } cases[] = {
+        {"on the primary, right of the other", {right, left}, small, {2558, 298}, onRight},
+        {"on the left, the primary on the right", {right, left}, small, {700, 300}, onLeft},
+        // Across the seam the monitor holding the larger part counts.
+        {"across the seam, more on the right", {left, right}, small, {1700, 300}, onRight},
+        {"across the seam, more on the left", {left, right}, small, {1500, 300}, onLeft},
+        {"off every monitor: the primary", {left, right}, small, {5000, 3000}, onRight},
+        {"left of the origin", {topPanel, leftOfOrigin}, small, {-900, 400}, farLeft},
+        {"under a top panel", {topPanel}, small, {638, 314}, underPanel},
+        {"wider than the monitor", {narrow}, {1286, 966}, {1920, 29}, tooWide},
+    };
+    for (const auto& c : cases) {
+        Placement placement;
+        placement.start(c.monitors, c.window, c.windowAt);
+        const Targets& t = c.targets;
+        EXPECT_EQ(placement.target(Target::Home), t.home) << c.layout;
+        EXPECT_EQ(placement.target(Target::TopLeft), t.topLeft) << c.layout;
+        EXPECT_EQ(placement.target(Target::TopRight), t.topRight) << c.layout;
+        EXPECT_EQ(placement.target(Target::BottomRight), t.bottomRight) << c.layout;
+        EXPECT_EQ(placement.target(Target::BottomLeft), t.bottomLeft) << c.layout;
     }
 }
 
@@ -81,8 +134,10 @@ TEST(Startup, RestartPutsTheWindowBackWhereTheUserLeftItAndKeepsTheTargets) {
     EXPECT_EQ(h.backend.openCalls(), 2);
     EXPECT_EQ(h.backend.windowsCreated(), 1);  // the desktop window is kept
     EXPECT_EQ(h.backend.windowPosition(), moved);
-    EXPECT_EQ(h.program.placement().home, (Point{638, 298}));
-    EXPECT_EQ(h.program.placement().topRight, (Point{1277, 4}));
+    EXPECT_EQ(h.program.placement().monitors, h.backend.monitors());
+    h.type("@");
+    h.settle();
+    EXPECT_EQ(h.backend.windowPosition(), (Point{638, 298}));
 }
 
 }  // namespace

@@ -525,9 +525,10 @@ class Soak {
         if (pos != stepPos_ && before != Step::Restart) {
             ++report_.windowMoves;
             const Program& p = h.program;
-            const bool target = pos == p.placement().home || pos == p.placement().topLeft ||
-                                pos == p.placement().topRight || pos == p.placement().bottomLeft ||
-                                pos == p.placement().bottomRight;
+            bool target = false;
+            for (const Target t : {Target::Home, Target::TopLeft, Target::TopRight,
+                                   Target::BottomLeft, Target::BottomRight})
+                target = target || pos == p.placement().target(t);
             if (!target && !dragSeen_)
                 fail("the window moved to " + std::to_string(pos.x) + "," + std::to_string(pos.y) +
                      " without a drag or a placement");

@@ -192,8 +192,8 @@ void Display::setTitle(std::string_view title) {
     if (open_) backend_.setTitle(title);
 }
 
-Size Display::desktopSize() {
-    return backend_.desktopSize();
+std::vector<Monitor> Display::monitors() {
+    return backend_.monitors();
 }
 
 Size Display::windowSize() {

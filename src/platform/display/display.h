@@ -11,6 +11,7 @@
 
 #include "platform/display/colour.h"
 #include "platform/geometry.h"
+#include "platform/window/monitors.h"
 
 namespace solvara {
 
@@ -48,7 +49,7 @@ class Display {
     void setPaletteEntry(int index, std::uint32_t packedBgr);
     void setTextGrid(int columns, int rows);
     void setTitle(std::string_view title);
-    Size desktopSize();
+    std::vector<Monitor> monitors();
     // The window on the desktop: the page enlarged as the backend shows it.
     Size windowSize();
     Point windowPosition();

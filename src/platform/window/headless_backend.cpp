@@ -21,6 +21,11 @@ bool HeadlessBackend::openWindow(Size size, std::string&) {
     return true;
 }
 
+std::vector<Monitor> HeadlessBackend::monitors() {
+    const Area all{Point{0, 0}, desktop_};
+    return {Monitor{all, all, true}};
+}
+
 void HeadlessBackend::moveWindow(Point topLeft) {
     position_ = topLeft;
     if (onMove) onMove(now_, topLeft);

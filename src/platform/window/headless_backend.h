@@ -12,10 +12,11 @@
 
 namespace solvara {
 
-// A window without a screen, for tests: a desktop of a given size, the window's position kept as
-// numbers, a virtual clock that only moves when the program waits, and scripted input that
-// arrives at given virtual times. The window shows the page enlarged `scale` times; scripted
-// pointer positions are page pixels, as the program sees them.
+// A window without a screen, for tests: a desktop of a given size that is one monitor, all of it
+// free for windows, the window's position kept as numbers, a virtual clock that only moves when
+// the program waits, and scripted input that arrives at given virtual times. The window shows the
+// page enlarged `scale` times; scripted pointer positions are page pixels, as the program sees
+// them.
 //
 // The pointer lives on the desktop, as on a real one: a scripted position is taken in the window
 // where it is when the event arrives, and a window that moves leaves the pointer where it is on
@@ -26,7 +27,7 @@ class HeadlessBackend : public WindowBackend {
 
     bool openWindow(Size size, std::string& error) override;
     void setTitle(std::string_view title) override { title_ = title; }
-    Size desktopSize() override { return desktop_; }
+    std::vector<Monitor> monitors() override;
     Size windowSize() override { return windowSize_; }
     Point windowPosition() override { return position_; }
     void moveWindow(Point topLeft) override;

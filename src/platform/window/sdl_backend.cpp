@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -161,12 +162,35 @@ class NoBusStarted {
     bool replaced_;
 };
 
+Area areaOf(const SDL_Rect& r) {
+    return Area{Point{r.x, r.y}, Size{r.w, r.h}};
+}
+
+// The monitors of the window's desktop: RandR's on X, which knows them better, else SDL's
+// displays, of which the first is the primary one.
+std::vector<Monitor> monitorsOf(SDL_Window* window) {
+    std::vector<Monitor> found = x11::monitors(window);
+    if (!found.empty()) return found;
+    const int count = SDL_GetNumVideoDisplays();
+    for (int i = 0; i < count; ++i) {
+        SDL_Rect bounds{};
+        if (SDL_GetDisplayBounds(i, &bounds) != 0) continue;
+        SDL_Rect usable{};
+        if (SDL_GetDisplayUsableBounds(i, &usable) != 0) usable = bounds;
+        found.push_back(Monitor{areaOf(bounds), areaOf(usable), i == 0});
+    }
+    return found;
+}
+
 }  // namespace
 
 struct SdlBackend::State {
-    explicit State(int n) : scale(std::clamp(n, 1, kLargestDisplayScale)) {}
+    explicit State(ScaleRequest asked)
+        : request(asked), scale(std::clamp(asked.scale.value_or(1), 1, kLargestDisplayScale)) {}
 
-    const int scale;
+    const ScaleRequest request;
+    // The scale asked for until the window opens, then the one it opened with.
+    int scale;
     bool videoUp = false;
     SDL_Window* window = nullptr;
     Size pageSize{};
@@ -211,9 +235,35 @@ struct SdlBackend::State {
     }
 
     void showAll() { showRows(0, pageSize.height); }
+
+    // Settles the scale and the place of the window, which was made hidden at the scale asked
+    // for: the scale (else the desktop's from its X resources) is lowered until the window fits
+    // the part of the primary monitor free for windows, and the window goes to the middle of that
+    // part. A scale the user gave on the command line is not lowered without a word.
+    void fitToPrimaryMonitor() {
+        const std::vector<Monitor> monitors = monitorsOf(window);
+        const Monitor* primary = primaryMonitor(monitors);
+        if (primary == nullptr) return;
+        const int wanted =
+            request.scale ? scale : scaleOfResources(x11::resources(window)).value_or(1);
+        const Size room = primary->usable.size;
+        const int fitting = largestScaleFitting(pageSize, room, wanted);
+        if (fitting < wanted && request.fromCommandLine)
+            std::fprintf(stderr,
+                         "solvara: --scale %d does not fit the monitor (%dx%d against %dx%d free "
+                         "for windows); using --scale %d\n",
+                         wanted, pageSize.width * wanted, pageSize.height * wanted, room.width,
+                         room.height, fitting);
+        if (fitting != scale) {
+            scale = fitting;
+            SDL_SetWindowSize(window, windowSize().width, windowSize().height);
+        }
+        const Point at = centredIn(primary->usable, windowSize());
+        SDL_SetWindowPosition(window, at.x, at.y);
+    }
 };
 
-SdlBackend::SdlBackend(int scale) : state_(std::make_unique<State>(scale)) {}
+SdlBackend::SdlBackend(ScaleRequest scale) : state_(std::make_unique<State>(scale)) {}
 
 SdlBackend::~SdlBackend() {
     if (state_->window != nullptr) SDL_DestroyWindow(state_->window);
@@ -274,6 +324,7 @@ bool SdlBackend::openWindow(Size size, std::string& error) {
         error = SDL_GetError();
         return false;
     }
+    s.fitToPrimaryMonitor();
     x11::keepUndecorated(s.window);
     s.leftButton.emplace();
     SDL_ShowWindow(s.window);
@@ -287,10 +338,9 @@ void SdlBackend::setTitle(std::string_view title) {
     SDL_SetWindowTitle(state_->window, std::string(title).c_str());
 }
 
-Size SdlBackend::desktopSize() {
-    SDL_DisplayMode mode{};
-    if (!state_->videoUp || SDL_GetDesktopDisplayMode(0, &mode) != 0) return Size{};
-    return Size{mode.w, mode.h};
+std::vector<Monitor> SdlBackend::monitors() {
+    if (!state_->videoUp) return {};
+    return monitorsOf(state_->window);
 }
 
 Size SdlBackend::windowSize() {

@@ -3,23 +3,25 @@
 
 #include <memory>
 
+#include "platform/window/display_scale.h"
 #include "platform/window/window_backend.h"
 
 namespace solvara {
 
 // The real window: a borderless SDL2 window shown through SDL's window surface (no GL). The
-// window shows the page enlarged `scale` times, each page pixel a scale x scale block; pointer
-// positions reach the program in page pixels.
+// window shows the page enlarged by a whole number, each page pixel a square block; pointer
+// positions reach the program in page pixels. The enlargement is settled as the window opens:
+// the one asked for, else the desktop's, lowered until the window fits the primary monitor.
 class SdlBackend : public WindowBackend {
   public:
-    explicit SdlBackend(int scale = 1);
+    explicit SdlBackend(ScaleRequest scale = {});
     ~SdlBackend() override;
     SdlBackend(const SdlBackend&) = delete;
     SdlBackend& operator=(const SdlBackend&) = delete;
 
     bool openWindow(Size size, std::string& error) override;
     void setTitle(std::string_view title) override;
-    Size desktopSize() override;
+    std::vector<Monitor> monitors() override;
     Size windowSize() override;
     Point windowPosition() override;
     void moveWindow(Point topLeft) override;

@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/geometry.h"
+#include "platform/window/monitors.h"
 
 namespace solvara {
 
@@ -21,12 +23,14 @@ class WindowBackend {
   public:
     virtual ~WindowBackend() = default;
 
-    // Creates the window the first time, centred on the primary screen; later calls keep the
+    // Creates the window the first time, centred on the primary monitor; later calls keep the
     // existing desktop window (re-creating it would flash and lose focus). Returns false and
     // fills `error` when no window can be had.
     virtual bool openWindow(Size size, std::string& error) = 0;
     virtual void setTitle(std::string_view title) = 0;
-    virtual Size desktopSize() = 0;
+    // The desktop's monitors as it lists them now, in desktop pixels; empty before the window
+    // opens.
+    virtual std::vector<Monitor> monitors() = 0;
     // The window's size on the desktop: the page's size times the backend's enlargement.
     virtual Size windowSize() = 0;
     virtual Point windowPosition() = 0;

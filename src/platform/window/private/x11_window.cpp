@@ -5,6 +5,7 @@
 #include <SDL_syswm.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/Xrandr.h>
 
 namespace solvara::x11 {
 
@@ -23,7 +24,74 @@ std::optional<XWindow> xWindowOf(SDL_Window* window) {
     return XWindow{info.info.x11.display, info.info.x11.window};
 }
 
+// A property of 32-bit cardinals on the root window, empty when it is not there. Atoms the server
+// does not know yet are not created: no window manager has set the property then.
+std::vector<long> rootCardinals(::Display* display, const char* name) {
+    std::vector<long> values;
+    const Atom atom = XInternAtom(display, name, True);
+    if (atom == None) return values;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, DefaultRootWindow(display), atom, 0, 1024, False, XA_CARDINAL,
+                           &type, &format, &count, &after, &data) == Success &&
+        data != nullptr) {
+        // Xlib hands 32-bit items over as longs.
+        if (format == 32)
+            values.assign(reinterpret_cast<long*>(data), reinterpret_cast<long*>(data) + count);
+        XFree(data);
+    }
+    return values;
+}
+
+// The window manager's work area of the current desktop: the desktop less its panels and docks.
+std::optional<Area> workArea(::Display* display) {
+    const std::vector<long> areas = rootCardinals(display, "_NET_WORKAREA");
+    const std::vector<long> current = rootCardinals(display, "_NET_CURRENT_DESKTOP");
+    if (areas.size() < 4) return std::nullopt;
+    std::size_t desktop = current.empty() ? 0 : static_cast<std::size_t>(current[0]);
+    if (desktop >= areas.size() / 4) desktop = 0;
+    const long* a = &areas[4 * desktop];
+    return Area{Point{static_cast<int>(a[0]), static_cast<int>(a[1])},
+                Size{static_cast<int>(a[2]), static_cast<int>(a[3])}};
+}
+
 }  // namespace
+
+std::vector<Monitor> monitors(SDL_Window* window) {
+    std::vector<Monitor> found;
+    const auto x = xWindowOf(window);
+    int eventBase = 0;
+    int errorBase = 0;
+    int major = 0;
+    int minor = 0;
+    if (!x || !XRRQueryExtension(x->display, &eventBase, &errorBase) ||
+        !XRRQueryVersion(x->display, &major, &minor) || major < 1 || (major == 1 && minor < 5))
+        return found;
+    int count = 0;
+    XRRMonitorInfo* listed =
+        XRRGetMonitors(x->display, DefaultRootWindow(x->display), True, &count);
+    if (listed == nullptr) return found;
+    const std::optional<Area> work = workArea(x->display);
+    for (int i = 0; i < count; ++i) {
+        const Area bounds{Point{listed[i].x, listed[i].y}, Size{listed[i].width, listed[i].height}};
+        // A work area that misses the monitor altogether says nothing about it.
+        Area usable = work ? bounds.intersectedWith(*work) : bounds;
+        if (usable.empty()) usable = bounds;
+        found.push_back(Monitor{bounds, usable, listed[i].primary != 0});
+    }
+    XRRFreeMonitors(listed);
+    return found;
+}
+
+std::string resources(SDL_Window* window) {
+    const auto x = xWindowOf(window);
+    if (!x) return {};
+    const char* text = XResourceManagerString(x->display);
+    return text != nullptr ? std::string(text) : std::string();
+}
 
 void keepUndecorated(SDL_Window* window) {
     const auto x = xWindowOf(window);

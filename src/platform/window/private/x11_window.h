@@ -2,20 +2,33 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "platform/geometry.h"
+#include "platform/window/monitors.h"
 
 struct SDL_Window;
 union SDL_Event;
 
 namespace solvara::x11 {
 
-// What SDL leaves undone for the program's window on an X desktop. Both do nothing (or report
+// What SDL leaves undone for the program's window on an X desktop. All do nothing (or report
 // nothing) when the window is not an X window.
 
 // Marks the window as wanting no frame in a way every window manager reads, one already running
 // or one that starts later, and that stays on the window. Called before the window is shown.
 void keepUndecorated(SDL_Window* window);
+
+// The monitors as RandR 1.5 lists them, which knows what SDL 2.26 does not: a monitor made of
+// part of an output (a split ultrawide screen) and which monitor is the primary one. Each is free
+// for windows where it meets the window manager's work area (_NET_WORKAREA of the current
+// desktop). Nothing when the server has no RandR 1.5.
+std::vector<Monitor> monitors(SDL_Window* window);
+
+// The X resources of the desktop (the RESOURCE_MANAGER property, as it was when the connection
+// was opened); empty when there are none.
+std::string resources(SDL_Window* window);
 
 struct DesktopPointer {
     Point at;

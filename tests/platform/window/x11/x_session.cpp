@@ -13,6 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,6 +21,7 @@
 #include <sstream>
 #include <thread>
 
+#include "platform/display/display.h"
 #include "platform/files/shell_quote.h"
 
 namespace solvara::xtest {
@@ -122,6 +124,13 @@ Image grabRect(int x, int y, int width, int height) {
     Image image;
     ::Display* dpy = connection();
     if (dpy == nullptr || width <= 0 || height <= 0) return image;
+    // Asking for pixels off the screen is an X error that ends the test: a window that opened
+    // partly off the screen shows nothing. The screen's size is asked, since RandR may have
+    // changed it since the connection was opened.
+    XWindowAttributes root{};
+    if (!XGetWindowAttributes(dpy, DefaultRootWindow(dpy), &root) || x < 0 || y < 0 ||
+        x + width > root.width || y + height > root.height)
+        return image;
     XImage* shot = XGetImage(dpy, DefaultRootWindow(dpy), x, y, static_cast<unsigned>(width),
                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
     if (shot == nullptr) return image;
@@ -165,6 +174,10 @@ std::filesystem::path freshProgramCopy(const std::filesystem::path& binary) {
     std::error_code ec;
     std::filesystem::copy_file(binary, dir / "solvara", ec);
     return ec ? std::filesystem::path() : dir;
+}
+
+bool runOnServer(const std::string& commandLine) {
+    return run("(" + commandLine + ") >/dev/null 2>&1") == 0;
 }
 
 std::string xdotool(const std::string& arguments) {
@@ -260,9 +273,67 @@ XServer::~XServer() {
         setOrUnset("DISPLAY", oldDisplay_);
         setOrUnset("WAYLAND_DISPLAY", oldWayland_);
     }
+    std::error_code ec;
+    if (!files_.empty()) std::filesystem::remove_all(files_, ec);
 }
 
-bool XServer::start(std::string& error) {
+bool XServer::start(std::string& error, Size screen) {
+    const std::string size =
+        std::to_string(screen.width) + "x" + std::to_string(screen.height) + "x24";
+    if (launch({"Xvfb", "-displayfd", "{fd}", "-screen", "0", size, "-nolisten", "tcp", "-noreset"},
+               error))
+        return true;
+    if (error.empty()) error = "Xvfb did not start (is the xvfb package installed?)";
+    return false;
+}
+
+bool XServer::startXorg(std::string& error) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "solvara-xorg-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        error = "no directory for Xorg's files";
+        return false;
+    }
+    files_ = pattern;
+    // No input devices but XTest's (no udev here, and none is needed); the dummy card needs
+    // memory for the largest screen the outputs are arranged into, 64 MB for about 4000 x 4000.
+    // The monitor's ranges let every mode of the driver's list through.
+    std::ofstream(files_ / "xorg.conf") << R"(Section "ServerFlags"
+    Option "AutoAddDevices" "false"
+EndSection
+Section "Device"
+    Identifier "card"
+    Driver "dummy"
+    VideoRam 64000
+EndSection
+Section "Monitor"
+    Identifier "monitor"
+    HorizSync 5-1000
+    VertRefresh 5-200
+EndSection
+Section "Screen"
+    Identifier "screen"
+    Device "card"
+    Monitor "monitor"
+EndSection
+)";
+    // Without a console of its own: it shares the one it finds and never switches to another.
+    if (launch({"Xorg", "-displayfd", "{fd}", "-config", (files_ / "xorg.conf").string(),
+                "-logfile", (files_ / "Xorg.log").string(), "-noreset", "-nolisten", "tcp",
+                "-novtswitch", "-sharevts"},
+               error))
+        return true;
+    if (error.empty()) {
+        error =
+            "Xorg did not start (are xserver-xorg-core and xserver-xorg-video-dummy "
+            "installed, and is this root?)";
+        std::ifstream log(files_ / "Xorg.log");
+        for (std::string line; std::getline(log, line);)
+            if (line.find("(EE)") != std::string::npos) error += "\n" + line;
+    }
+    return false;
+}
+
+bool XServer::launch(std::vector<std::string> arguments, std::string& error) {
     int fds[2];
     if (pipe(fds) != 0) {
         error = "no pipe";
@@ -280,9 +351,13 @@ bool XServer::start(std::string& error) {
             dup2(devnull, 1);
             dup2(devnull, 2);
         }
-        const std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1920x1080x24",
-               "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+        std::vector<char*> argv;
+        for (std::string& a : arguments) {
+            if (a == "{fd}") a = std::to_string(fds[1]);
+            argv.push_back(a.data());
+        }
+        argv.push_back(nullptr);
+        execvp(argv[0], argv.data());
         _exit(127);
     }
     close(fds[1]);
@@ -298,10 +373,7 @@ bool XServer::start(std::string& error) {
         number.append(buffer, static_cast<std::size_t>(n));
     }
     close(fds[0]);
-    if (number.find('\n') == std::string::npos) {
-        error = "Xvfb did not start (is the xvfb package installed?)";
-        return false;
-    }
+    if (number.find('\n') == std::string::npos) return false;
     number.pop_back();
     display_ = ":" + number;
     oldDisplay_ = currentEnv("DISPLAY");
@@ -474,8 +546,8 @@ App::~App() {
 }
 
 bool App::start(const std::filesystem::path& binary, const std::filesystem::path& directory,
-                std::string& error, int scale) {
-    scale_ = scale;
+                std::string& error, std::optional<int> scale,
+                const std::vector<std::string>& arguments) {
     errorFile_ = directory / "solvara.stderr";
     const std::string out = (directory / "solvara.stdout").string();
     const std::string err = errorFile_.string();
@@ -490,8 +562,16 @@ bool App::start(const std::filesystem::path& binary, const std::filesystem::path
         const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (o >= 0) dup2(o, 1);
         if (e >= 0) dup2(e, 2);
-        setenv("SOLVARA_SCALE", std::to_string(scale).c_str(), 1);
-        execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
+        if (scale)
+            setenv("SOLVARA_SCALE", std::to_string(*scale).c_str(), 1);
+        else
+            unsetenv("SOLVARA_SCALE");
+        unsetenv("GDK_SCALE");
+        std::vector<char*> argv{const_cast<char*>(binary.c_str())};
+        for (const std::string& a : arguments)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(binary.c_str(), argv.data());
         _exit(127);
     }
     pid_ = pid;
@@ -506,6 +586,8 @@ bool App::start(const std::filesystem::path& binary, const std::filesystem::path
         error = "no window appeared; stderr: " + errorOutput();
         return false;
     }
+    // The program settles its scale before it shows the window.
+    scale_ = std::max(1, size().width / Display::kWidth);
     // Without a desktop nobody gives the window the keyboard; xdotool's keys go to the focus.
     ::Display* dpy = connection();
     XSetInputFocus(dpy, window_, RevertToParent, CurrentTime);

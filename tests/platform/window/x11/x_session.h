@@ -46,7 +46,7 @@ Image enlarged(const Image& image, int n);
 // Where the images differ: the number of pixels and the first one, for failure messages.
 std::string describeDifference(const Image& actual, const Image& expected);
 
-// Xvfb on a display it picks itself, 1920 x 1080 x 24, no window manager. While it lives DISPLAY
+// A private X server on a display it picks itself, no window manager. While it lives DISPLAY
 // names it (and WAYLAND_DISPLAY is unset). It is bare: not even the atoms a desktop would create
 // exist until a client asks for them.
 class XServer {
@@ -56,12 +56,22 @@ class XServer {
     XServer(const XServer&) = delete;
     XServer& operator=(const XServer&) = delete;
 
-    bool start(std::string& error);
+    // Xvfb with one screen of `screen` x 24 bits: one monitor, which RandR cannot split.
+    bool start(std::string& error, Size screen = Size{1920, 1080});
+    // Xorg on the dummy video driver, as a desktop of several monitors is made: sixteen outputs
+    // DUMMY0 to DUMMY15, of which DUMMY0 shows 2048 x 1536 at first and is the primary one; the
+    // others are off. xrandr places them and splits them into monitors. Needs root.
+    bool startXorg(std::string& error);
     const std::string& display() const { return display_; }
 
   private:
+    // Runs the server with `arguments` (after its name), which must ask it to write its display
+    // number to the descriptor given as {fd}, and waits for that.
+    bool launch(std::vector<std::string> arguments, std::string& error);
+
     pid_t pid_ = -1;
     std::string display_;
+    std::filesystem::path files_;  // Xorg's configuration and log
     std::optional<std::string> oldDisplay_;
     std::optional<std::string> oldWayland_;
 };
@@ -123,10 +133,12 @@ class App {
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 
-    // Starts `binary` in `directory` with the window enlarged `scale` times (SOLVARA_SCALE) and
-    // waits for its window to be mapped and show a page.
+    // Starts `binary` with `arguments` in `directory`, the window enlarged `scale` times
+    // (SOLVARA_SCALE; none asked for when nothing, and GDK_SCALE is never set), and waits for its
+    // window to be mapped and show a page. scale() is then the scale the window opened with.
     bool start(const std::filesystem::path& binary, const std::filesystem::path& directory,
-               std::string& error, int scale = 1);
+               std::string& error, std::optional<int> scale = 1,
+               const std::vector<std::string>& arguments = {});
     int scale() const { return scale_; }
     pid_t pid() const { return pid_; }
     unsigned long window() const { return window_; }
@@ -181,6 +193,10 @@ class App {
 // A new directory under the temporary one holding a copy of `binary` named "solvara": the program
 // saves its picture beside itself, so it runs from a copy in a fresh place. Empty on failure.
 std::filesystem::path freshProgramCopy(const std::filesystem::path& binary);
+
+// Runs a shell command line of X clients on the server (xrandr arranging monitors, xprop setting
+// a window manager's properties, xrdb the resources); whether it succeeded.
+bool runOnServer(const std::string& commandLine);
 
 // Runs xdotool with `arguments` and returns its output.
 std::string xdotool(const std::string& arguments);
