@@ -121,6 +121,8 @@ TEST(SolveCommand, CommandLineTable) {
     const std::string dmsA = "           A = Angle A decimal  = 30.25555556";
     const std::string dmsD = "           D = Angle A degrees  = 30d 15m 20s ";
     const std::string noSize = ": angles alone do not size a triangle";
+    const std::string beyond = " is beyond the largest double (about 1.8e308)";
+    const std::string below = " is below the smallest normal double (about 2.2e-308)";
     const struct {
         std::string line;
         int status;
@@ -137,6 +139,15 @@ TEST(SolveCommand, CommandLineTable) {
         {"oblique x=10 y=7 d=30:15:20", 0, {dmsA, dmsD}, ""},
         {"right z=10 E=60D", 0, {"           A = Angle A decimal  = 30.0"}, ""},
         {"right x=1.5e1 y=&H14", 0, {"           Z = Length of angle  = 25.0"}, ""},
+        // At the ends of the range: every answer a double is solved, any other is none.
+        {"right x=1e154 y=1e154",
+         0,
+         {"           Z = Length of angle  = 1.41421356237e+154",
+          "           Area of Triangle     = 5e+307"},
+         ""},
+        {"right x=1e200 a=30", 1, {}, "CAN NOT DO IT !: the area" + beyond},
+        {"oblique x=1e-160 y=1e-160 z=1e-160", 1, {}, "CAN NOT DO IT !: the area" + below},
+        {"right x=1e300 y=1e-300", 1, {}, "CAN NOT DO IT !: A" + below},
         // No triangle.
         {"oblique x=1 y=1 z=5", 1, {}, "CAN NOT DO IT !"},
         {"right a=30 b=60", 1, {}, "no right-triangle case takes A, B" + noSize},
@@ -203,8 +214,9 @@ Json answerJson(const ProblemAnswer& a) {
 // Every number of the JSON reads back as the very double the solver made, for problems of every
 // kind and size.
 TEST(SolveCommandJson, NumbersReadBackAsTheSolversDoubles) {
-    std::vector<std::string> lines = {"right x=1e-150 y=3e-150", "right z=1e150 a=1e-9",
-                                      "oblique x=0.1 y=0.2 z=0.29999"};
+    std::vector<std::string> lines = {"right x=1e-150 y=3e-150",       "right z=1e150 a=1e-9",
+                                      "oblique x=0.1 y=0.2 z=0.29999", "right x=1e154 y=1e154",
+                                      "oblique x=1 y=1 c=1e-200",      "right x=1e200 a=30"};
     std::mt19937_64 random(16);
     std::uniform_real_distribution<double> exponent(-12, 12), angle(0.5, 89.5);
     auto text = [](double value) {
