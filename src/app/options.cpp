@@ -74,7 +74,8 @@ constexpr const char* kSolveFooter =
     "                    only angles were given\n"
     "  2                 A usage error: an unknown letter, a letter twice, a value that is not\n"
     "                    a positive number, an angle of 180 or more, too few or too many\n"
-    "                    inputs, or C given for a right triangle\n";
+    "                    inputs, or C given for a right triangle; or standard input could not\n"
+    "                    be read\n";
 
 // --scale takes a plain decimal number; the library's integer reading would also take "0x2",
 // " 2" and "+2".

@@ -57,9 +57,10 @@ std::vector<std::string> linesOf(const std::string& text) {
 }
 
 // As main() runs a command line ("solve right x=3 y=4"), in process, with `input` as standard
-// input handed over at most `chunk` bytes a read.
+// input handed over at most `chunk` bytes a read, and after it the read error `readError` when
+// one is given.
 RunResult run(const std::vector<std::string>& arguments, std::string_view input = {},
-              std::size_t chunk = 1 << 20) {
+              std::size_t chunk = 1 << 20, const std::string& readError = "") {
     std::vector<const char*> argv{"solvara"};
     for (const std::string& a : arguments)
         argv.push_back(a.c_str());
@@ -73,7 +74,9 @@ RunResult run(const std::vector<std::string>& arguments, std::string_view input 
         const std::size_t n = std::min({size, chunk, input.size()});
         std::memcpy(buffer, input.data(), n);
         input.remove_prefix(n);
-        return n;
+        ReadResult got(n);
+        if (n == 0) got.error = readError;
+        return got;
     };
     streams.write = [&](std::string_view text) {
         r.out += text;
@@ -85,8 +88,8 @@ RunResult run(const std::vector<std::string>& arguments, std::string_view input 
 }
 
 RunResult run(std::string_view commandLine, std::string_view input = {},
-              std::size_t chunk = 1 << 20) {
-    return run(wordsOf(commandLine), input, chunk);
+              std::size_t chunk = 1 << 20, const std::string& readError = "") {
+    return run(wordsOf(commandLine), input, chunk, readError);
 }
 
 constexpr const char* kRightThreeFour =
@@ -277,6 +280,7 @@ TEST(SolveCommandLines, AnswersEachLineInTurn) {
         std::string input;
         int worst;
         std::vector<std::pair<int, int>> answered;  // line number and status
+        std::string readError = "";                 // after the input
     } table[] = {
         {"# right first\nright x=3 y=4\n\n  \t# indented\r\nright q=3 y=4\noblique x=1 y=1 z=5\r\n"
          "\t oblique   x=10\ty=7 a=30  ",  // no final line end
@@ -291,10 +295,13 @@ TEST(SolveCommandLines, AnswersEachLineInTurn) {
              "\nright x=3 y=4\n" + std::string(70000, 'x'),
          2,
          {{2, 2}, {3, 2}, {4, 2}, {5, 2}, {6, 2}, {7, 0}, {8, 2}}},
+        // A read that fails ends the input with status 2; the line it cut short is dropped.
+        {"right x=3 y=4\nright x=3 y=", 2, {{1, 0}}, "Input/output error"},
+        {"", 2, {}, "Is a directory"},
     };
     for (const auto& row : table) {
         for (const std::size_t chunk : {std::size_t{1} << 20, std::size_t{4099}, std::size_t{1}}) {
-            const RunResult r = run("solve --json -", row.input, chunk);
+            const RunResult r = run("solve --json -", row.input, chunk, row.readError);
             EXPECT_EQ(r.status, row.worst) << row.input.substr(0, 40);
             std::vector<std::pair<int, int>> answered;
             for (const std::string& line : linesOf(r.out)) {
@@ -324,6 +331,9 @@ TEST(SolveCommandLines, AnswersEachLineInTurn) {
     EXPECT_NE(r.out.find("\nLine 7: oblique x=10 y=7 a=30\n\n\n           Solvara\n"),
               std::string::npos)
         << r.out;
+    const RunResult failed = run("solve -", table[5].input, 7, table[5].readError);
+    EXPECT_EQ(failed.err, "solvara: cannot read standard input: Input/output error\n");
+    EXPECT_TRUE(failed.out.starts_with(std::string("Line 1: right x=3 y=4\n") + kRightThreeFour));
 }
 
 // Problems typed into the window, one at a time: the command's page shows, text for text, what
@@ -391,15 +401,17 @@ TEST(SolveCommandAgainstTheWindow, SameFiguresAsTheResultsScreen) {
     }
 }
 
-// The built program, as a shell runs it.
+// The built program, as a shell runs it, with `input` as standard input or another redirection.
 RunResult runProgram(const std::string& environment, const std::string& arguments,
-                     const std::string& input = "") {
+                     const std::string& input = "", const std::string& inputRedirection = "") {
     const fs::path dir = fs::temp_directory_path() / ("solvara-solve-" + std::to_string(getpid()));
     fs::create_directories(dir);
     std::ofstream(dir / "in", std::ios::binary) << input;
+    const std::string redirection =
+        inputRedirection.empty() ? "<" + (dir / "in").string() : inputRedirection;
     const std::string command = environment + " " + SOLVARA_BINARY_DIR "/solvara " + arguments +
-                                " <" + (dir / "in").string() + " >" + (dir / "out").string() +
-                                " 2>" + (dir / "err").string();
+                                " " + redirection + " >" + (dir / "out").string() + " 2>" +
+                                (dir / "err").string();
     const int raw = std::system(command.c_str());
     auto read = [&](const char* name) {
         std::ifstream in(dir / name, std::ios::binary);
@@ -473,6 +485,17 @@ TEST(SolveCommandProgram, NeedsNoDisplayAndLoadsNoLibrary) {
     r = runProgram(environment, "");
     EXPECT_EQ(r.status, 1) << "the window program with no X server behind the socket";
     EXPECT_GT(x.connections, 0);
+}
+
+// Standard input that cannot be read, a directory or none at all, is no empty input.
+TEST(SolveCommandProgram, StandardInputThatCannotBeRead) {
+    for (const auto& [redirection, why] :
+         {std::pair{"</", "Is a directory"}, std::pair{"<&-", "Bad file descriptor"}}) {
+        const RunResult r = runProgram("", "solve --json -", "", redirection);
+        EXPECT_EQ(r.status, 2) << redirection;
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, std::string("solvara: cannot read standard input: ") + why + "\n");
+    }
 }
 
 }  // namespace
