@@ -315,6 +315,35 @@ std::vector<Row> boundaryRows(Random& random, int shapes) {
     return rows;
 }
 
+// Triangles of every size the doubles hold: acute, obtuse, right (for both solvers) and needles
+// with one angle of 1e-6 to 1e-3 degrees, their sides from 1e-300 to 1e300. Beyond about 1e154
+// the area, and below about 1e-154 it or the height, leaves the range, and the answer is none.
+std::vector<Row> rangeRows(Random& random, int shapes) {
+    std::vector<Row> rows;
+    for (int i = 0; i < shapes; ++i) {
+        const bool right = i % 4 == 2;
+        Shape shape;
+        switch (i % 4) {
+            case 0:
+                shape = acuteShape(random);
+                break;
+            case 1:
+                shape = obtuseShape(random);
+                break;
+            case 2:
+                shape = rightShape(random, random.uniform(0.05, 89.95));
+                break;
+            default:
+                shape =
+                    shuffled(random, random.logUniform(1e-6, 1e-3), random.uniform(0.05, 179.9));
+                break;
+        }
+        shape.diameter = Real(random.logUniform(1e-300, 1e300));
+        addRows(rows, random, shape, nearest, kAllObliqueCases, right);
+    }
+    return rows;
+}
+
 // Two equal angles, so two equal sides; in a third of the rows one input side moved by a unit
 // in the last place.
 std::vector<Row> isoscelesRows(Random& random, int shapes) {
@@ -574,6 +603,7 @@ const std::vector<CaseGroup>& caseGroups() {
          isoscelesRows},
         {"SSA two answers", "two sides and an angle opposite one, from obtuse triangles",
          [](Random& r, int n) { return rowsOf(r, n, obtuseShape, kSideSideAngleCases); }},
+        {"range", "sides from 1e-300 to 1e300: acute, obtuse, right and needles", rangeRows},
     };
     return groups;
 }

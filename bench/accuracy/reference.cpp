@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "accuracy/reference.h"
 
+#include <cmath>
 #include <utility>
 
 namespace solvara::accuracy {
@@ -131,6 +132,18 @@ bool oneSideTwoAngles(Known& k, int side, int p, int q) {
     return true;
 }
 
+// Every figure a normal double: one beyond the largest double or below the smallest normal one
+// cannot be shown, and an answer with one is none.
+bool representable(const Figures& f) {
+    for (const Real& figure : f) {
+        const double d = static_cast<double>(figure);
+        if (!(std::isnormal(d) && d > 0)) return false;
+    }
+    return true;
+}
+
+ExactAnswer solveGeometry(SolveMode mode, const std::vector<Given>& inputs);
+
 }  // namespace
 
 Real sinDegrees(const Real& degrees) {
@@ -138,6 +151,15 @@ Real sinDegrees(const Real& degrees) {
 }
 
 ExactAnswer solveExactly(SolveMode mode, const std::vector<Given>& inputs) {
+    ExactAnswer answer = solveGeometry(mode, inputs);
+    if (answer.exists && !representable(answer.first)) answer.exists = false;
+    if (answer.second && !representable(*answer.second)) answer.second.reset();
+    return answer;
+}
+
+namespace {
+
+ExactAnswer solveGeometry(SolveMode mode, const std::vector<Given>& inputs) {
     Known k;
     std::vector<int> sides, angles;
     auto take = [&](int letter, const Real& value) {
@@ -176,5 +198,7 @@ ExactAnswer solveExactly(SolveMode mode, const std::vector<Given>& inputs) {
     answer.first = figuresOf(k);
     return answer;
 }
+
+}  // namespace
 
 }  // namespace solvara::accuracy

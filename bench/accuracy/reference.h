@@ -44,7 +44,8 @@ struct ExactAnswer {
 Real sinDegrees(const Real& degrees);
 
 // A right triangle has C = 90 besides its two inputs. The first answer of two sides and an angle
-// opposite one of them is the one whose other angle from the law of sines is acute.
+// opposite one of them is the one whose other angle from the law of sines is acute. An answer
+// with a figure beyond the range of the normal doubles is none.
 ExactAnswer solveExactly(SolveMode mode, const std::vector<Given>& inputs);
 
 }  // namespace solvara::accuracy

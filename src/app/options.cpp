@@ -81,11 +81,13 @@ constexpr const char* kSolveFooter =
     "\n"
     "Exit status (the worst of all lines with -):\n"
     "  0                 Solved\n"
-    "  1                 No triangle fits the inputs (CAN NOT DO IT !), or only angles were\n"
-    "                    given\n"
+    "  1                 No triangle fits the inputs (CAN NOT DO IT !), the answer has a\n"
+    "                    figure beyond the range of doubles (about 2.2e-308 to 1.8e308), or\n"
+    "                    only angles were given\n"
     "  2                 A usage error: an unknown letter, a letter twice, a value that is not\n"
     "                    a positive number, an angle of 180 or more, too few or too many\n"
-    "                    inputs, or C given for a right triangle\n";
+    "                    inputs, or C given for a right triangle; or standard input could not\n"
+    "                    be read\n";
 
 // --scale takes a plain decimal number; the library's integer reading would also take "0x2",
 // " 2" and "+2".

@@ -80,6 +80,15 @@ std::string noCaseReason(const Problem& problem) {
     return why + ": angles alone do not size a triangle";
 }
 
+// A figure beyond the range of the doubles: "the area is beyond the largest double (about
+// 1.8e308)".
+std::string outOfRangeReason(const OutOfRange& out) {
+    const std::string figure = out.figure;
+    return (figure.size() == 1 ? figure : "the " + figure) +
+           (out.tooLarge ? " is beyond the largest double (about 1.8e308)"
+                         : " is below the smallest normal double (about 2.2e-308)");
+}
+
 }  // namespace
 
 char letterOf(Entry e) {
@@ -191,6 +200,7 @@ ProblemOutcome solveProblem(const Problem& problem) {
         case SolveOutcome::Kind::CannotDoIt:
             outcome.status = kExitNoTriangle;
             outcome.error = "CAN NOT DO IT !";
+            if (solved.outOfRange) outcome.error += ": " + outOfRangeReason(*solved.outOfRange);
             return outcome;
         case SolveOutcome::Kind::Solved:
             break;

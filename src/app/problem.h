@@ -64,7 +64,9 @@ struct ProblemAnswer {
 
 struct ProblemOutcome {
     int status = kExitSolved;
-    std::string error;  // why it did not solve: "CAN NOT DO IT !", or a usage error
+    // Why it did not solve: "CAN NOT DO IT !" (with the figure that lies beyond the range of
+    // the doubles, when that is why), or a usage error.
+    std::string error;
     ProblemAnswer first;
     std::optional<ProblemAnswer> second;  // the other triangle of two sides and an angle
 };

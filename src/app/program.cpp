@@ -299,7 +299,7 @@ Step Program::solve() {
 }
 
 Step Program::checkSolution() {
-    const SolutionCheck check = solvara::checkSolution(values_.triangle);
+    const SolutionCheck check = solvara::checkSolution(values_.solveMode, values_.triangle);
     if (!check.accepted) return Step::CannotDoIt;
     return showChecked(check.angleTotalNotice);
 }

@@ -70,7 +70,8 @@ class LineReader {
     LineReader(const ByteStreams& streams, Output& output)
         : streams_(streams), output_(output), buffer_(kMaxLineBytes + 1 + kReadBytes) {}
 
-    // The next line; false after the last. A last line without a line end counts.
+    // The next line; false after the last. A last line without a line end counts, unless a read
+    // failed before its end: then the line may be cut anywhere, and it is dropped.
     bool next(Line& line) {
         std::size_t scanned = begin_;
         for (;;) {
@@ -95,11 +96,18 @@ class LineReader {
             scanned = end_;
             // Whoever waits for these answers gets them before the program waits for more.
             output_.flush();
-            const std::size_t got = streams_.read(buffer_.data() + end_, buffer_.size() - end_);
-            ended_ = got == 0;
-            end_ += got;
+            const ReadResult got = streams_.read(buffer_.data() + end_, buffer_.size() - end_);
+            if (!got.error.empty()) {
+                error_ = got.error;
+                begin_ = end_;
+            }
+            ended_ = got.bytes == 0;
+            end_ += got.bytes;
         }
     }
+
+    // Why the input ended early ("Is a directory"); empty when it ended at its end.
+    const std::string& error() const { return error_; }
 
   private:
     // The line from begin_ to `end`.
@@ -115,6 +123,7 @@ class LineReader {
     std::size_t begin_ = 0;  // the unread bytes are [begin_, end_)
     std::size_t end_ = 0;
     bool ended_ = false;
+    std::string error_;
 };
 
 const char* modeName(SolveMode mode) {
@@ -292,6 +301,10 @@ int solveLines(const Report& how, const ByteStreams& streams) {
             reading = readProblemLine(line.text);
         }
         worst = std::max(worst, answer(output, json, report, reading));
+    }
+    if (!reader.error().empty()) {
+        output.error("solvara: cannot read standard input: " + reader.error() + "\n");
+        worst = kExitUsage;
     }
     return finish(output, worst);
 }

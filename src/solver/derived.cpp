@@ -4,17 +4,32 @@
 
 namespace solvara {
 
-double rightTriangleArea(double x, double y) {
-    return y * x * 0.5;
-}
+// An area is a product of two sides, which for sides of 1e200 lies beyond the largest double and
+// for sides of 1e-200 below the smallest: it is worked with its own exponent (Scaled), and only
+// the answer meets the range of the doubles. A height, a side's worth, comes from that area before
+// it does.
+namespace {
 
 // Half the product of the two sides that enclose the smallest angle and that angle's sine: the
 // smallest angle is never obtuse, so its sine keeps its digits where another angle is close to
 // 180. Z and X enclose A, Y and Z enclose B, X and Y enclose C.
+Scaled obliqueArea(const Triangle& t) {
+    auto half = [](double angle, double p, double q) {
+        return (sinDegScaled(angle) * (Scaled(p) * Scaled(q))).timesTwoTo(-1);
+    };
+    if (t.a <= t.b && t.a <= t.c) return half(t.a, t.z, t.x);
+    if (t.b <= t.c) return half(t.b, t.y, t.z);
+    return half(t.c, t.x, t.y);
+}
+
+}  // namespace
+
+double rightTriangleArea(double x, double y) {
+    return (Scaled(y) * Scaled(x)).timesTwoTo(-1).value();
+}
+
 double obliqueTriangleArea(const Triangle& t) {
-    if (t.a <= t.b && t.a <= t.c) return sinDeg(t.a) * (t.z * t.x) / 2;
-    if (t.b <= t.c) return sinDeg(t.b) * (t.y * t.z) / 2;
-    return sinDeg(t.c) * (t.x * t.y) / 2;
+    return obliqueArea(t).value();
 }
 
 // Side X runs from the vertex of C to the vertex of A; the height is dropped from the vertex
@@ -25,7 +40,7 @@ double obliqueTriangleArea(const Triangle& t) {
 // one may come from a subtraction.
 HeightAndWidth obliqueHeightAndWidth(const Triangle& t) {
     HeightAndWidth hw;
-    hw.height = 2 * obliqueTriangleArea(t) / t.x;
+    hw.height = (obliqueArea(t).timesTwoTo(1) / Scaled(t.x)).value();
     hw.width = t.x;
     if (t.c > 90) hw.width = t.z * cosDeg(t.a);
     if (t.a > 90) hw.width = t.y * cosDeg(t.c);

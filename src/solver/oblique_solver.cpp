@@ -35,8 +35,16 @@ double thirdAngle(double u, double w) {
 
 // The sine of that third angle. An obtuse one has the sine of the sum of the other two, which,
 // small as it is, is known more closely than 180 less the third angle.
-double sinOfThirdAngle(double third, double u, double w) {
-    return third > 90 ? sinDeg(u + w) : sinDeg(third);
+Scaled sinOfThirdAngle(double third, double u, double w) {
+    return third > 90 ? sinDegScaled(u + w) : sinDegScaled(third);
+}
+
+// Products and quotients of sides and sines below carry their own exponent (Scaled): sides
+// anywhere among the doubles give every angle and side that is one, where squares and products
+// of two sides would pass beyond the largest double or below the smallest normal one. Sums of
+// sides do too, for sides near the largest double. Differences of two sides never overflow.
+Scaled sum(double p, double q) {
+    return Scaled(p) + Scaled(q);
 }
 
 // Three sides. The angle opposite c of a triangle whose other sides are a >= b, by W. Kahan's
@@ -44,7 +52,16 @@ double sinOfThirdAngle(double third, double u, double w) {
 // Triangle"), every bracket evaluated as written.
 double angleOpposite(double c, double a, double b) {
     const double mu = b >= c ? c - (a - b) : b - (a - c);
-    return 2 * atanDeg(std::sqrt(((a - b) + c) * mu / ((a + (b + c)) * ((a - c) + b))));
+    const Scaled numerator = sum(a - b, c) * Scaled(mu);
+    const Scaled denominator = (Scaled(a) + sum(b, c)) * sum(a - c, b);
+    return 2 * atanDeg(sqrt(numerator / denominator));
+}
+
+// p - (q - r) > 4 units of the rounding of q, at a scale where the threshold is a normal double.
+bool longerByMoreThanRounding(double p, double q, double r) {
+    int e = 0;
+    std::frexp(q, &e);
+    return std::ldexp(p - (q - r), -e) > 4 * kUnitRoundoff * std::ldexp(q, -e);
 }
 
 void threeSides(Triangle& t) {
@@ -58,7 +75,7 @@ void threeSides(Triangle& t) {
     const double longest = s[0].length, middle = s[1].length, shortest = s[2].length;
     // The two shorter sides must together be longer than the longest by more than the rounding
     // of typed sides: 18.6, 32.6 and 14 are a segment, not a sliver.
-    if (!(shortest - (longest - middle) > 4 * kUnitRoundoff * longest)) {
+    if (!longerByMoreThanRounding(shortest, longest, middle)) {
         t.a = t.b = t.c = kNaN;
         return;
     }
@@ -75,15 +92,16 @@ void threeSides(Triangle& t) {
 // atan2(p sin g, (q - p) + 2p sin^2(g/2)), and the larger is what remains.
 void twoSidesAndTheAngleBetween(Triangle& t, Corner g, Corner k1, Corner k2) {
     const double theta = t.*g.angle;
-    const double halfSine = sinDeg(theta / 2);
-    const double h2 = halfSine * halfSine;
+    const Scaled halfSine = sinDegScaled(theta / 2);
+    const Scaled h2 = halfSine * halfSine;
     const bool firstShorter = t.*k1.side <= t.*k2.side;
     const Corner shortCorner = firstShorter ? k1 : k2;
     const Corner longCorner = firstShorter ? k2 : k1;
     const double p = t.*shortCorner.side;
     const double q = t.*longCorner.side;
-    t.*g.side = std::sqrt((p - q) * (p - q) + 4 * p * q * h2);
-    const double small = atan2Deg(p * sinDeg(theta), (q - p) + 2 * p * h2);
+    const Scaled sp(p), difference(p - q);
+    t.*g.side = sqrt(difference * difference + sp.timesTwoTo(2) * Scaled(q) * h2).value();
+    const double small = atan2Deg(sp * sinDegScaled(theta), Scaled(q - p) + sp.timesTwoTo(1) * h2);
     t.*shortCorner.angle = small;
     t.*longCorner.angle = thirdAngle(theta, small);
 }
@@ -101,16 +119,17 @@ std::optional<Triangle> twoSidesAndAnAngleOpposite(Triangle& t, Corner g, Corner
     const double theta = t.*g.angle;
     const double p = t.*g.side;
     const double q = t.*w.side;
-    const double sinTheta = sinDeg(theta);
-    const double s = q * sinTheta / p;
+    const Scaled sinTheta = sinDegScaled(theta);
+    const Scaled scaledS = Scaled(q) * sinTheta / Scaled(p);
+    const double s = scaledS.value();
     double phi = kNaN;
     bool two = false;
     if (theta >= 90) {
-        if (p > q) phi = asinDeg(s);
+        if (p > q) phi = asinDeg(scaledS);
     } else if (std::fabs(s - 1) <= kTangent) {
         phi = 90;
     } else {
-        phi = asinDeg(s);  // NaN when s > 1: the side Q sin g does not reach
+        phi = asinDeg(scaledS);  // NaN when s > 1: the side Q sin g does not reach
         two = q > p && s < 1;
     }
     if (std::isnan(phi)) {
@@ -119,17 +138,19 @@ std::optional<Triangle> twoSidesAndAnAngleOpposite(Triangle& t, Corner g, Corner
     }
     t.*w.angle = phi;
     t.*r.angle = thirdAngle(theta, phi);
-    t.*r.side = p * sinOfThirdAngle(t.*r.angle, theta, phi) / sinTheta;
+    t.*r.side = (Scaled(p) * sinOfThirdAngle(t.*r.angle, theta, phi) / sinTheta).value();
     if (!offersSecond || !two) return std::nullopt;
 
     // The second triangle's remaining angle is phi - theta, small where Q is barely longer than
     // P. It comes from sin phi - sin theta = 2 cos((phi + theta)/2) sin((phi - theta)/2), whose
     // left side is sin theta (Q - P) / P, rather than from a difference of nearly equal angles.
     Triangle second = t;
-    const double remaining = 2 * asinDeg(sinTheta * (q - p) / (2 * p * cosDeg((phi + theta) / 2)));
+    const double remaining =
+        2 * asinDeg(sinTheta * Scaled(q - p) /
+                    (Scaled(p).timesTwoTo(1) * Scaled(cosDeg((phi + theta) / 2))));
     second.*w.angle = 180 - phi;
     second.*r.angle = remaining;
-    second.*r.side = p * sinDeg(remaining) / sinTheta;
+    second.*r.side = (Scaled(p) * sinDegScaled(remaining) / sinTheta).value();
     // Inputs below zero give no triangle, and no second one either.
     for (const double v : {second.x, second.y, second.z, second.a, second.b, second.c}) {
         if (!(v > 0)) return std::nullopt;
@@ -146,12 +167,12 @@ void oneSideTwoAngles(Triangle& t, Corner known, Corner g1, Corner g2, Corner re
     if (third > 0 && third <= kNoAngleDeg) third = 0;
     t.*rest.angle = third;
     auto sine = [&](Corner k) {
-        return k.angle == rest.angle ? sinOfThirdAngle(third, u, v) : sinDeg(t.*k.angle);
+        return k.angle == rest.angle ? sinOfThirdAngle(third, u, v) : sinDegScaled(t.*k.angle);
     };
-    const double knownSide = t.*known.side;
-    const double knownSine = sine(known);
+    const Scaled knownSide(t.*known.side);
+    const Scaled knownSine = sine(known);
     for (const Corner k : {g1, g2, rest}) {
-        if (k.side != known.side) t.*k.side = sine(k) * knownSide / knownSine;
+        if (k.side != known.side) t.*k.side = (sine(k) * knownSide / knownSine).value();
     }
 }
 

@@ -8,39 +8,50 @@ namespace solvara {
 
 namespace {
 
+// The sine and tangent of a tiny angle carry their own exponent, so that a leg worked from them
+// is as exact as the angle allows; the cosine of an angle below 90 never is that small.
+
 // The two legs from the hypotenuse and the angle opposite the first.
 void fromHypotenuse(double angle, double hypotenuse, double& opposite, double& adjacent) {
-    opposite = sinDeg(angle) * hypotenuse;
+    opposite = (sinDegScaled(angle) * Scaled(hypotenuse)).value();
     adjacent = cosDeg(angle) * hypotenuse;
 }
 
 // The other leg and the hypotenuse from a leg beside the angle.
 void fromAdjacentLeg(double angle, double adjacent, double& opposite, double& hypotenuse) {
-    opposite = tanDeg(angle) * adjacent;
+    opposite = (tanDegScaled(angle) * Scaled(adjacent)).value();
     hypotenuse = adjacent / cosDeg(angle);
 }
 
 // The hypotenuse and the other leg from the leg opposite the angle.
 void fromOppositeLeg(double angle, double opposite, double& adjacent, double& hypotenuse) {
-    hypotenuse = opposite / sinDeg(angle);
-    adjacent = opposite / tanDeg(angle);
+    hypotenuse = (Scaled(opposite) / sinDegScaled(angle)).value();
+    adjacent = (Scaled(opposite) / tanDegScaled(angle)).value();
+}
+
+// The hypotenuse from the legs, their squares and sum carrying their own exponent: legs of 1e200
+// have a hypotenuse, and legs of 1e-200 one that is not worked from squares of 0.
+double hypotenuseOf(double x, double y) {
+    const Scaled sx(x), sy(y);
+    return sqrt(sy * sy + sx * sx).value();
 }
 
 // A leg from the hypotenuse and the other leg, with the difference of the squares factored so
 // that a leg nearly as long as the hypotenuse keeps its digits. A leg as long as the hypotenuse
 // gives 0, a longer one NaN.
 double otherLeg(double hypotenuse, double leg) {
-    return std::sqrt((hypotenuse - leg) * (hypotenuse + leg));
+    return sqrt(Scaled(hypotenuse - leg) * (Scaled(hypotenuse) + Scaled(leg))).value();
 }
 
 // The smaller acute angle from the arctangent of the shorter leg over the longer, the larger as
 // its complement: the complement of an angle near 90 would be a difference of nearly equal numbers.
+// The quotient keeps its digits below the normal doubles, where the angle may still be one.
 void anglesFromLegs(Triangle& t) {
     if (t.y <= t.x) {
-        t.a = atanDeg(t.y / t.x);
+        t.a = atanDeg(Scaled(t.y) / Scaled(t.x));
         t.b = 90 - t.a;
     } else {
-        t.b = atanDeg(t.x / t.y);
+        t.b = atanDeg(Scaled(t.x) / Scaled(t.y));
         t.a = 90 - t.b;
     }
 }
@@ -61,7 +72,7 @@ bool solveRightCases(Triangle& t, const Marks& marks) {
     const bool b = marks.b && t.b > 0;
 
     if (x && y) {
-        t.z = std::sqrt(t.y * t.y + t.x * t.x);
+        t.z = hypotenuseOf(t.x, t.y);
         anglesFromLegs(t);
     } else if (y && z) {
         t.x = otherLeg(t.z, t.y);

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include <cmath>
+#include <limits>
+#include <utility>
 
 #include "solver/solver.h"
 
@@ -9,19 +11,37 @@ namespace {
 // The angles of a solved triangle add up to 180 by construction; only a total beyond rounding
 // is worth a notice.
 constexpr double kAngleTotalNoticeAbove = 180.00001;
-
-// Sides and angles of a triangle are finite and above zero; NaN fails the comparison.
-bool positiveAndFinite(double value) {
-    return value > 0 && std::isfinite(value);
-}
 }  // namespace
 
-SolutionCheck checkSolution(const Triangle& t) {
+bool representable(double figure) {
+    return std::isnormal(figure) && figure > 0;
+}
+
+SolutionCheck checkSolution(SolveMode mode, const Triangle& t) {
     SolutionCheck check;
+    // A triangle first: sides and angles above zero (NaN fails the comparison), angles below 180.
     for (const double value : {t.x, t.y, t.z, t.a, t.b, t.c}) {
-        if (!positiveAndFinite(value)) return check;
+        if (!(value > 0)) return check;
     }
     if (t.a >= 180 || t.b >= 180 || t.c >= 180) return check;
+
+    // Then one that can be shown. A new figure on the results joins this list.
+    const HeightAndWidth hw = heightAndWidth(mode, t);
+    const std::pair<const char*, double> shown[] = {{"X", t.x},
+                                                    {"Y", t.y},
+                                                    {"Z", t.z},
+                                                    {"A", t.a},
+                                                    {"B", t.b},
+                                                    {"C", t.c},
+                                                    {"area", triangleArea(mode, t)},
+                                                    {"height", hw.height},
+                                                    {"width", hw.width}};
+    for (const auto& [figure, value] : shown) {
+        if (representable(value)) continue;
+        if (std::isinf(value) || std::fabs(value) < std::numeric_limits<double>::min())
+            check.outOfRange = OutOfRange{figure, std::isinf(value)};
+        return check;
+    }
 
     const double total = t.b + t.a + t.c;
     if (total > kAngleTotalNoticeAbove) check.angleTotalNotice = total;

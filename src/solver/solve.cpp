@@ -15,9 +15,12 @@ SolveOutcome solve(SolveMode mode, const Triangle& given, const Marks& marks) {
         outcome.kind = SolveOutcome::Kind::NoCase;
         return outcome;
     }
-    const SolutionCheck check = checkSolution(outcome.first);
+    const SolutionCheck check = checkSolution(mode, outcome.first);
     outcome.kind = check.accepted ? SolveOutcome::Kind::Solved : SolveOutcome::Kind::CannotDoIt;
     outcome.angleTotalNotice = check.angleTotalNotice;
+    outcome.outOfRange = check.outOfRange;
+    // A second triangle with a figure out of range is not offered.
+    if (outcome.second && !checkSolution(mode, *outcome.second).accepted) outcome.second.reset();
     return outcome;
 }
 

@@ -9,6 +9,13 @@
 
 namespace solvara {
 
+// A figure of an answer that lies beyond the range of the doubles: above the largest (infinite)
+// or below the smallest normal one (0, or a denormal that has lost digits).
+struct OutOfRange {
+    const char* figure = "";  // "X" ... "C", "area", "height", "width"
+    bool tooLarge = false;
+};
+
 struct SolveOutcome {
     enum class Kind {
         Solved,      // `first` is a triangle that can be shown
@@ -23,20 +30,31 @@ struct SolveOutcome {
     std::optional<Triangle> second;
     // The total of the first answer's angles when it exceeds 180.00001 (a notice only).
     std::optional<double> angleTotalNotice;
+    // Why the first answer, a triangle, cannot be shown: a figure out of range.
+    std::optional<OutOfRange> outOfRange;
 };
 
 // Fills in the missing sides and angles from the marked inputs: two of X, Y, Z, A, B for a right
 // triangle (C is the right angle), three of the six for an oblique one. The first case in the
-// mode's order whose inputs are all given decides; other inputs are overwritten.
+// mode's order whose inputs are all given decides; other inputs are overwritten. A second answer
+// is one only when the solution check accepts it too.
 SolveOutcome solve(SolveMode mode, const Triangle& given, const Marks& marks);
 
 struct SolutionCheck {
     bool accepted = false;
     std::optional<double> angleTotalNotice;
+    std::optional<OutOfRange> outOfRange;  // set when that is why it is not accepted
 };
 
-// Accepts six positive, finite values with every angle below 180.
-SolutionCheck checkSolution(const Triangle& t);
+// Whether a figure an answer shows can be shown: a normal double above zero. Beyond the largest
+// double it would be infinite, and below the smallest normal one 0 or a denormal with fewer
+// digits than the figures around it, so either way it is no answer, as a side or an angle of 0
+// is none. Every figure an answer shows goes through this one test.
+bool representable(double figure);
+
+// Accepts an answer of that mode whose six values are above zero, with every angle below 180,
+// when every figure it shows is representable: the six, the area, the height and the width.
+SolutionCheck checkSolution(SolveMode mode, const Triangle& t);
 
 // The triangle's area, height over side X and width along it.
 double rightTriangleArea(double x, double y);

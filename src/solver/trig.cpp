@@ -36,6 +36,17 @@ double cosReduced(double r) {
     return std::cos(x.hi) - std::sin(x.hi) * x.lo;
 }
 
+// Below 2^-800, in degrees or in radians, a sine, a tangent, an arcsine and an arctangent are
+// their argument times the conversion to the last bit. So is each at 2^200 times such an angle,
+// where its radians are normal doubles: the sine is worked there and brought back.
+constexpr int kLinearBelow = -800;
+constexpr int kLift = 200;
+constexpr double kLinearLimit = 0x1p-800;
+
+double inDegrees(Scaled radians) {
+    return (radians * Scaled(kDegPerRad)).value();
+}
+
 }  // namespace
 
 // fmod is exact, and so is every subtraction below: each subtracts numbers within a factor of
@@ -78,6 +89,33 @@ double asinDeg(double s) {
 
 double acosDeg(double c) {
     return std::acos(c) * kDegPerRad;
+}
+
+Scaled sinDegScaled(double a) {
+    if (std::fabs(a) >= kLinearLimit) return Scaled(sinDeg(a));
+    return Scaled(sinDeg(std::ldexp(a, kLift))).timesTwoTo(-kLift);
+}
+
+Scaled tanDegScaled(double a) {
+    if (std::fabs(a) >= kLinearLimit) return Scaled(tanDeg(a));
+    return Scaled(tanDeg(std::ldexp(a, kLift))).timesTwoTo(-kLift);
+}
+
+double atanDeg(Scaled t) {
+    return t.below(kLinearBelow) ? inDegrees(t) : atanDeg(t.value());
+}
+
+double asinDeg(Scaled s) {
+    return s.below(kLinearBelow) ? inDegrees(s) : asinDeg(s.value());
+}
+
+// The angle depends on the quotient alone: a tiny one is its arctangent, and otherwise both are
+// brought to the larger one's exponent, which leaves doubles that are normal as they were.
+double atan2Deg(Scaled y, Scaled x) {
+    const Scaled t = y / x;
+    if (x.fraction() > 0 && t.below(kLinearBelow)) return inDegrees(t);
+    const int e = std::max(y.exponent(), x.exponent());
+    return atan2Deg(y.timesTwoTo(-e).value(), x.timesTwoTo(-e).value());
 }
 
 }  // namespace solvara

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "solver/scaled.h"
+
 namespace solvara {
 
 // Degrees and radians convert through these two constants, made from the double nearest to pi.
@@ -19,5 +21,14 @@ double atanDeg(double t);
 double atan2Deg(double y, double x);
 double asinDeg(double s);
 double acosDeg(double c);
+
+// The same for the solver's products and quotients, which carry their own exponent: the sine and
+// tangent of an angle whose radians lie below the normal doubles keep their digits, and the
+// inverse functions take an argument of any size. Elsewhere they give what those above give.
+Scaled sinDegScaled(double a);
+Scaled tanDegScaled(double a);
+double atanDeg(Scaled t);
+double asinDeg(Scaled s);
+double atan2Deg(Scaled y, Scaled x);
 
 }  // namespace solvara

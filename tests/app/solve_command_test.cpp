@@ -57,9 +57,10 @@ std::vector<std::string> linesOf(const std::string& text) {
 }
 
 // As main() runs a command line ("solve right x=3 y=4"), in process, with `input` as standard
-// input handed over at most `chunk` bytes a read.
+// input handed over at most `chunk` bytes a read, and after it the read error `readError` when
+// one is given.
 RunResult run(const std::vector<std::string>& arguments, std::string_view input = {},
-              std::size_t chunk = 1 << 20) {
+              std::size_t chunk = 1 << 20, const std::string& readError = "") {
     std::vector<const char*> argv{"solvara"};
     for (const std::string& a : arguments)
         argv.push_back(a.c_str());
@@ -73,7 +74,9 @@ RunResult run(const std::vector<std::string>& arguments, std::string_view input 
         const std::size_t n = std::min({size, chunk, input.size()});
         std::memcpy(buffer, input.data(), n);
         input.remove_prefix(n);
-        return n;
+        ReadResult got(n);
+        if (n == 0) got.error = readError;
+        return got;
     };
     streams.write = [&](std::string_view text) {
         r.out += text;
@@ -85,8 +88,8 @@ RunResult run(const std::vector<std::string>& arguments, std::string_view input 
 }
 
 RunResult run(std::string_view commandLine, std::string_view input = {},
-              std::size_t chunk = 1 << 20) {
-    return run(wordsOf(commandLine), input, chunk);
+              std::size_t chunk = 1 << 20, const std::string& readError = "") {
+    return run(wordsOf(commandLine), input, chunk, readError);
 }
 
 constexpr const char* kRightThreeFour =
@@ -121,6 +124,8 @@ TEST(SolveCommand, CommandLineTable) {
     const std::string dmsA = "           A = Angle A decimal  = 30.25555556";
     const std::string dmsD = "           D = Angle A degrees  = 30d 15m 20s ";
     const std::string noSize = ": angles alone do not size a triangle";
+    const std::string beyond = " is beyond the largest double (about 1.8e308)";
+    const std::string below = " is below the smallest normal double (about 2.2e-308)";
     const struct {
         std::string line;
         int status;
@@ -137,6 +142,15 @@ TEST(SolveCommand, CommandLineTable) {
         {"oblique x=10 y=7 d=30:15:20", 0, {dmsA, dmsD}, ""},
         {"right z=10 E=60D", 0, {"           A = Angle A decimal  = 30.0"}, ""},
         {"right x=1.5e1 y=&H14", 0, {"           Z = Length of angle  = 25.0"}, ""},
+        // At the ends of the range: every answer a double is solved, any other is none.
+        {"right x=1e154 y=1e154",
+         0,
+         {"           Z = Length of angle  = 1.41421356237e+154",
+          "           Area of Triangle     = 5e+307"},
+         ""},
+        {"right x=1e200 a=30", 1, {}, "CAN NOT DO IT !: the area" + beyond},
+        {"oblique x=1e-160 y=1e-160 z=1e-160", 1, {}, "CAN NOT DO IT !: the area" + below},
+        {"right x=1e300 y=1e-300", 1, {}, "CAN NOT DO IT !: A" + below},
         // No triangle.
         {"oblique x=1 y=1 z=5", 1, {}, "CAN NOT DO IT !"},
         {"right a=30 b=60", 1, {}, "no right-triangle case takes A, B" + noSize},
@@ -203,8 +217,9 @@ Json answerJson(const ProblemAnswer& a) {
 // Every number of the JSON reads back as the very double the solver made, for problems of every
 // kind and size.
 TEST(SolveCommandJson, NumbersReadBackAsTheSolversDoubles) {
-    std::vector<std::string> lines = {"right x=1e-150 y=3e-150", "right z=1e150 a=1e-9",
-                                      "oblique x=0.1 y=0.2 z=0.29999"};
+    std::vector<std::string> lines = {"right x=1e-150 y=3e-150",       "right z=1e150 a=1e-9",
+                                      "oblique x=0.1 y=0.2 z=0.29999", "right x=1e154 y=1e154",
+                                      "oblique x=1 y=1 c=1e-200",      "right x=1e200 a=30"};
     std::mt19937_64 random(16);
     std::uniform_real_distribution<double> exponent(-12, 12), angle(0.5, 89.5);
     auto text = [](double value) {
@@ -265,6 +280,7 @@ TEST(SolveCommandLines, AnswersEachLineInTurn) {
         std::string input;
         int worst;
         std::vector<std::pair<int, int>> answered;  // line number and status
+        std::string readError = "";                 // after the input
     } table[] = {
         {"# right first\nright x=3 y=4\n\n  \t# indented\r\nright q=3 y=4\noblique x=1 y=1 z=5\r\n"
          "\t oblique   x=10\ty=7 a=30  ",  // no final line end
@@ -279,10 +295,13 @@ TEST(SolveCommandLines, AnswersEachLineInTurn) {
              "\nright x=3 y=4\n" + std::string(70000, 'x'),
          2,
          {{2, 2}, {3, 2}, {4, 2}, {5, 2}, {6, 2}, {7, 0}, {8, 2}}},
+        // A read that fails ends the input with status 2; the line it cut short is dropped.
+        {"right x=3 y=4\nright x=3 y=", 2, {{1, 0}}, "Input/output error"},
+        {"", 2, {}, "Is a directory"},
     };
     for (const auto& row : table) {
         for (const std::size_t chunk : {std::size_t{1} << 20, std::size_t{4099}, std::size_t{1}}) {
-            const RunResult r = run("solve --json -", row.input, chunk);
+            const RunResult r = run("solve --json -", row.input, chunk, row.readError);
             EXPECT_EQ(r.status, row.worst) << row.input.substr(0, 40);
             std::vector<std::pair<int, int>> answered;
             for (const std::string& line : linesOf(r.out)) {
@@ -312,6 +331,9 @@ TEST(SolveCommandLines, AnswersEachLineInTurn) {
     EXPECT_NE(r.out.find("\nLine 7: oblique x=10 y=7 a=30\n\n\n           Solvara\n"),
               std::string::npos)
         << r.out;
+    const RunResult failed = run("solve -", table[5].input, 7, table[5].readError);
+    EXPECT_EQ(failed.err, "solvara: cannot read standard input: Input/output error\n");
+    EXPECT_TRUE(failed.out.starts_with(std::string("Line 1: right x=3 y=4\n") + kRightThreeFour));
 }
 
 // Problems typed into the window, one at a time: the command's page shows, text for text, what
@@ -379,15 +401,17 @@ TEST(SolveCommandAgainstTheWindow, SameFiguresAsTheResultsScreen) {
     }
 }
 
-// The built program, as a shell runs it.
+// The built program, as a shell runs it, with `input` as standard input or another redirection.
 RunResult runProgram(const std::string& environment, const std::string& arguments,
-                     const std::string& input = "") {
+                     const std::string& input = "", const std::string& inputRedirection = "") {
     const fs::path dir = fs::temp_directory_path() / ("solvara-solve-" + std::to_string(getpid()));
     fs::create_directories(dir);
     std::ofstream(dir / "in", std::ios::binary) << input;
+    const std::string redirection =
+        inputRedirection.empty() ? "<" + (dir / "in").string() : inputRedirection;
     const std::string command = environment + " " + SOLVARA_BINARY_DIR "/solvara " + arguments +
-                                " <" + (dir / "in").string() + " >" + (dir / "out").string() +
-                                " 2>" + (dir / "err").string();
+                                " " + redirection + " >" + (dir / "out").string() + " 2>" +
+                                (dir / "err").string();
     const int raw = std::system(command.c_str());
     auto read = [&](const char* name) {
         std::ifstream in(dir / name, std::ios::binary);
@@ -461,6 +485,17 @@ TEST(SolveCommandProgram, NeedsNoDisplayAndLoadsNoLibrary) {
     r = runProgram(environment, "");
     EXPECT_EQ(r.status, 1) << "the window program with no X server behind the socket";
     EXPECT_GT(x.connections, 0);
+}
+
+// Standard input that cannot be read, a directory or none at all, is no empty input.
+TEST(SolveCommandProgram, StandardInputThatCannotBeRead) {
+    for (const auto& [redirection, why] :
+         {std::pair{"</", "Is a directory"}, std::pair{"<&-", "Bad file descriptor"}}) {
+        const RunResult r = runProgram("", "solve --json -", "", redirection);
+        EXPECT_EQ(r.status, 2) << redirection;
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, std::string("solvara: cannot read standard input: ") + why + "\n");
+    }
 }
 
 }  // namespace

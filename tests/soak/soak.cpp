@@ -594,7 +594,7 @@ class Soak {
         if (second) ++report_.secondAnswers;
         TriangleValues shown;
         shown.triangle = second ? *v.secondAnswer : v.triangle;
-        if (!checkSolution(shown.triangle).accepted)
+        if (!checkSolution(v.solveMode, shown.triangle).accepted)
             fail(std::string("the results screen shows an answer the solution check rejects: ") +
                  "X " + plainNumberText(shown.triangle.x) + ", Y " +
                  plainNumberText(shown.triangle.y) + ", Z " + plainNumberText(shown.triangle.z) +

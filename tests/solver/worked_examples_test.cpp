@@ -5,6 +5,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <limits>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -344,6 +345,87 @@ TEST(EdgeAnswers, ShowTheTrueDigits) {
     }
 }
 
+// Triangles at the ends of the doubles' range, with every figure worked out to 60 digits: sides
+// whose squares, products or sums pass the largest double or the smallest normal one, an angle
+// whose radians are a denormal, and answers with a figure beyond the range, which are none. Before,
+// the first five were rejected, 1e-140 lost digits in Kahan's products and the angle in its sine,
+// the area of 1e200 was infinite and the second answer below had a denormal area.
+TEST(EdgeAnswers, EndsOfTheRange) {
+    struct Figures {
+        double x, y, z, a, b, c, area, height, width;
+    };
+    struct {
+        SolveMode mode;
+        std::initializer_list<Given> inputs;
+        std::optional<Figures> first;  // none: the figure below is out of range
+        const char* outOfRange = nullptr;
+        bool tooLarge = false;
+    } const cases[] = {
+        {SolveMode::Right,
+         {{X, 1e154}, {Y, 1e154}},
+         Figures{1e154, 1e154, 1.4142135623730951e154, 45, 45, 90, 5e307, 1e154, 1e154}},
+        {SolveMode::Oblique,
+         {{X, 1e154}, {Y, 1e154}, {Z, 1e154}},
+         Figures{1e154, 1e154, 1e154, 60, 60, 60, 4.3301270189221936e307, 8.6602540378443868e153,
+                 1e154}},
+        {SolveMode::Oblique,
+         {{X, 1e155}, {Y, 1e155}, {Z, 1e140}},
+         Figures{1e155, 1e155, 1e140, 89.999999999999971, 89.999999999999971,
+                 5.7295779513082324e-14, 5.0000000000000003e294, 1e140, 1e155}},
+        // Two sides and a tiny angle between them: the half-angle's sine squared is 1e-405.
+        {SolveMode::Oblique,
+         {{X, 1}, {Y, 1}, {C, 1e-200}},
+         Figures{1, 1, 1.7453292519943295e-202, 90, 90, 1e-200, 8.7266462599716477e-203,
+                 1.7453292519943295e-202, 1}},
+        {SolveMode::Oblique,
+         {{X, 1e-140}, {Y, 1e-140}, {Z, 1e-155}},
+         Figures{1e-140, 1e-140, 1e-155, 89.999999999999971, 89.999999999999971,
+                 5.7295779513082323e-14, 5e-296, 1e-155, 1e-140}},
+        {SolveMode::Right,
+         {{Z, 1e10}, {A, 2.5e-308}},
+         Figures{1e10, 4.3633231299858235e-300, 1e10, 2.5e-308, 90, 90, 2.1816615649929118e-290,
+                 4.3633231299858235e-300, 1e10}},
+        // Y / X is a denormal, A a normal double.
+        {SolveMode::Right,
+         {{X, 1e300}, {Y, 5e-10}},
+         Figures{1e300, 5e-10, 1e300, 2.8647889756541161e-308, 90, 90, 2.5000000000000003e290,
+                 5e-10, 1e300}},
+        // The second triangle's C is 3.3e-7 degrees and its area 2.9e-309: only the first.
+        {SolveMode::Oblique,
+         {{X, 1.00000001e-150}, {Y, 1e-150}, {A, 30}},
+         Figures{1.00000001e-150, 1e-150, 1.7320508133423800e-150, 30, 30.000000330797340,
+                 119.99999966920266, 4.3301270766572206e-301, 8.6602540667119000e-151,
+                 1.500000005e-150}},
+        {SolveMode::Right, {{X, 1e200}, {A, 30}}, std::nullopt, "area", true},
+        {SolveMode::Oblique, {{X, 1e200}, {Y, 1e200}, {Z, 1e200}}, std::nullopt, "area", true},
+        {SolveMode::Right, {{X, 1e-160}, {Y, 1e-160}}, std::nullopt, "area", false},
+        {SolveMode::Right, {{X, 1e300}, {A, 89.9999999}}, std::nullopt, "Y", true},
+        {SolveMode::Right, {{X, 1e300}, {Y, 1e-300}}, std::nullopt, "A", false},
+        {SolveMode::Right, {{X, 1e-320}, {Y, 1}}, std::nullopt, "X", false},
+    };
+    for (const auto& c : cases) {
+        const SolveOutcome o = solveWith(c.mode, c.inputs);
+        SCOPED_TRACE(::testing::Message() << "X " << c.inputs.begin()->value);
+        EXPECT_FALSE(o.second);
+        if (!c.first) {
+            EXPECT_EQ(o.kind, Kind::CannotDoIt);
+            ASSERT_TRUE(o.outOfRange);
+            EXPECT_STREQ(o.outOfRange->figure, c.outOfRange);
+            EXPECT_EQ(o.outOfRange->tooLarge, c.tooLarge);
+            continue;
+        }
+        ASSERT_EQ(o.kind, Kind::Solved);
+        const Triangle& t = o.first;
+        const HeightAndWidth hw = heightAndWidth(c.mode, t);
+        const Figures& e = *c.first;
+        const double got[] = {t.x,       t.y,     t.z, t.a, t.b, t.c, triangleArea(c.mode, t),
+                              hw.height, hw.width};
+        const double exact[] = {e.x, e.y, e.z, e.a, e.b, e.c, e.area, e.height, e.width};
+        for (int i = 0; i < 9; ++i)
+            EXPECT_NEAR(got[i], exact[i], 1e-15 * exact[i]) << "figure " << i;
+    }
+}
+
 TEST(DerivedQuantities, AreaHeightAndWidth) {
     const Triangle right = solveWith(SolveMode::Right, {{X, 3}, {Y, 4}}).first;
     EXPECT_EQ(rightTriangleArea(right.x, right.y), 6);
@@ -380,31 +462,35 @@ TEST(DerivedQuantities, AreaHeightAndWidth) {
 
 TEST(SolutionCheck, RejectsWhatIsNoTriangle) {
     const Triangle good{3, 4, 5, 50, 60, 70};
-    ASSERT_TRUE(checkSolution(good).accepted);
+    ASSERT_TRUE(checkSolution(SolveMode::Oblique, good).accepted);
 
+    // An infinite side and a denormal side or angle make a triangle whose figure is out of range.
     for (const Letter l : {X, Y, Z, A, B, C}) {
-        for (const double bad : {0.0, -0.0, -1.0, kNaN, kInf, -kInf}) {
+        for (const double bad : {0.0, -0.0, -1.0, kNaN, kInf, -kInf, 1e-310}) {
             Triangle t = good;
             numberOf(t, l) = bad;
-            EXPECT_FALSE(checkSolution(t).accepted) << l << " = " << bad;
+            const SolutionCheck check = checkSolution(SolveMode::Oblique, t);
+            EXPECT_FALSE(check.accepted) << l << " = " << bad;
+            EXPECT_EQ(check.outOfRange.has_value(), bad == 1e-310 || (bad == kInf && l <= Z))
+                << l << " = " << bad;
         }
     }
     for (const Letter l : {A, B, C}) {
         for (const double bad : {180.0, 200.0}) {
             Triangle t = good;
             numberOf(t, l) = bad;
-            EXPECT_FALSE(checkSolution(t).accepted) << l << " = " << bad;
+            EXPECT_FALSE(checkSolution(SolveMode::Oblique, t).accepted) << l << " = " << bad;
         }
         Triangle justBelow = good;
         numberOf(justBelow, l) = std::nextafter(180.0, 0.0);
-        EXPECT_TRUE(checkSolution(justBelow).accepted);
+        EXPECT_TRUE(checkSolution(SolveMode::Oblique, justBelow).accepted);
     }
 }
 
 TEST(SolutionCheck, AngleTotalNoticeAboveTheThreshold) {
     Triangle t{3, 4, 5, 60, 60, 180.00001 - 120};
     ASSERT_EQ(t.b + t.a + t.c, 180.00001);
-    const SolutionCheck atThreshold = checkSolution(t);
+    const SolutionCheck atThreshold = checkSolution(SolveMode::Oblique, t);
     EXPECT_TRUE(atThreshold.accepted);
     EXPECT_FALSE(atThreshold.angleTotalNotice.has_value());
 
@@ -412,13 +498,13 @@ TEST(SolutionCheck, AngleTotalNoticeAboveTheThreshold) {
     while (t.b + t.a + t.c <= 180.00001)
         t.c = std::nextafter(t.c, 180.0);
     ASSERT_EQ(t.b + t.a + t.c, std::nextafter(180.00001, 181.0));
-    const SolutionCheck above = checkSolution(t);
+    const SolutionCheck above = checkSolution(SolveMode::Oblique, t);
     EXPECT_TRUE(above.accepted);  // a notice only
     ASSERT_TRUE(above.angleTotalNotice.has_value());
     EXPECT_EQ(*above.angleTotalNotice, t.b + t.a + t.c);
 
     t.c = 60;
-    EXPECT_FALSE(checkSolution(t).angleTotalNotice.has_value());
+    EXPECT_FALSE(checkSolution(SolveMode::Oblique, t).angleTotalNotice.has_value());
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/files/standard_streams.h"
 
+#include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 namespace solvara {
 
@@ -23,11 +25,21 @@ bool writeAll(int fd, std::string_view text) {
 
 ByteStreams standardStreams() {
     ByteStreams streams;
-    streams.read = [](char* buffer, std::size_t size) -> std::size_t {
+    // A closed standard input fails with EBADF, a directory with EISDIR; one left non-blocking
+    // by whoever started the program is waited on rather than taken for a failure.
+    streams.read = [](char* buffer, std::size_t size) -> ReadResult {
         for (;;) {
             const ssize_t got = ::read(STDIN_FILENO, buffer, size);
-            if (got < 0 && errno == EINTR) continue;
-            return got > 0 ? static_cast<std::size_t>(got) : 0;
+            if (got >= 0) return static_cast<std::size_t>(got);
+            if (errno == EINTR) continue;
+            if (errno == EAGAIN || errno == EWOULDBLOCK) {
+                pollfd input{STDIN_FILENO, POLLIN, 0};
+                (void)::poll(&input, 1, -1);
+                continue;
+            }
+            ReadResult failed;
+            failed.error = std::strerror(errno);
+            return failed;
         }
     };
     streams.write = [](std::string_view text) { return writeAll(STDOUT_FILENO, text); };
