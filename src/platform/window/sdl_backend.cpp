@@ -23,12 +23,36 @@ bool envSet(const char* name) {
     return value != nullptr && *value != '\0';
 }
 
+// Whether libwayland can look for the socket WAYLAND_DISPLAY names: a name that is not a path
+// lies in XDG_RUNTIME_DIR, and without that directory libwayland complains on standard error
+// before it gives up.
+bool waylandNamed() {
+    const char* name = std::getenv("WAYLAND_DISPLAY");
+    if (name == nullptr || *name == '\0') return false;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    return *name == '/' || (runtime != nullptr && *runtime == '/');
+}
+
+// The displays named in the environment that SDL could not reach, for the one line of error.
+std::string unreachableDisplays() {
+    std::string names;
+    if (envSet("DISPLAY")) names = std::string("the X display \"") + std::getenv("DISPLAY") + "\"";
+    if (envSet("WAYLAND_DISPLAY"))
+        names += (names.empty() ? "" : " nor ") + std::string("the Wayland display \"") +
+                 std::getenv("WAYLAND_DISPLAY") + "\"";
+    return "cannot connect to " + names;
+}
+
 // A driver that shows nothing. SDL 2.26 falls back to its offscreen driver when no display can
 // be reached, which would leave the program running invisibly; it is accepted only when the
 // user chose it by name.
 bool isHeadlessDriver(const char* driver) {
     return driver != nullptr &&
            (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+}
+
+bool isWaylandDriver(const char* driver) {
+    return driver != nullptr && std::strcmp(driver, "wayland") == 0;
 }
 
 // The PC scan code of a key the program knows as an extended key, 0 for any other.
@@ -134,6 +158,15 @@ bool sessionBusAround() {
     return stat((std::string(runtime) + "/bus").c_str(), &bus) == 0 && S_ISSOCK(bus.st_mode);
 }
 
+// How the window's pixels reach the screen, decided once SDL has chosen its driver. On X11 the
+// window surface is plain memory, which is all a palettized page needs; an accelerated
+// framebuffer would load a GL stack for nothing. Wayland has no such surface: SDL backs it with a
+// GL texture, and forbidden to, it hands out no surface at all (with an empty error) and the
+// window never shows.
+void chooseWindowSurface(bool onWayland) {
+    if (!onWayland) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+}
+
 // SDL connects to the session bus as it starts. With no bus around, libdbus would start one
 // (dbus-launch --autolaunch and a dbus-daemon) that outlives the program; the program needs
 // nothing from the bus, so for SDL's start it is given an address that connects nowhere, and the
@@ -174,6 +207,7 @@ struct SdlBackend::State {
     // The last pointer event's position, in window pixels.
     Point pointer{};
     std::optional<x11::LeftButton> leftButton;
+    bool onWayland = false;
 
     Size windowSize() const { return Size{pageSize.width * scale, pageSize.height * scale}; }
 
@@ -215,20 +249,21 @@ bool SdlBackend::openWindow(Size size, std::string& error) {
 
     const char* asked = std::getenv("SDL_VIDEODRIVER");
     const bool driverChosen = asked != nullptr && *asked != '\0';
-    if (!driverChosen && !envSet("DISPLAY") && !envSet("WAYLAND_DISPLAY")) {
-        error = "no display (DISPLAY is not set)";
+    if (!driverChosen && !envSet("DISPLAY") && !waylandNamed()) {
+        error = envSet("WAYLAND_DISPLAY")
+                    ? "no display (DISPLAY is not set, and WAYLAND_DISPLAY names a socket in "
+                      "XDG_RUNTIME_DIR, which is not set)"
+                    : "no display (DISPLAY is not set)";
         return false;
     }
-    // The window surface is enough for a palettized page; an accelerated framebuffer would load
-    // a GL stack for nothing.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // The click that brings the window to the front also acts, as in other programs.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // A calculator left open must not keep the screen from blanking.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-    // With only an X display named, ask for X alone: the other drivers SDL would try next print
-    // their own complaints and end in the offscreen fallback anyway.
-    const bool xOnly = !driverChosen && !envSet("WAYLAND_DISPLAY");
+    // With only an X display named (or a Wayland socket that cannot be looked for), ask for X
+    // alone: the other drivers SDL would try next print their own complaints and end in the
+    // offscreen fallback anyway.
+    const bool xOnly = !driverChosen && !waylandNamed();
     if (xOnly) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     if (!s.videoUp) {
         const NoBusStarted noBus;
@@ -242,11 +277,13 @@ bool SdlBackend::openWindow(Size size, std::string& error) {
     }
     const char* driver = SDL_GetCurrentVideoDriver();
     if (isHeadlessDriver(driver) && !driverChosen) {
-        error = std::string("no display (only SDL's ") + driver + " driver is available)";
+        error = unreachableDisplays();
         SDL_Quit();
         s.videoUp = false;
         return false;
     }
+    s.onWayland = isWaylandDriver(driver);
+    chooseWindowSurface(s.onWayland);
 
     s.pageSize = size;
     const Size window = s.windowSize();
