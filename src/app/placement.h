@@ -20,6 +20,9 @@ struct Placement {
     Point bottomLeft{};
     Point bottomRight{};
     bool targetsKnown = false;
+    // False on a desktop that places windows itself (Wayland): the program then knows neither
+    // where the window is nor where to send it, and moves it nowhere.
+    bool placeable = true;
 
     // The corner targets keep the whole window on a desktop of that size; home is where the
     // window was first put (centred).
@@ -27,7 +30,7 @@ struct Placement {
     Point target(Target t) const;
 };
 
-// Moves the window and remembers where it went.
+// Moves the window and remembers where it went; does nothing where the window is not placeable.
 void moveWindowTo(Display& display, Placement& placement, Point to);
 
 }  // namespace solvara

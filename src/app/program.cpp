@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/main_layout.h"
 #include "app/main_screen.h"
 #include "platform/text/number_format.h"
 #include "results/clipboard.h"
@@ -205,6 +206,13 @@ Step Program::restart() {
     }
     setUpSurface(display_);
 
+    if (!backend_.canPlaceWindow()) {
+        // The desktop places the window and drags it by the title row itself: the program keeps
+        // no position and computes no targets, and the widget and "@" send the window nowhere.
+        placement_.placeable = false;
+        backend_.setDragArea(main_layout::kDragArea);
+        return Step::MainScreen;
+    }
     if (placement_.targetsKnown) {
         // The surface was re-created; the window goes back where the user had it.
         moveWindowTo(display_, placement_, placement_.windowPos);

@@ -207,7 +207,9 @@ struct SdlBackend::State {
     // The last pointer event's position, in window pixels.
     Point pointer{};
     std::optional<x11::LeftButton> leftButton;
+    // On Wayland the desktop places the window and drags it by this area, in page pixels.
     bool onWayland = false;
+    Rect dragArea{};
 
     Size windowSize() const { return Size{pageSize.width * scale, pageSize.height * scale}; }
 
@@ -330,6 +332,24 @@ Point SdlBackend::windowPosition() {
 
 void SdlBackend::moveWindow(Point topLeft) {
     if (state_->window != nullptr) SDL_SetWindowPosition(state_->window, topLeft.x, topLeft.y);
+}
+
+bool SdlBackend::canPlaceWindow() {
+    return !state_->onWayland;
+}
+
+void SdlBackend::setDragArea(Rect area) {
+    State& s = *state_;
+    if (s.window == nullptr) return;
+    s.dragArea = area;
+    // SDL asks this at every press of a button and starts the desktop's move for a draggable
+    // point (on Wayland the move of the toplevel, on X11 the window manager's).
+    const auto hitTest = [](SDL_Window*, const SDL_Point* at, void* data) {
+        const State& state = *static_cast<const State*>(data);
+        const Point onPage{at->x / state.scale, at->y / state.scale};
+        return state.dragArea.containsInside(onPage) ? SDL_HITTEST_DRAGGABLE : SDL_HITTEST_NORMAL;
+    };
+    SDL_SetWindowHitTest(s.window, hitTest, &s);
 }
 
 void SdlBackend::present(const std::uint8_t* pixels, Size size,

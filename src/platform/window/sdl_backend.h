@@ -7,9 +7,11 @@
 
 namespace solvara {
 
-// The real window: a borderless SDL2 window shown through SDL's window surface (no GL). The
-// window shows the page enlarged `scale` times, each page pixel a scale x scale block; pointer
-// positions reach the program in page pixels.
+// The real window: a borderless SDL2 window shown through SDL's window surface (plain memory on
+// X11; on Wayland, which has no such surface, a GL texture SDL keeps behind it). The window
+// shows the page enlarged `scale` times, each page pixel a scale x scale block; pointer
+// positions reach the program in page pixels. On Wayland the desktop places the window and
+// drags it (canPlaceWindow, setDragArea).
 class SdlBackend : public WindowBackend {
   public:
     explicit SdlBackend(int scale = 1);
@@ -23,6 +25,8 @@ class SdlBackend : public WindowBackend {
     Size windowSize() override;
     Point windowPosition() override;
     void moveWindow(Point topLeft) override;
+    bool canPlaceWindow() override;
+    void setDragArea(Rect area) override;
     void present(const std::uint8_t* pixels, Size size,
                  const std::array<Rgb, 256>& palette) override;
     void wait(int ms, InputDevices& input) override;
