@@ -262,6 +262,9 @@ bool SdlBackend::openWindow(Size size, std::string& error) {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // A calculator left open must not keep the screen from blanking.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    // On Wayland libdecor would only draw a frame that a borderless window hides again; without
+    // it no cairo, pango or font cache is loaded for nothing.
+    SDL_SetHint(SDL_HINT_VIDEO_WAYLAND_ALLOW_LIBDECOR, "0");
     // With only an X display named (or a Wayland socket that cannot be looked for), ask for X
     // alone: the other drivers SDL would try next print their own complaints and end in the
     // offscreen fallback anyway.
