@@ -8,9 +8,11 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -125,21 +127,34 @@ Image grabRect(int x, int y, int width, int height) {
     image.width = width;
     image.height = height;
     image.pixels.resize(static_cast<std::size_t>(width) * height);
-    auto channel = [](unsigned long pixel, unsigned long mask) {
-        if (mask == 0) return static_cast<unsigned char>(0);
+    // Each colour channel's place in a pixel, found once for the whole image: a full-screen grab
+    // is two million pixels, and the tests on Weston look for the window in one several times a
+    // second.
+    struct Channel {
         int shift = 0;
-        while (((mask >> shift) & 1) == 0)
-            ++shift;
-        const unsigned long value = (pixel & mask) >> shift;
-        const unsigned long max = mask >> shift;
-        return static_cast<unsigned char>(value * 255 / max);
+        unsigned long max = 0;
+        explicit Channel(unsigned long mask) {
+            if (mask == 0) return;
+            while (((mask >> shift) & 1) == 0)
+                ++shift;
+            max = mask >> shift;
+        }
+        unsigned char of(unsigned long pixel, unsigned long mask) const {
+            return max == 0 ? 0 : static_cast<unsigned char>(((pixel & mask) >> shift) * 255 / max);
+        }
     };
+    const Channel red(shot->red_mask);
+    const Channel green(shot->green_mask);
+    const Channel blue(shot->blue_mask);
+    const bool plain32 = shot->bits_per_pixel == 32 && shot->byte_order == LSBFirst;
     for (int row = 0; row < height; ++row)
         for (int col = 0; col < width; ++col) {
-            const unsigned long p = XGetPixel(shot, col, row);
+            const unsigned long p = plain32 ? *reinterpret_cast<const std::uint32_t*>(
+                                                  shot->data + row * shot->bytes_per_line + col * 4)
+                                            : XGetPixel(shot, col, row);
             image.pixels[static_cast<std::size_t>(row) * width + col] =
-                Rgb{channel(p, shot->red_mask), channel(p, shot->green_mask),
-                    channel(p, shot->blue_mask)};
+                Rgb{red.of(p, shot->red_mask), green.of(p, shot->green_mask),
+                    blue.of(p, shot->blue_mask)};
         }
     XDestroyImage(shot);
     return image;
@@ -150,6 +165,10 @@ int run(const std::string& command) {
 }
 
 }  // namespace
+
+Image screenArea(Point topLeft, Size size) {
+    return grabRect(topLeft.x, topLeft.y, size.width, size.height);
+}
 
 void pauseMs(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
@@ -368,6 +387,105 @@ unsigned long WindowManager::activeWindow() {
     return active.empty() ? 0 : static_cast<unsigned long>(active[0]);
 }
 
+// The page's outer frame, drawn in this colour on every screen.
+constexpr Rgb kFrameCyan{0, 170, 170};
+
+Weston::~Weston() {
+    if (pid_ > 0) {
+        // Weston and the shell client it started share its process group.
+        kill(-pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+        kill(-pid_, SIGKILL);
+    }
+    std::error_code ec;
+    if (!runtimeDir_.empty()) std::filesystem::remove_all(runtimeDir_, ec);
+}
+
+bool Weston::start(Size output, std::string& error) {
+    ::Display* dpy = connection();
+    if (dpy == nullptr) {
+        error = "no X server";
+        return false;
+    }
+    output_ = output;
+    // mkdtemp makes the directory 0700, as a runtime directory must be.
+    std::string pattern = (std::filesystem::temp_directory_path() / "solvara-wl-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        error = "cannot make a runtime directory";
+        return false;
+    }
+    runtimeDir_ = pattern;
+    socket_ = "solvara-" + std::to_string(getpid());
+    const std::filesystem::path config = runtimeDir_ / "weston.ini";
+    {
+        // An empty input-method path starts no on-screen keyboard.
+        std::ofstream ini(config);
+        ini << "[shell]\npanel-position=none\nbackground-color=0xff404040\n"
+               "[input-method]\npath=\n";
+    }
+    const std::string log = (runtimeDir_ / "weston.log").string();
+    const std::string configArg = "--config=" + config.string();
+    const std::string socketArg = "--socket=" + socket_;
+    const std::string widthArg = "--width=" + std::to_string(output.width);
+    const std::string heightArg = "--height=" + std::to_string(output.height);
+    const pid_t pid = fork();
+    if (pid < 0) {
+        error = "cannot fork";
+        return false;
+    }
+    if (pid == 0) {
+        setsid();
+        const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (out >= 0) {
+            dup2(out, 1);
+            dup2(out, 2);
+        }
+        setenv("XDG_RUNTIME_DIR", runtimeDir_.c_str(), 1);
+        execlp("weston", "weston", "--backend=x11-backend.so", configArg.c_str(), socketArg.c_str(),
+               widthArg.c_str(), heightArg.c_str(), "--idle-time=0", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    pid_ = pid;
+    const auto ended = [&] {
+        if (waitpid(pid_, nullptr, WNOHANG) != pid_) return false;
+        pid_ = -1;
+        return true;
+    };
+    // Its output window is the only window on the bare server.
+    Window outputWindow = 0;
+    const bool up = App::waitFor(
+        [&] {
+            if (ended()) return true;
+            struct stat socket {};
+            if (stat((runtimeDir_ / socket_).c_str(), &socket) != 0 || !S_ISSOCK(socket.st_mode))
+                return false;
+            Window root = 0;
+            Window parent = 0;
+            Window* children = nullptr;
+            unsigned int count = 0;
+            if (XQueryTree(dpy, DefaultRootWindow(dpy), &root, &parent, &children, &count) &&
+                count > 0) {
+                XWindowAttributes attributes;
+                if (XGetWindowAttributes(dpy, children[0], &attributes) &&
+                    attributes.map_state == IsViewable)
+                    outputWindow = children[0];
+            }
+            if (children != nullptr) XFree(children);
+            return outputWindow != 0;
+        },
+        std::chrono::seconds(10));
+    if (!up || pid_ < 0) {
+        std::ifstream in(log);
+        std::stringstream text;
+        text << in.rdbuf();
+        error = "weston did not start (is the weston package installed?): " + text.str();
+        return false;
+    }
+    XSetInputFocus(dpy, outputWindow, RevertToParent, CurrentTime);
+    XSync(dpy, False);
+    return true;
+}
+
 OtherWindow::OtherWindow() {
     ::Display* dpy = connection();
     if (dpy == nullptr) return;
@@ -429,9 +547,8 @@ App::~App() {
     }
 }
 
-bool App::start(const std::filesystem::path& binary, const std::filesystem::path& directory,
-                std::string& error, int scale) {
-    scale_ = scale;
+bool App::launch(const std::filesystem::path& binary, const std::filesystem::path& directory,
+                 const Weston* weston, std::string& error) {
     errorFile_ = directory / "solvara.stderr";
     const std::string out = (directory / "solvara.stdout").string();
     const std::string err = errorFile_.string();
@@ -446,11 +563,23 @@ bool App::start(const std::filesystem::path& binary, const std::filesystem::path
         const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (o >= 0) dup2(o, 1);
         if (e >= 0) dup2(e, 2);
-        setenv("SOLVARA_SCALE", std::to_string(scale).c_str(), 1);
+        setenv("SOLVARA_SCALE", std::to_string(scale_).c_str(), 1);
+        if (weston != nullptr) {
+            unsetenv("DISPLAY");
+            setenv("WAYLAND_DISPLAY", weston->socket().c_str(), 1);
+            setenv("XDG_RUNTIME_DIR", weston->runtimeDir().c_str(), 1);
+        }
         execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     pid_ = pid;
+    return true;
+}
+
+bool App::start(const std::filesystem::path& binary, const std::filesystem::path& directory,
+                std::string& error, int scale) {
+    scale_ = scale;
+    if (!launch(binary, directory, nullptr, error)) return false;
     const bool mapped = waitFor(
         [&] {
             if (!running()) return true;
@@ -483,6 +612,79 @@ bool App::start(const std::filesystem::path& binary, const std::filesystem::path
     return true;
 }
 
+bool App::startOnWayland(const std::filesystem::path& binary,
+                         const std::filesystem::path& directory, const Weston& weston,
+                         std::string& error, int scale) {
+    scale_ = scale;
+    waylandOutput_ = weston.output();
+    if (!launch(binary, directory, &weston, error)) return false;
+    // The main screen is up once its frame shows whole and stays put.
+    std::optional<Placed> last;
+    const bool shown = waitFor(
+        [&] {
+            if (!running()) return true;
+            const auto now = frameOnScreen();
+            const bool same =
+                now && last && now->position == last->position && now->size == last->size;
+            last = now;
+            return same;
+        },
+        std::chrono::seconds(10));
+    if (!shown || !running()) {
+        error = "no window appeared; stderr: " + errorOutput();
+        return false;
+    }
+    pauseMs(300);
+    return true;
+}
+
+std::optional<App::Placed> App::frameOnScreen() const {
+    // The window moves only when dragged: where the frame was last found is asked first, which
+    // four one-pixel lines answer. A window moved by any amount leaves at least one of its old
+    // edges outside itself.
+    const auto allFrame = [](const Image& line) {
+        return !line.pixels.empty() && std::all_of(line.pixels.begin(), line.pixels.end(),
+                                                   [](Rgb p) { return p == kFrameCyan; });
+    };
+    if (lastFrame_) {
+        const Point p = lastFrame_->position;
+        const Size s = lastFrame_->size;
+        if (allFrame(grabRect(p.x, p.y, s.width, 1)) &&
+            allFrame(grabRect(p.x, p.y + s.height - 1, s.width, 1)) &&
+            allFrame(grabRect(p.x, p.y, 1, s.height)) &&
+            allFrame(grabRect(p.x + s.width - 1, p.y, 1, s.height)))
+            return lastFrame_;
+    }
+    const Image screen = grabRect(0, 0, waylandOutput_->width, waylandOutput_->height);
+    Point topLeft{screen.width, screen.height};
+    Point bottomRight{-1, -1};
+    for (int y = 0; y < screen.height; ++y)
+        for (int x = 0; x < screen.width; ++x)
+            if (screen.at(x, y) == kFrameCyan) {
+                topLeft = Point{std::min(topLeft.x, x), std::min(topLeft.y, y)};
+                bottomRight = Point{std::max(bottomRight.x, x), std::max(bottomRight.y, y)};
+            }
+    lastFrame_.reset();
+    if (bottomRight.x < 0) return std::nullopt;
+    lastFrame_ =
+        Placed{topLeft, Size{bottomRight.x - topLeft.x + 1, bottomRight.y - topLeft.y + 1}};
+    return lastFrame_;
+}
+
+App::Placed App::placed() const {
+    if (waylandOutput_) return frameOnScreen().value_or(Placed{});
+    ::Display* dpy = connection();
+    Placed p;
+    Window child = 0;
+    XWindowAttributes attributes{};
+    if (dpy == nullptr || window_ == 0 || !XGetWindowAttributes(dpy, window_, &attributes))
+        return p;
+    XTranslateCoordinates(dpy, window_, DefaultRootWindow(dpy), 0, 0, &p.position.x, &p.position.y,
+                          &child);
+    p.size = Size{attributes.width, attributes.height};
+    return p;
+}
+
 bool App::running() {
     if (pid_ <= 0) return false;
     return waitpid(pid_, nullptr, WNOHANG) == 0;
@@ -512,21 +714,11 @@ std::string App::errorOutput() const {
 }
 
 Point App::position() const {
-    ::Display* dpy = connection();
-    int x = 0;
-    int y = 0;
-    Window child = 0;
-    if (dpy != nullptr && window_ != 0)
-        XTranslateCoordinates(dpy, window_, DefaultRootWindow(dpy), 0, 0, &x, &y, &child);
-    return Point{x, y};
+    return placed().position;
 }
 
 Size App::size() const {
-    ::Display* dpy = connection();
-    XWindowAttributes attributes{};
-    if (dpy == nullptr || window_ == 0 || !XGetWindowAttributes(dpy, window_, &attributes))
-        return Size{};
-    return Size{attributes.width, attributes.height};
+    return placed().size;
 }
 
 std::string App::title() const {
@@ -549,9 +741,8 @@ std::vector<long> App::frameExtents() const {
 }
 
 Image App::grab() const {
-    const Point p = position();
-    const Size s = size();
-    return grabRect(p.x, p.y, s.width, s.height);
+    const Placed p = placed();
+    return grabRect(p.position.x, p.position.y, p.size.width, p.size.height);
 }
 
 Image App::grabUntil(const Image& expected, std::chrono::milliseconds limit) const {
