@@ -127,8 +127,13 @@ Step Program::startProgram() {
 }
 
 Step Program::runStep(Step step) {
-    // The desktop's close request ends the program wherever it is, as EXIT does.
-    if (input_.closeRequested() && step != Step::Exit) return exitProgram(false);
+    // The desktop's close request ends the program wherever it is, as EXIT does; a display that
+    // went away ends it with status 1, with nothing left to draw on.
+    if (input_.closeRequested() && step != Step::Exit) {
+        if (input_.lostDisplay().empty()) return exitProgram(false);
+        exitStatus_ = 1;
+        return Step::Exit;
+    }
     switch (step) {
         case Step::Restart:
             return restart();

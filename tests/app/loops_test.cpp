@@ -147,13 +147,37 @@ TEST(MainLoop, EscapeClearsThePageBeforeEnding) {
     EXPECT_EQ(h.row(13), std::string(80, ' '));
 }
 
-TEST(MainLoop, DesktopCloseRequestEndsWithStatusZero) {
-    Harness h;
-    h.start();
-    h.backend.closeAt(h.now() + 100);
-    h.settle();
-    EXPECT_TRUE(h.exited());
-    EXPECT_EQ(h.program.exitStatus(), 0);
+TEST(MainLoop, CloseRequestEndsWithStatusZeroAndALostDisplayWithOneWherever) {
+    // Keys that leave the program waiting somewhere; 100 ms later the desktop asks it to close,
+    // or its display goes away.
+    const struct {
+        const char* where;
+        const char* keys;
+    } places[] = {
+        {"main loop", ""},
+        {"results loop", "x3\ry4\r"},
+        {"help screen", "h"},
+        {"editor", "x3"},
+        {"CAN NOT DO IT flash", "ox10\ry3\ra30\r"},
+    };
+    for (const auto& place : places) {
+        for (const bool lost : {false, true}) {
+            SCOPED_TRACE(std::string(place.where) + (lost ? ", display lost" : ", close request"));
+            Harness h;
+            h.start();
+            h.type(place.keys);
+            const std::uint64_t at = h.backend.lastScriptedMs() + 100;
+            if (lost)
+                h.backend.onWait = [&h, at](std::uint64_t now) {
+                    if (now >= at && h.program.input().lostDisplay().empty())
+                        h.program.input().displayLost("gone");
+                };
+            else
+                h.backend.closeAt(at);
+            EXPECT_TRUE(h.runUntil([&h] { return h.exited(); }, at + 1000));
+            EXPECT_EQ(h.program.exitStatus(), lost ? 1 : 0);
+        }
+    }
 }
 
 TEST(MainLoop, MarkerClickOnTheDRowTogglesNothingButRedrawsAllMarkers) {

@@ -12,6 +12,7 @@
 #include "platform/window/display_scale.h"
 #include "platform/window/input_devices.h"
 #include "platform/window/private/page_enlarger.h"
+#include "platform/window/private/wayland_window.h"
 #include "platform/window/private/x11_window.h"
 
 namespace solvara {
@@ -405,7 +406,11 @@ void SdlBackend::wait(int ms, InputDevices& input) {
     while (!holdQueue && SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
         switch (e.type) {
             case SDL_QUIT:
-                input.requestClose();
+                // SDL's Wayland driver says so too when the compositor went away.
+                if (const auto failure = wayland::connectionFailure(s.window))
+                    input.displayLost(*failure);
+                else
+                    input.requestClose();
                 break;
             case SDL_WINDOWEVENT:
                 switch (e.window.event) {

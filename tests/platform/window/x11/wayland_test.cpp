@@ -2,9 +2,11 @@
 // The real program on a Wayland desktop with no X display of its own: Weston, whose output is a
 // window of a private X server that gives it a keyboard and a pointer. The window shows the page
 // at its scale with no frame around it, keys and clicks act, the desktop drags the window by the
-// title row, the placement widget and "@" leave it where it is, and Escape and the close block
-// end the program.
+// title row, the placement widget and "@" leave it where it is, Escape and the close block end
+// the program, and so does the desktop going away, with status 1.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "platform/window/x11/x_session.h"
 #include "support/harness.h"
@@ -181,10 +183,26 @@ TEST_P(WaylandSession, KeysAndClicksActAndTheDesktopDragsTheWindowByTheTitleRow)
     expectExitStatusZero("close block X");
 }
 
-INSTANTIATE_TEST_SUITE_P(, WaylandSession, ::testing::Values(1, 2),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                             return "Scale" + std::to_string(info.param);
-                         });
+std::string scaleName(const ::testing::TestParamInfo<int>& info) {
+    return "Scale" + std::to_string(info.param);
+}
+
+INSTANTIATE_TEST_SUITE_P(, WaylandSession, ::testing::Values(1, 2), scaleName);
+
+// SDL tells a compositor that went away only by a quit event, as it tells SIGTERM.
+class WaylandDesktopLoss : public WaylandSession {};
+
+TEST_P(WaylandDesktopLoss, TheProgramEndsWithStatusOneAndSaysWhy) {
+    weston.stop();
+    const auto status = app.waitExit(std::chrono::seconds(5));
+    ASSERT_TRUE(status.has_value()) << "the program did not end";
+    EXPECT_EQ(*status, 1);
+    const std::string error = app.errorOutput();
+    EXPECT_EQ(std::count(error.begin(), error.end(), '\n'), 1) << error;
+    EXPECT_NE(error.find("the display went away"), std::string::npos) << error;
+}
+
+INSTANTIATE_TEST_SUITE_P(, WaylandDesktopLoss, ::testing::Values(1), scaleName);
 
 }  // namespace
 }  // namespace solvara

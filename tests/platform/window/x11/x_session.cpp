@@ -391,14 +391,18 @@ unsigned long WindowManager::activeWindow() {
 constexpr Rgb kFrameCyan{0, 170, 170};
 
 Weston::~Weston() {
-    if (pid_ > 0) {
-        // Weston and the shell client it started share its process group.
-        kill(-pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
-        kill(-pid_, SIGKILL);
-    }
+    stop();
     std::error_code ec;
     if (!runtimeDir_.empty()) std::filesystem::remove_all(runtimeDir_, ec);
+}
+
+void Weston::stop() {
+    if (pid_ <= 0) return;
+    // Weston and the shell client it started share its process group.
+    kill(-pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+    kill(-pid_, SIGKILL);
+    pid_ = -1;
 }
 
 bool Weston::start(Size output, std::string& error) {

@@ -101,6 +101,8 @@ class Weston {
     // Starts it on the X server that DISPLAY names and waits for its socket and its window,
     // which gets the X keyboard.
     bool start(Size output, std::string& error);
+    // Ends it and its clients at once, as a desktop that crashed.
+    void stop();
     Size output() const { return output_; }
     const std::string& socket() const { return socket_; }
     const std::filesystem::path& runtimeDir() const { return runtimeDir_; }
