@@ -127,34 +127,21 @@ Image grabRect(int x, int y, int width, int height) {
     image.width = width;
     image.height = height;
     image.pixels.resize(static_cast<std::size_t>(width) * height);
-    // Each colour channel's place in a pixel, found once for the whole image: a full-screen grab
-    // is two million pixels, and the tests on Weston look for the window in one several times a
-    // second.
-    struct Channel {
+    auto channel = [](unsigned long pixel, unsigned long mask) {
+        if (mask == 0) return static_cast<unsigned char>(0);
         int shift = 0;
-        unsigned long max = 0;
-        explicit Channel(unsigned long mask) {
-            if (mask == 0) return;
-            while (((mask >> shift) & 1) == 0)
-                ++shift;
-            max = mask >> shift;
-        }
-        unsigned char of(unsigned long pixel, unsigned long mask) const {
-            return max == 0 ? 0 : static_cast<unsigned char>(((pixel & mask) >> shift) * 255 / max);
-        }
+        while (((mask >> shift) & 1) == 0)
+            ++shift;
+        const unsigned long value = (pixel & mask) >> shift;
+        const unsigned long max = mask >> shift;
+        return static_cast<unsigned char>(value * 255 / max);
     };
-    const Channel red(shot->red_mask);
-    const Channel green(shot->green_mask);
-    const Channel blue(shot->blue_mask);
-    const bool plain32 = shot->bits_per_pixel == 32 && shot->byte_order == LSBFirst;
     for (int row = 0; row < height; ++row)
         for (int col = 0; col < width; ++col) {
-            const unsigned long p = plain32 ? *reinterpret_cast<const std::uint32_t*>(
-                                                  shot->data + row * shot->bytes_per_line + col * 4)
-                                            : XGetPixel(shot, col, row);
+            const unsigned long p = XGetPixel(shot, col, row);
             image.pixels[static_cast<std::size_t>(row) * width + col] =
-                Rgb{red.of(p, shot->red_mask), green.of(p, shot->green_mask),
-                    blue.of(p, shot->blue_mask)};
+                Rgb{channel(p, shot->red_mask), channel(p, shot->green_mask),
+                    channel(p, shot->blue_mask)};
         }
     XDestroyImage(shot);
     return image;
