@@ -195,6 +195,9 @@ struct SdlBackend::State {
     const int scale;
     bool videoUp = false;
     SDL_Window* window = nullptr;
+    // On Wayland the desktop places the window and drags it by this area, in page pixels.
+    bool onWayland = false;
+    Rect dragArea{};
     Size pageSize{};
     // The last page shown and its palette, kept so that an expose can be answered without the
     // program's help and so that a page drawn over with the same pixels is not sent again.
@@ -208,9 +211,6 @@ struct SdlBackend::State {
     // The last pointer event's position, in window pixels.
     Point pointer{};
     std::optional<x11::LeftButton> leftButton;
-    // On Wayland the desktop places the window and drags it by this area, in page pixels.
-    bool onWayland = false;
-    Rect dragArea{};
 
     Size windowSize() const { return Size{pageSize.width * scale, pageSize.height * scale}; }
 

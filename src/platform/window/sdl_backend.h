@@ -7,11 +7,9 @@
 
 namespace solvara {
 
-// The real window: a borderless SDL2 window shown through SDL's window surface (plain memory on
-// X11; on Wayland, which has no such surface, a GL texture SDL keeps behind it). The window
-// shows the page enlarged `scale` times, each page pixel a scale x scale block; pointer
-// positions reach the program in page pixels. On Wayland the desktop places the window and
-// drags it (canPlaceWindow, setDragArea).
+// The real window: a borderless SDL2 window shown through SDL's window surface (no GL). The
+// window shows the page enlarged `scale` times, each page pixel a scale x scale block; pointer
+// positions reach the program in page pixels.
 class SdlBackend : public WindowBackend {
   public:
     explicit SdlBackend(int scale = 1);
@@ -25,6 +23,9 @@ class SdlBackend : public WindowBackend {
     Size windowSize() override;
     Point windowPosition() override;
     void moveWindow(Point topLeft) override;
+    // On Wayland the desktop places the window and drags it by the area given, and the window
+    // surface is a GL texture SDL keeps behind the window: Wayland has no surface of plain
+    // memory.
     bool canPlaceWindow() override;
     void setDragArea(Rect area) override;
     void present(const std::uint8_t* pixels, Size size,

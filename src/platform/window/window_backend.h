@@ -21,10 +21,9 @@ class WindowBackend {
   public:
     virtual ~WindowBackend() = default;
 
-    // Creates the window the first time, centred on the primary screen where the desktop lets
-    // the program place it (canPlaceWindow); later calls keep the existing desktop window
-    // (re-creating it would flash and lose focus). Returns false and fills `error` when no
-    // window can be had.
+    // Creates the window the first time, centred on the primary screen; later calls keep the
+    // existing desktop window (re-creating it would flash and lose focus). Returns false and
+    // fills `error` when no window can be had.
     virtual bool openWindow(Size size, std::string& error) = 0;
     virtual void setTitle(std::string_view title) = 0;
     virtual Size desktopSize() = 0;

@@ -538,8 +538,9 @@ App::~App() {
     }
 }
 
-bool App::launch(const std::filesystem::path& binary, const std::filesystem::path& directory,
-                 const Weston* weston, std::string& error) {
+bool App::start(const std::filesystem::path& binary, const std::filesystem::path& directory,
+                std::string& error, int scale) {
+    scale_ = scale;
     errorFile_ = directory / "solvara.stderr";
     const std::string out = (directory / "solvara.stdout").string();
     const std::string err = errorFile_.string();
@@ -554,23 +555,11 @@ bool App::launch(const std::filesystem::path& binary, const std::filesystem::pat
         const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (o >= 0) dup2(o, 1);
         if (e >= 0) dup2(e, 2);
-        setenv("SOLVARA_SCALE", std::to_string(scale_).c_str(), 1);
-        if (weston != nullptr) {
-            unsetenv("DISPLAY");
-            setenv("WAYLAND_DISPLAY", weston->socket().c_str(), 1);
-            setenv("XDG_RUNTIME_DIR", weston->runtimeDir().c_str(), 1);
-        }
+        setenv("SOLVARA_SCALE", std::to_string(scale).c_str(), 1);
         execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     pid_ = pid;
-    return true;
-}
-
-bool App::start(const std::filesystem::path& binary, const std::filesystem::path& directory,
-                std::string& error, int scale) {
-    scale_ = scale;
-    if (!launch(binary, directory, nullptr, error)) return false;
     const bool mapped = waitFor(
         [&] {
             if (!running()) return true;
@@ -608,7 +597,25 @@ bool App::startOnWayland(const std::filesystem::path& binary,
                          std::string& error, int scale) {
     scale_ = scale;
     waylandOutput_ = weston.output();
-    if (!launch(binary, directory, &weston, error)) return false;
+    errorFile_ = directory / "solvara.stderr";
+    const std::string err = errorFile_.string();
+    const pid_t pid = fork();
+    if (pid < 0) {
+        error = "cannot fork";
+        return false;
+    }
+    if (pid == 0) {
+        if (chdir(directory.c_str()) != 0) _exit(126);
+        const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (e >= 0) dup2(e, 2);
+        setenv("SOLVARA_SCALE", std::to_string(scale).c_str(), 1);
+        unsetenv("DISPLAY");
+        setenv("WAYLAND_DISPLAY", weston.socket().c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", weston.runtimeDir().c_str(), 1);
+        execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    pid_ = pid;
     // The main screen is up once its frame shows whole and stays put.
     std::optional<Placed> last;
     const bool shown = waitFor(
@@ -662,20 +669,6 @@ std::optional<App::Placed> App::frameOnScreen() const {
     return lastFrame_;
 }
 
-App::Placed App::placed() const {
-    if (waylandOutput_) return frameOnScreen().value_or(Placed{});
-    ::Display* dpy = connection();
-    Placed p;
-    Window child = 0;
-    XWindowAttributes attributes{};
-    if (dpy == nullptr || window_ == 0 || !XGetWindowAttributes(dpy, window_, &attributes))
-        return p;
-    XTranslateCoordinates(dpy, window_, DefaultRootWindow(dpy), 0, 0, &p.position.x, &p.position.y,
-                          &child);
-    p.size = Size{attributes.width, attributes.height};
-    return p;
-}
-
 bool App::running() {
     if (pid_ <= 0) return false;
     return waitpid(pid_, nullptr, WNOHANG) == 0;
@@ -705,11 +698,23 @@ std::string App::errorOutput() const {
 }
 
 Point App::position() const {
-    return placed().position;
+    if (waylandOutput_) return frameOnScreen().value_or(Placed{}).position;
+    ::Display* dpy = connection();
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    if (dpy != nullptr && window_ != 0)
+        XTranslateCoordinates(dpy, window_, DefaultRootWindow(dpy), 0, 0, &x, &y, &child);
+    return Point{x, y};
 }
 
 Size App::size() const {
-    return placed().size;
+    if (waylandOutput_) return frameOnScreen().value_or(Placed{}).size;
+    ::Display* dpy = connection();
+    XWindowAttributes attributes{};
+    if (dpy == nullptr || window_ == 0 || !XGetWindowAttributes(dpy, window_, &attributes))
+        return Size{};
+    return Size{attributes.width, attributes.height};
 }
 
 std::string App::title() const {
@@ -732,8 +737,9 @@ std::vector<long> App::frameExtents() const {
 }
 
 Image App::grab() const {
-    const Placed p = placed();
-    return grabRect(p.position.x, p.position.y, p.size.width, p.size.height);
+    const Point p = position();
+    const Size s = size();
+    return grabRect(p.x, p.y, s.width, s.height);
 }
 
 Image App::grabUntil(const Image& expected, std::chrono::milliseconds limit) const {

@@ -147,14 +147,15 @@ class App {
     // waits for its window to be mapped and show a page.
     bool start(const std::filesystem::path& binary, const std::filesystem::path& directory,
                std::string& error, int scale = 1);
-    // The same on Weston's desktop, with no X display in the program's environment. The window
-    // has no X window of its own: it is found on the screen by the page's cyan outer frame.
-    bool startOnWayland(const std::filesystem::path& binary, const std::filesystem::path& directory,
-                        const Weston& weston, std::string& error, int scale = 1);
     int scale() const { return scale_; }
     pid_t pid() const { return pid_; }
     unsigned long window() const { return window_; }
     bool running();
+    // Starts the program as start() does, but on Weston's desktop, with no X display in its
+    // environment. The window has no X window of its own: it is found on the screen by the
+    // page's cyan outer frame.
+    bool startOnWayland(const std::filesystem::path& binary, const std::filesystem::path& directory,
+                        const Weston& weston, std::string& error, int scale = 1);
     // Waits up to `limit` for the program to end; its exit status, or nullopt.
     std::optional<int> waitExit(std::chrono::milliseconds limit = std::chrono::seconds(3));
     // What the program wrote to standard error.
@@ -196,16 +197,12 @@ class App {
     void coverAndUncover() const;
 
   private:
-    // Starts the program with its output in `directory`, on Weston when one is given.
-    bool launch(const std::filesystem::path& binary, const std::filesystem::path& directory,
-                const Weston* weston, std::string& error);
     struct Placed {
         Point position;
         Size size;
     };
     // The box of the page's outer frame on Weston's output, nothing while none shows.
     std::optional<Placed> frameOnScreen() const;
-    Placed placed() const;
 
     pid_t pid_ = -1;
     unsigned long window_ = 0;
