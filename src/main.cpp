@@ -21,5 +21,8 @@ int main(int argc, char** argv) {
     const int status = program.run();
     if (!program.openError().empty())
         std::fprintf(stderr, "solvara: cannot open a window: %s\n", program.openError().c_str());
+    if (!program.input().lostDisplay().empty())
+        std::fprintf(stderr, "solvara: the display went away: %s\n",
+                     program.input().lostDisplay().c_str());
     return status;
 }

@@ -80,8 +80,7 @@ Cell cellOf(Point p) {
 }
 
 bool onDragArea(Point p) {
-    const Cell c = cellOf(p);
-    return c.row == kTitleRow && c.column >= kDragFirstColumn && c.column <= kDragLastColumn;
+    return kDragArea.containsInside(p);
 }
 
 bool onCloseBlocks(Point p) {

@@ -40,6 +40,9 @@ bool Program::readClick() {
 }
 
 bool Program::dragOnce() {
+    // Where the desktop drags the window itself, a press on the title row never reaches the
+    // program, and the program could not move the window anyway.
+    if (!placement_.placeable) return false;
     // The window follows the pointer on the desktop: it goes where the point of the title row
     // it was taken by lies under the pointer, so motion the desktop saw while the window moved
     // is caught up and none is lost, however the window manager delays the moves. The pointer is

@@ -38,8 +38,10 @@ inline constexpr std::array<WidgetSquare, 5> kPlacementWidget{{
 // Text cells. Row 1 is the title bar: the window is dragged by columns 2 to 69, and the close
 // blocks " Exit " and " X " cover columns 72 to 80.
 inline constexpr int kTitleRow = 1;
-inline constexpr int kDragFirstColumn = 2;
-inline constexpr int kDragLastColumn = 69;
+// The drag area as a hit region: the pixels cellOf puts in columns 2 to 69 of row 1, x from 8 to
+// 551 and y from 1 to 15. The loops drag by it, and a desktop that drags the window itself is
+// given it.
+inline constexpr Rect kDragArea{7, 0, 552, 16};
 inline constexpr int kCloseFirstColumn = 72;
 inline constexpr int kCloseLastColumn = 80;
 // A click on a value row from this column on selects its entry.

@@ -42,6 +42,7 @@ Point Placement::target(Target t) const {
 }
 
 void moveWindowTo(Display& display, Placement& placement, Point to) {
+    if (!placement.placeable) return;
     placement.windowPos = to;
     display.moveWindow(to.x, to.y);
 }

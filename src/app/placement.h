@@ -23,6 +23,9 @@ struct Placement {
     // The desktop's monitors as it last listed them.
     std::vector<Monitor> monitors;
     bool targetsKnown = false;
+    // False on a desktop that places windows itself (Wayland): the program then knows neither
+    // where the window is nor where to send it, and moves it nowhere.
+    bool placeable = true;
 
     // The first start: the desktop's monitors, the window's size on the desktop and where it
     // opened.
@@ -32,7 +35,7 @@ struct Placement {
     Point target(Target t) const;
 };
 
-// Moves the window and remembers where it went.
+// Moves the window and remembers where it went; does nothing where the window is not placeable.
 void moveWindowTo(Display& display, Placement& placement, Point to);
 
 // Sends the window to a target of the monitor it is on now, as the desktop lists its monitors at

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/main_layout.h"
 #include "app/main_screen.h"
 #include "platform/text/number_format.h"
 #include "results/clipboard.h"
@@ -128,8 +129,13 @@ Step Program::startProgram() {
 }
 
 Step Program::runStep(Step step) {
-    // The desktop's close request ends the program wherever it is, as EXIT does.
-    if (input_.closeRequested() && step != Step::Exit) return exitProgram(false);
+    // The desktop's close request ends the program wherever it is, as EXIT does; a display that
+    // went away ends it with status 1, with nothing left to draw on.
+    if (input_.closeRequested() && step != Step::Exit) {
+        if (input_.lostDisplay().empty()) return exitProgram(false);
+        exitStatus_ = 1;
+        return Step::Exit;
+    }
     switch (step) {
         case Step::Restart:
             return restart();
@@ -207,6 +213,13 @@ Step Program::restart() {
     }
     setUpSurface(display_);
 
+    if (!backend_.canPlaceWindow()) {
+        // The desktop places the window and drags it by the title row itself: the program keeps
+        // no position and computes no targets, and the widget and "@" send the window nowhere.
+        placement_.placeable = false;
+        backend_.setDragArea(main_layout::kDragArea);
+        return Step::MainScreen;
+    }
     if (placement_.targetsKnown) {
         // The surface was re-created; the window goes back where the user had it.
         moveWindowTo(display_, placement_, placement_.windowPos);

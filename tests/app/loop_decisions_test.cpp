@@ -187,10 +187,24 @@ TEST(LoopDecisions, TitleBarAreas) {
         Point p;
         bool drag, close;
     } table[] = {
-        {{300, 8}, true, false},  {{12, 8}, true, false},   // column 2
-        {{4, 8}, false, false},   {{548, 8}, true, false},  // column 1, column 69
-        {{556, 8}, false, false}, {{572, 8}, false, true},  // column 70, column 72
-        {{636, 8}, false, true},  {{300, 24}, false, false}, {{300, -8}, false, false},
+        {{300, 8}, true, false},
+        {{12, 8}, true, false},  // column 2
+        {{4, 8}, false, false},
+        {{548, 8}, true, false},  // column 1, column 69
+        {{556, 8}, false, false},
+        {{572, 8}, false, true},  // column 70, column 72
+        {{636, 8}, false, true},
+        {{300, 24}, false, false},
+        {{300, -8}, false, false},
+        // The drag area's edges, where cellOf rounds halves to the even cell.
+        {{7, 8}, false, false},
+        {{8, 8}, true, false},
+        {{551, 8}, true, false},
+        {{552, 8}, false, false},
+        {{300, 0}, false, false},
+        {{300, 1}, true, false},
+        {{300, 15}, true, false},
+        {{300, 16}, false, false},
     };
     for (const auto& row : table) {
         EXPECT_EQ(onDragArea(row.p), row.drag) << row.p.x << "," << row.p.y;

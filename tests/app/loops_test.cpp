@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/loop_decisions.h"
+#include "app/main_layout.h"
 #include "support/harness.h"
 
 namespace solvara {
@@ -146,13 +147,37 @@ TEST(MainLoop, EscapeClearsThePageBeforeEnding) {
     EXPECT_EQ(h.row(13), std::string(80, ' '));
 }
 
-TEST(MainLoop, DesktopCloseRequestEndsWithStatusZero) {
-    Harness h;
-    h.start();
-    h.backend.closeAt(h.now() + 100);
-    h.settle();
-    EXPECT_TRUE(h.exited());
-    EXPECT_EQ(h.program.exitStatus(), 0);
+TEST(MainLoop, CloseRequestEndsWithStatusZeroAndALostDisplayWithOneWherever) {
+    // Keys that leave the program waiting somewhere; 100 ms later the desktop asks it to close,
+    // or its display goes away.
+    const struct {
+        const char* where;
+        const char* keys;
+    } places[] = {
+        {"main loop", ""},
+        {"results loop", "x3\ry4\r"},
+        {"help screen", "h"},
+        {"editor", "x3"},
+        {"CAN NOT DO IT flash", "ox10\ry3\ra30\r"},
+    };
+    for (const auto& place : places) {
+        for (const bool lost : {false, true}) {
+            SCOPED_TRACE(std::string(place.where) + (lost ? ", display lost" : ", close request"));
+            Harness h;
+            h.start();
+            h.type(place.keys);
+            const std::uint64_t at = h.backend.lastScriptedMs() + 100;
+            if (lost)
+                h.backend.onWait = [&h, at](std::uint64_t now) {
+                    if (now >= at && h.program.input().lostDisplay().empty())
+                        h.program.input().displayLost("gone");
+                };
+            else
+                h.backend.closeAt(at);
+            EXPECT_TRUE(h.runUntil([&h] { return h.exited(); }, at + 1000));
+            EXPECT_EQ(h.program.exitStatus(), lost ? 1 : 0);
+        }
+    }
 }
 
 TEST(MainLoop, MarkerClickOnTheDRowTogglesNothingButRedrawsAllMarkers) {
@@ -188,6 +213,46 @@ TEST(MainLoop, WidgetSnapsToTheCornersAndHome) {
     h.type("@");
     h.settle();
     EXPECT_EQ(h.backend.windowPosition(), (Point{638, 298}));
+}
+
+TEST(MainLoop, WhereTheDesktopPlacesTheWindowNothingTheProgramDoesMovesIt) {
+    // Every way the program moves the window on X11, on a desktop that drags the window by the
+    // title row itself (Wayland): the program asks for no move and goes on where it was.
+    const struct {
+        const char* what;
+        const char* keys;
+        Step waitsIn;
+        bool dragTitleRow;
+        bool clickWidget;
+    } cases[] = {
+        {"title row dragged", "", Step::MainLoop, true, false},
+        {"widget squares clicked", "", Step::MainLoop, false, true},
+        {"@ on the main screen", "@", Step::MainLoop, false, false},
+        {"@ in the help screen", "h@b", Step::MainLoop, false, false},
+        {"@ while editing", "x3@", Step::EditDecimalKeys, false, false},
+        {"@, drag and widget on the results screen", "x3\ry4\r@", Step::ResultsCycle, true, true},
+    };
+    for (const auto& c : cases) {
+        Harness h;
+        h.backend.setCanPlaceWindow(false);
+        int moves = 0;
+        h.backend.onMove = [&moves](std::uint64_t, Point) { ++moves; };
+        h.start();
+        h.type(c.keys);
+        if (c.dragTitleRow) {
+            h.moveTo(300, 8);
+            h.press();
+            h.moveOnDesktopTo(900, 600, 40);
+            h.release(100);
+        }
+        if (c.clickWidget)
+            for (const auto& square : main_layout::kPlacementWidget)
+                h.click(square.box.left + 4, square.box.top + 4);
+        h.settle();
+        EXPECT_EQ(moves, 0) << c.what;
+        EXPECT_EQ(h.backend.dragArea(), main_layout::kDragArea) << c.what;
+        EXPECT_EQ(h.step(), c.waitsIn) << c.what << "\n" << h.screen();
+    }
 }
 
 TEST(MainLoop, ClickHeldWhileThePointerLeavesActsOnce) {

@@ -12,14 +12,27 @@ failures=0
 cd "$XS_DIR" || exit 1
 
 # --- no display: one line on stderr, status 1, within a second -------------------------------------
-start=$(xs_now_ms)
-env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 5 "$SOLVARA" >none.out 2>none.err
-status=$?
-elapsed=$(($(xs_now_ms) - start))
-expect "no display: status 1" 1 "$status"
-expect "no display: within a second" yes "$([ "$elapsed" -lt 1000 ] && echo yes || echo "no, $elapsed ms")"
-expect "no display: one line on stderr" 1 "$(wc -l <none.err)"
-echo "     stderr: $(head -n 1 none.err)"
+# What the environment names besides no X display (none of it can be reached), then the case.
+no_display_cases=(
+    "|no display"
+    "WAYLAND_DISPLAY=solvara-no-socket XDG_RUNTIME_DIR=$XS_DIR|a Wayland socket that is not there"
+    "WAYLAND_DISPLAY=$XS_DIR/no-socket|a Wayland socket path that is not there"
+    "WAYLAND_DISPLAY=wayland-0|a Wayland socket without XDG_RUNTIME_DIR to find it in"
+)
+for case in "${no_display_cases[@]}"; do
+    what=${case#*|}
+    start=$(xs_now_ms)
+    # shellcheck disable=SC2086 # the variables are words of their own
+    env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER -u XDG_RUNTIME_DIR ${case%%|*} \
+        timeout 5 "$SOLVARA" >none.out 2>none.err
+    status=$?
+    elapsed=$(($(xs_now_ms) - start))
+    expect "$what: status 1" 1 "$status"
+    expect "$what: within a second" yes \
+        "$([ "$elapsed" -lt 1000 ] && echo yes || echo "no, $elapsed ms")"
+    expect "$what: one line on stderr" 1 "$(wc -l <none.err)"
+    echo "     stderr: $(head -n 1 none.err)"
+done
 
 # --- the X server goes away while the program runs -----------------------------------------------
 for signal in TERM KILL; do

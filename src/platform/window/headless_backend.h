@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,8 @@ class HeadlessBackend : public WindowBackend {
     Size windowSize() override { return windowSize_; }
     Point windowPosition() override { return position_; }
     void moveWindow(Point topLeft) override;
+    bool canPlaceWindow() override { return canPlaceWindow_; }
+    void setDragArea(Rect area) override { dragArea_ = area; }
     void present(const std::uint8_t* pixels, Size size,
                  const std::array<Rgb, 256>& palette) override;
     void wait(int ms, InputDevices& input) override;
@@ -62,6 +65,12 @@ class HeadlessBackend : public WindowBackend {
         onPresent;
     // Called with every move of the window.
     std::function<void(std::uint64_t nowMs, Point topLeft)> onMove;
+
+    // A desktop that places windows itself, as Wayland does: the program is told it cannot.
+    // Moves are still recorded, so that a test sees any the program tries.
+    void setCanPlaceWindow(bool can) { canPlaceWindow_ = can; }
+    // The area the program asked the desktop to drag the window by, if it asked.
+    const std::optional<Rect>& dragArea() const { return dragArea_; }
 
     // Past this virtual time the desktop asks the program to close, so that a script that never
     // reaches its end fails instead of running forever.
@@ -105,6 +114,8 @@ class HeadlessBackend : public WindowBackend {
     Point pointerInWindow_{};
     int buttons_ = 0;
     bool windowOpen_ = false;
+    bool canPlaceWindow_ = true;
+    std::optional<Rect> dragArea_;
     int windowsCreated_ = 0;
     int openCalls_ = 0;
     std::string title_;

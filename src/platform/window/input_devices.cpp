@@ -2,6 +2,7 @@
 #include "platform/window/input_devices.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/display/display.h"
 #include "platform/window/window_backend.h"
@@ -85,6 +86,11 @@ void InputDevices::pointerLeft() {
 void InputDevices::requestClose() {
     if (!closeRequested_) pushKey(keys::kCloseRequest);
     closeRequested_ = true;
+}
+
+void InputDevices::displayLost(std::string why) {
+    lostDisplay_ = std::move(why);
+    requestClose();
 }
 
 void InputDevices::waitOnBackend(int ms) {

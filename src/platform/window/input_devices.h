@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "platform/geometry.h"
 #include "platform/window/key.h"
@@ -60,6 +61,10 @@ class InputDevices {
     // close-request key and marks the program for an orderly exit with status 0.
     void requestClose();
     bool closeRequested() const { return closeRequested_; }
+    // The connection to the display failed: the program is closed as on a close request, but
+    // ends with status 1 and reports `why`.
+    void displayLost(std::string why);
+    const std::string& lostDisplay() const { return lostDisplay_; }
 
     bool pointerVisible() const { return pointerVisible_; }
     int keysWaiting() const;
@@ -80,6 +85,7 @@ class InputDevices {
     Point pressPosition_{};
     bool pointerVisible_ = true;
     bool closeRequested_ = false;
+    std::string lostDisplay_;
 };
 
 }  // namespace solvara

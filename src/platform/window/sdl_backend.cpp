@@ -14,6 +14,7 @@
 #include "platform/window/display_scale.h"
 #include "platform/window/input_devices.h"
 #include "platform/window/private/page_enlarger.h"
+#include "platform/window/private/wayland_window.h"
 #include "platform/window/private/x11_window.h"
 
 namespace solvara {
@@ -25,12 +26,36 @@ bool envSet(const char* name) {
     return value != nullptr && *value != '\0';
 }
 
+// Whether libwayland can look for the socket WAYLAND_DISPLAY names: a name that is not a path
+// lies in XDG_RUNTIME_DIR, and without that directory libwayland complains on standard error
+// before it gives up.
+bool waylandNamed() {
+    const char* name = std::getenv("WAYLAND_DISPLAY");
+    if (name == nullptr || *name == '\0') return false;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    return *name == '/' || (runtime != nullptr && *runtime == '/');
+}
+
+// The displays named in the environment that SDL could not reach, for the one line of error.
+std::string unreachableDisplays() {
+    std::string names;
+    if (envSet("DISPLAY")) names = std::string("the X display \"") + std::getenv("DISPLAY") + "\"";
+    if (envSet("WAYLAND_DISPLAY"))
+        names += (names.empty() ? "" : " nor ") + std::string("the Wayland display \"") +
+                 std::getenv("WAYLAND_DISPLAY") + "\"";
+    return "cannot connect to " + names;
+}
+
 // A driver that shows nothing. SDL 2.26 falls back to its offscreen driver when no display can
 // be reached, which would leave the program running invisibly; it is accepted only when the
 // user chose it by name.
 bool isHeadlessDriver(const char* driver) {
     return driver != nullptr &&
            (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+}
+
+bool isWaylandDriver(const char* driver) {
+    return driver != nullptr && std::strcmp(driver, "wayland") == 0;
 }
 
 // The PC scan code of a key the program knows as an extended key, 0 for any other.
@@ -143,6 +168,15 @@ bool sessionBusAround() {
     return stat((std::string(runtime) + "/bus").c_str(), &bus) == 0 && S_ISSOCK(bus.st_mode);
 }
 
+// How the window's pixels reach the screen, decided once SDL has chosen its driver. On X11 the
+// window surface is plain memory, which is all a palettized page needs; an accelerated
+// framebuffer would load a GL stack for nothing. Wayland has no such surface: SDL backs it with a
+// GL texture, and forbidden to, it hands out no surface at all (with an empty error) and the
+// window never shows.
+void chooseWindowSurface(bool onWayland) {
+    if (!onWayland) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+}
+
 // SDL connects to the session bus as it starts. With no bus around, libdbus would start one
 // (dbus-launch --autolaunch and a dbus-daemon) that outlives the program; the program needs
 // nothing from the bus, so for SDL's start it is given an address that connects nowhere, and the
@@ -193,6 +227,9 @@ struct SdlBackend::State {
     int scale;
     bool videoUp = false;
     SDL_Window* window = nullptr;
+    // On Wayland the desktop places the window and drags it by this area, in page pixels.
+    bool onWayland = false;
+    Rect dragArea{};
     Size pageSize{};
     // The last page shown and its palette, kept so that an expose can be answered without the
     // program's help and so that a page drawn over with the same pixels is not sent again.
@@ -277,20 +314,24 @@ bool SdlBackend::openWindow(Size size, std::string& error) {
 
     const char* asked = std::getenv("SDL_VIDEODRIVER");
     const bool driverChosen = asked != nullptr && *asked != '\0';
-    if (!driverChosen && !envSet("DISPLAY") && !envSet("WAYLAND_DISPLAY")) {
-        error = "no display (DISPLAY is not set)";
+    if (!driverChosen && !envSet("DISPLAY") && !waylandNamed()) {
+        error = envSet("WAYLAND_DISPLAY")
+                    ? "no display (DISPLAY is not set, and WAYLAND_DISPLAY names a socket in "
+                      "XDG_RUNTIME_DIR, which is not set)"
+                    : "no display (DISPLAY is not set)";
         return false;
     }
-    // The window surface is enough for a palettized page; an accelerated framebuffer would load
-    // a GL stack for nothing.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // The click that brings the window to the front also acts, as in other programs.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // A calculator left open must not keep the screen from blanking.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-    // With only an X display named, ask for X alone: the other drivers SDL would try next print
-    // their own complaints and end in the offscreen fallback anyway.
-    const bool xOnly = !driverChosen && !envSet("WAYLAND_DISPLAY");
+    // On Wayland libdecor would only draw a frame that a borderless window hides again; without
+    // it no cairo, pango or font cache is loaded for nothing.
+    SDL_SetHint(SDL_HINT_VIDEO_WAYLAND_ALLOW_LIBDECOR, "0");
+    // With only an X display named (or a Wayland socket that cannot be looked for), ask for X
+    // alone: the other drivers SDL would try next print their own complaints and end in the
+    // offscreen fallback anyway.
+    const bool xOnly = !driverChosen && !waylandNamed();
     if (xOnly) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     if (!s.videoUp) {
         const NoBusStarted noBus;
@@ -304,11 +345,13 @@ bool SdlBackend::openWindow(Size size, std::string& error) {
     }
     const char* driver = SDL_GetCurrentVideoDriver();
     if (isHeadlessDriver(driver) && !driverChosen) {
-        error = std::string("no display (only SDL's ") + driver + " driver is available)";
+        error = unreachableDisplays();
         SDL_Quit();
         s.videoUp = false;
         return false;
     }
+    s.onWayland = isWaylandDriver(driver);
+    chooseWindowSurface(s.onWayland);
 
     s.pageSize = size;
     const Size window = s.windowSize();
@@ -355,6 +398,24 @@ Point SdlBackend::windowPosition() {
 
 void SdlBackend::moveWindow(Point topLeft) {
     if (state_->window != nullptr) SDL_SetWindowPosition(state_->window, topLeft.x, topLeft.y);
+}
+
+bool SdlBackend::canPlaceWindow() {
+    return !state_->onWayland;
+}
+
+void SdlBackend::setDragArea(Rect area) {
+    State& s = *state_;
+    if (s.window == nullptr) return;
+    s.dragArea = area;
+    // SDL asks this at every press of a button and starts the desktop's move for a draggable
+    // point (on Wayland the move of the toplevel, on X11 the window manager's).
+    const auto hitTest = [](SDL_Window*, const SDL_Point* at, void* data) {
+        const State& state = *static_cast<const State*>(data);
+        const Point onPage{at->x / state.scale, at->y / state.scale};
+        return state.dragArea.containsInside(onPage) ? SDL_HITTEST_DRAGGABLE : SDL_HITTEST_NORMAL;
+    };
+    SDL_SetWindowHitTest(s.window, hitTest, &s);
 }
 
 void SdlBackend::present(const std::uint8_t* pixels, Size size,
@@ -407,7 +468,11 @@ void SdlBackend::wait(int ms, InputDevices& input) {
     while (!holdQueue && SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
         switch (e.type) {
             case SDL_QUIT:
-                input.requestClose();
+                // SDL's Wayland driver says so too when the compositor went away.
+                if (const auto failure = wayland::connectionFailure(s.window))
+                    input.displayLost(*failure);
+                else
+                    input.requestClose();
                 break;
             case SDL_WINDOWEVENT:
                 switch (e.window.event) {

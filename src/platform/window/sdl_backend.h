@@ -25,6 +25,11 @@ class SdlBackend : public WindowBackend {
     Size windowSize() override;
     Point windowPosition() override;
     void moveWindow(Point topLeft) override;
+    // On Wayland the desktop places the window and drags it by the area given, and the window
+    // surface is a GL texture SDL keeps behind the window: Wayland has no surface of plain
+    // memory.
+    bool canPlaceWindow() override;
+    void setDragArea(Rect area) override;
     void present(const std::uint8_t* pixels, Size size,
                  const std::array<Rgb, 256>& palette) override;
     void wait(int ms, InputDevices& input) override;

@@ -35,6 +35,14 @@ class WindowBackend {
     virtual Size windowSize() = 0;
     virtual Point windowPosition() = 0;
     virtual void moveWindow(Point topLeft) = 0;
+    // Whether the program may put its window where it wants and read back where it is. A Wayland
+    // desktop places windows itself: there moveWindow does nothing, windowPosition means nothing,
+    // and the window is dragged by the desktop (setDragArea).
+    virtual bool canPlaceWindow() = 0;
+    // From now on a press of the left button inside `area` (page pixels, as a hit region) hands
+    // the window to the desktop, which drags it until the button comes up; the program sees
+    // neither the press nor the motion. For desktops where the program cannot place the window.
+    virtual void setDragArea(Rect area) = 0;
 
     // Shows a page of palette indexes, `size.width` bytes per row.
     virtual void present(const std::uint8_t* pixels, Size size,

@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -162,6 +163,10 @@ int run(const std::string& command) {
 }
 
 }  // namespace
+
+Image screenArea(Point topLeft, Size size) {
+    return grabRect(topLeft.x, topLeft.y, size.width, size.height);
+}
 
 void pauseMs(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
@@ -443,6 +448,109 @@ unsigned long WindowManager::activeWindow() {
     return active.empty() ? 0 : static_cast<unsigned long>(active[0]);
 }
 
+// The page's outer frame, drawn in this colour on every screen.
+constexpr Rgb kFrameCyan{0, 170, 170};
+
+Weston::~Weston() {
+    stop();
+    std::error_code ec;
+    if (!runtimeDir_.empty()) std::filesystem::remove_all(runtimeDir_, ec);
+}
+
+void Weston::stop() {
+    if (pid_ <= 0) return;
+    // Weston and the shell client it started share its process group.
+    kill(-pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+    kill(-pid_, SIGKILL);
+    pid_ = -1;
+}
+
+bool Weston::start(Size output, std::string& error) {
+    ::Display* dpy = connection();
+    if (dpy == nullptr) {
+        error = "no X server";
+        return false;
+    }
+    output_ = output;
+    // mkdtemp makes the directory 0700, as a runtime directory must be.
+    std::string pattern = (std::filesystem::temp_directory_path() / "solvara-wl-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        error = "cannot make a runtime directory";
+        return false;
+    }
+    runtimeDir_ = pattern;
+    socket_ = "solvara-" + std::to_string(getpid());
+    const std::filesystem::path config = runtimeDir_ / "weston.ini";
+    {
+        // An empty input-method path starts no on-screen keyboard.
+        std::ofstream ini(config);
+        ini << "[shell]\npanel-position=none\nbackground-color=0xff404040\n"
+               "[input-method]\npath=\n";
+    }
+    const std::string log = (runtimeDir_ / "weston.log").string();
+    const std::string configArg = "--config=" + config.string();
+    const std::string socketArg = "--socket=" + socket_;
+    const std::string widthArg = "--width=" + std::to_string(output.width);
+    const std::string heightArg = "--height=" + std::to_string(output.height);
+    const pid_t pid = fork();
+    if (pid < 0) {
+        error = "cannot fork";
+        return false;
+    }
+    if (pid == 0) {
+        setsid();
+        const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (out >= 0) {
+            dup2(out, 1);
+            dup2(out, 2);
+        }
+        setenv("XDG_RUNTIME_DIR", runtimeDir_.c_str(), 1);
+        execlp("weston", "weston", "--backend=x11-backend.so", configArg.c_str(), socketArg.c_str(),
+               widthArg.c_str(), heightArg.c_str(), "--idle-time=0", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    pid_ = pid;
+    const auto ended = [&] {
+        if (waitpid(pid_, nullptr, WNOHANG) != pid_) return false;
+        pid_ = -1;
+        return true;
+    };
+    // Its output window is the only window on the bare server.
+    Window outputWindow = 0;
+    const bool up = App::waitFor(
+        [&] {
+            if (ended()) return true;
+            struct stat socket {};
+            if (stat((runtimeDir_ / socket_).c_str(), &socket) != 0 || !S_ISSOCK(socket.st_mode))
+                return false;
+            Window root = 0;
+            Window parent = 0;
+            Window* children = nullptr;
+            unsigned int count = 0;
+            if (XQueryTree(dpy, DefaultRootWindow(dpy), &root, &parent, &children, &count) &&
+                count > 0) {
+                XWindowAttributes attributes;
+                if (XGetWindowAttributes(dpy, children[0], &attributes) &&
+                    attributes.map_state == IsViewable)
+                    outputWindow = children[0];
+            }
+            if (children != nullptr) XFree(children);
+            return outputWindow != 0;
+        },
+        std::chrono::seconds(10));
+    if (!up || pid_ < 0) {
+        std::ifstream in(log);
+        std::stringstream text;
+        text << in.rdbuf();
+        error = "weston did not start (is the weston package installed?): " + text.str();
+        return false;
+    }
+    XSetInputFocus(dpy, outputWindow, RevertToParent, CurrentTime);
+    XSync(dpy, False);
+    return true;
+}
+
 OtherWindow::OtherWindow() {
     ::Display* dpy = connection();
     if (dpy == nullptr) return;
@@ -609,6 +717,83 @@ bool App::start(const std::filesystem::path& binary, const std::filesystem::path
     return true;
 }
 
+bool App::startOnWayland(const std::filesystem::path& binary,
+                         const std::filesystem::path& directory, const Weston& weston,
+                         std::string& error, int scale) {
+    scale_ = scale;
+    waylandOutput_ = weston.output();
+    errorFile_ = directory / "solvara.stderr";
+    const std::string err = errorFile_.string();
+    const pid_t pid = fork();
+    if (pid < 0) {
+        error = "cannot fork";
+        return false;
+    }
+    if (pid == 0) {
+        if (chdir(directory.c_str()) != 0) _exit(126);
+        const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (e >= 0) dup2(e, 2);
+        setenv("SOLVARA_SCALE", std::to_string(scale).c_str(), 1);
+        unsetenv("DISPLAY");
+        setenv("WAYLAND_DISPLAY", weston.socket().c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", weston.runtimeDir().c_str(), 1);
+        execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    pid_ = pid;
+    // The main screen is up once its frame shows whole and stays put.
+    std::optional<Placed> last;
+    const bool shown = waitFor(
+        [&] {
+            if (!running()) return true;
+            const auto now = frameOnScreen();
+            const bool same =
+                now && last && now->position == last->position && now->size == last->size;
+            last = now;
+            return same;
+        },
+        std::chrono::seconds(10));
+    if (!shown || !running()) {
+        error = "no window appeared; stderr: " + errorOutput();
+        return false;
+    }
+    pauseMs(300);
+    return true;
+}
+
+std::optional<App::Placed> App::frameOnScreen() const {
+    // The window moves only when dragged: where the frame was last found is asked first, which
+    // four one-pixel lines answer. A window moved by any amount leaves at least one of its old
+    // edges outside itself.
+    const auto allFrame = [](const Image& line) {
+        return !line.pixels.empty() && std::all_of(line.pixels.begin(), line.pixels.end(),
+                                                   [](Rgb p) { return p == kFrameCyan; });
+    };
+    if (lastFrame_) {
+        const Point p = lastFrame_->position;
+        const Size s = lastFrame_->size;
+        if (allFrame(grabRect(p.x, p.y, s.width, 1)) &&
+            allFrame(grabRect(p.x, p.y + s.height - 1, s.width, 1)) &&
+            allFrame(grabRect(p.x, p.y, 1, s.height)) &&
+            allFrame(grabRect(p.x + s.width - 1, p.y, 1, s.height)))
+            return lastFrame_;
+    }
+    const Image screen = grabRect(0, 0, waylandOutput_->width, waylandOutput_->height);
+    Point topLeft{screen.width, screen.height};
+    Point bottomRight{-1, -1};
+    for (int y = 0; y < screen.height; ++y)
+        for (int x = 0; x < screen.width; ++x)
+            if (screen.at(x, y) == kFrameCyan) {
+                topLeft = Point{std::min(topLeft.x, x), std::min(topLeft.y, y)};
+                bottomRight = Point{std::max(bottomRight.x, x), std::max(bottomRight.y, y)};
+            }
+    lastFrame_.reset();
+    if (bottomRight.x < 0) return std::nullopt;
+    lastFrame_ =
+        Placed{topLeft, Size{bottomRight.x - topLeft.x + 1, bottomRight.y - topLeft.y + 1}};
+    return lastFrame_;
+}
+
 bool App::running() {
     if (pid_ <= 0) return false;
     return waitpid(pid_, nullptr, WNOHANG) == 0;
@@ -638,6 +823,7 @@ std::string App::errorOutput() const {
 }
 
 Point App::position() const {
+    if (waylandOutput_) return frameOnScreen().value_or(Placed{}).position;
     ::Display* dpy = connection();
     int x = 0;
     int y = 0;
@@ -648,6 +834,7 @@ Point App::position() const {
 }
 
 Size App::size() const {
+    if (waylandOutput_) return frameOnScreen().value_or(Placed{}).size;
     ::Display* dpy = connection();
     XWindowAttributes attributes{};
     if (dpy == nullptr || window_ == 0 || !XGetWindowAttributes(dpy, window_, &attributes))

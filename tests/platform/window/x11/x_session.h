@@ -29,6 +29,9 @@ struct Image {
     friend bool operator==(const Image&, const Image&) = default;
 };
 
+// A part of the screen as it is now.
+Image screenArea(Point topLeft, Size size);
+
 // Writes an image as PNG (through ImageMagick's convert); false when that fails.
 bool writePng(const Image& image, const std::filesystem::path& path);
 
@@ -93,6 +96,34 @@ class WindowManager {
     pid_t pid_ = -1;
 };
 
+// Weston on the X server: a Wayland desktop whose output is an X window of `output`'s size at
+// the server's top-left corner, so that XTest input reaches it as a keyboard and a pointer, and
+// screen grabs of the server show what it shows. It runs in a private runtime directory with a
+// socket of its own, a plain grey background and neither panel nor on-screen keyboard. It and
+// the clients it starts are stopped by its process group.
+class Weston {
+  public:
+    Weston() = default;
+    ~Weston();
+    Weston(const Weston&) = delete;
+    Weston& operator=(const Weston&) = delete;
+
+    // Starts it on the X server that DISPLAY names and waits for its socket and its window,
+    // which gets the X keyboard.
+    bool start(Size output, std::string& error);
+    // Ends it and its clients at once, as a desktop that crashed.
+    void stop();
+    Size output() const { return output_; }
+    const std::string& socket() const { return socket_; }
+    const std::filesystem::path& runtimeDir() const { return runtimeDir_; }
+
+  private:
+    pid_t pid_ = -1;
+    Size output_{};
+    std::string socket_;
+    std::filesystem::path runtimeDir_;
+};
+
 // Another program's window, 300 x 200 at the top left of the screen: mapped, a window manager
 // gives it the keyboard.
 class OtherWindow {
@@ -143,12 +174,17 @@ class App {
     pid_t pid() const { return pid_; }
     unsigned long window() const { return window_; }
     bool running();
+    // Starts the program as start() does, but on Weston's desktop, with no X display in its
+    // environment. The window has no X window of its own: it is found on the screen by the
+    // page's cyan outer frame.
+    bool startOnWayland(const std::filesystem::path& binary, const std::filesystem::path& directory,
+                        const Weston& weston, std::string& error, int scale = 1);
     // Waits up to `limit` for the program to end; its exit status, or nullopt.
     std::optional<int> waitExit(std::chrono::milliseconds limit = std::chrono::seconds(3));
     // What the program wrote to standard error.
     std::string errorOutput() const;
 
-    // Window facts, read from the server.
+    // Window facts, read from the server; on Wayland, from where the frame shows on the screen.
     Point position() const;
     Size size() const;
     std::string title() const;
@@ -184,10 +220,20 @@ class App {
     void coverAndUncover() const;
 
   private:
+    struct Placed {
+        Point position;
+        Size size;
+    };
+    // The box of the page's outer frame on Weston's output, nothing while none shows.
+    std::optional<Placed> frameOnScreen() const;
+
     pid_t pid_ = -1;
     unsigned long window_ = 0;
     int scale_ = 1;
     std::filesystem::path errorFile_;
+    // Weston's output, on Wayland, and where the frame was found last.
+    std::optional<Size> waylandOutput_;
+    mutable std::optional<Placed> lastFrame_;
 };
 
 // A new directory under the temporary one holding a copy of `binary` named "solvara": the program
