@@ -2,8 +2,8 @@
 // Whole sessions of the real program, recorded as the list of (virtual time, hash of the page)
 // at every present, and of every window move. The recordings under tests/app/golden/ are the
 // program's behaviour as it was when they were made: any change to a screen's pixels or to a wait
-// shows up here. A change that is meant is recorded again with SOLVARA_UPDATE_GOLDEN=1 and
-// explained in its commit.
+// shows up here, as the screen (its text rows) at the first present or move that differs. A change
+// that is meant is recorded again with SOLVARA_UPDATE_GOLDEN=1 and explained in its commit.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -12,6 +12,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -47,56 +48,118 @@ std::uint64_t pageHash(const std::uint8_t* pixels, Size size, const std::array<R
     return h;
 }
 
+// The first line of a session that is not the recording's, and the screen at that moment.
+struct Difference {
+    std::size_t index = 0;
+    std::string line;
+    std::string screen;
+};
+
+// Lines of a session as the program presents pages and moves its window, compared with the
+// recording (when there is one to compare with) as they come, so that the screen at the first
+// line that differs can be shown.
 class Recorder {
   public:
-    explicit Recorder(Harness& h) {
-        h.backend.onPresent = [this](std::uint64_t now, const std::uint8_t* pixels, Size size,
-                                     const std::array<Rgb, 256>& palette) {
+    Recorder(Harness& h, const std::vector<std::string>* recording) : recording_(recording) {
+        h.backend.onPresent = [this, &h](std::uint64_t now, const std::uint8_t* pixels, Size size,
+                                         const std::array<Rgb, 256>& palette) {
             std::ostringstream line;
             line << now << ' ' << std::hex << pageHash(pixels, size, palette);
-            lines.push_back(line.str());
+            add(h, line.str());
         };
-        h.backend.onMove = [this](std::uint64_t now, Point p) {
-            lines.push_back(std::to_string(now) + " move " + std::to_string(p.x) + " " +
-                            std::to_string(p.y));
+        h.backend.onMove = [this, &h](std::uint64_t now, Point p) {
+            add(h,
+                std::to_string(now) + " move " + std::to_string(p.x) + " " + std::to_string(p.y));
         };
     }
     std::vector<std::string> lines;
+    std::optional<Difference> firstDifference;
+
+  private:
+    void add(const Harness& h, std::string line) {
+        const std::size_t i = lines.size();
+        if (recording_ && !firstDifference && (i >= recording_->size() || (*recording_)[i] != line))
+            firstDifference = Difference{i, line, h.screen()};
+        lines.push_back(std::move(line));
+    }
+
+    const std::vector<std::string>* recording_;
 };
 
 fs::path goldenFile(const std::string& name) {
     return fs::path(SOLVARA_SOURCE_DIR) / "tests/app/golden" / (name + ".txt");
 }
 
+// "a page at 1230 ms (hash 5f3a...)" for a line "1230 5f3a...", "a move to (4, 4) at 90 ms" for
+// "90 move 4 4": times are the virtual clock's.
+std::string describeLine(const std::string& line) {
+    std::istringstream words(line);
+    std::string time;
+    std::string what;
+    words >> time >> what;
+    if (what == "move") {
+        int x = 0;
+        int y = 0;
+        words >> x >> y;
+        return "a move to (" + std::to_string(x) + ", " + std::to_string(y) + ") at " + time +
+               " ms";
+    }
+    return "a page at " + time + " ms (hash " + what + ")";
+}
+
+// Where a session first parted from its recording, and the screen then as text rows.
+std::string describeDifference(const std::string& name, const std::vector<std::string>& recording,
+                               const Recorder& recorder, const Harness& h) {
+    std::ostringstream out;
+    out << "session \"" << name << "\" parts from its recording (tests/app/golden/" << name
+        << ".txt, " << recording.size() << " lines) ";
+    if (const auto& d = recorder.firstDifference) {
+        out << "at line " << d->index + 1 << ": it has " << describeLine(d->line) << " where the "
+            << (d->index < recording.size() ? "recording has " + describeLine(recording[d->index])
+                                            : std::string("recording has ended"))
+            << ".\nThe screen then:\n"
+            << d->screen;
+    } else {
+        out << "after line " << recorder.lines.size() << ": it ended where the recording has "
+            << describeLine(recording[recorder.lines.size()]) << ".\nThe screen at the end:\n"
+            << h.screen();
+    }
+    return out.str();
+}
+
+std::vector<std::string> readRecording(const fs::path& file) {
+    std::vector<std::string> lines;
+    std::ifstream in(file);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
 // Runs a session from start to exit and compares its presents with the recording.
 void checkSession(const std::string& name, const std::function<void(Harness&)>& script) {
+    const fs::path file = goldenFile(name);
+    const char* update = std::getenv("SOLVARA_UPDATE_GOLDEN");
+    const bool recordAnew = update && *update == '1';
+    const std::vector<std::string> recording =
+        recordAnew ? std::vector<std::string>{} : readRecording(file);
+    ASSERT_TRUE(recordAnew || !recording.empty()) << "no recording " << file;
+
     Harness h;
-    Recorder recorder(h);
+    Recorder recorder(h, recordAnew ? nullptr : &recording);
     h.start();
     script(h);
     h.settle();
     ASSERT_TRUE(h.exited()) << name << " did not end:\n" << h.screen();
     EXPECT_EQ(h.program.exitStatus(), 0);
 
-    const fs::path file = goldenFile(name);
-    if (const char* update = std::getenv("SOLVARA_UPDATE_GOLDEN"); update && *update == '1') {
+    if (recordAnew) {
         std::ofstream out(file);
         for (const std::string& line : recorder.lines)
             out << line << '\n';
         return;
     }
-    std::ifstream in(file);
-    ASSERT_TRUE(in) << "no recording " << file;
-    std::vector<std::string> expected;
-    for (std::string line; std::getline(in, line);)
-        expected.push_back(line);
-    ASSERT_FALSE(expected.empty());
-    for (std::size_t i = 0; i < std::max(expected.size(), recorder.lines.size()); ++i) {
-        const std::string want = i < expected.size() ? expected[i] : "(none)";
-        const std::string got = i < recorder.lines.size() ? recorder.lines[i] : "(none)";
-        ASSERT_EQ(got, want) << name << ": present " << i << " of " << expected.size()
-                             << " differs";
-    }
+    if (recorder.firstDifference || recorder.lines.size() != recording.size())
+        ADD_FAILURE() << describeDifference(name, recording, recorder, h);
 }
 
 void enter(Harness& h, const std::string& keys) {
