@@ -15,6 +15,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -138,22 +140,44 @@ Image grabRect(int x, int y, int width, int height) {
     image.width = width;
     image.height = height;
     image.pixels.resize(static_cast<std::size_t>(width) * height);
-    auto channel = [](unsigned long pixel, unsigned long mask) {
-        if (mask == 0) return static_cast<unsigned char>(0);
+    // A channel's place in a pixel value, found once per grab.
+    struct Channel {
         int shift = 0;
-        while (((mask >> shift) & 1) == 0)
-            ++shift;
-        const unsigned long value = (pixel & mask) >> shift;
-        const unsigned long max = mask >> shift;
-        return static_cast<unsigned char>(value * 255 / max);
-    };
-    for (int row = 0; row < height; ++row)
-        for (int col = 0; col < width; ++col) {
-            const unsigned long p = XGetPixel(shot, col, row);
-            image.pixels[static_cast<std::size_t>(row) * width + col] =
-                Rgb{channel(p, shot->red_mask), channel(p, shot->green_mask),
-                    channel(p, shot->blue_mask)};
+        unsigned long max = 0;
+        explicit Channel(unsigned long mask) {
+            if (mask == 0) return;
+            while (((mask >> shift) & 1) == 0)
+                ++shift;
+            max = mask >> shift;
         }
+        unsigned char of(unsigned long pixel, unsigned long mask) const {
+            return max == 0 ? 0 : static_cast<unsigned char>(((pixel & mask) >> shift) * 255 / max);
+        }
+    };
+    const Channel red(shot->red_mask);
+    const Channel green(shot->green_mask);
+    const Channel blue(shot->blue_mask);
+    // The servers of the tests keep 32-bit pixels in this machine's byte order, which are read
+    // straight from the image; XGetPixel costs a call per pixel, felt at a scale of 2.
+    const bool direct =
+        shot->bits_per_pixel == 32 &&
+        shot->byte_order == (std::endian::native == std::endian::little ? LSBFirst : MSBFirst);
+    for (int row = 0; row < height; ++row) {
+        const char* line = shot->data + static_cast<std::ptrdiff_t>(row) * shot->bytes_per_line;
+        Rgb* out = &image.pixels[static_cast<std::size_t>(row) * width];
+        for (int col = 0; col < width; ++col) {
+            unsigned long p = 0;
+            if (direct) {
+                std::uint32_t value = 0;
+                std::memcpy(&value, line + static_cast<std::ptrdiff_t>(col) * 4, 4);
+                p = value;
+            } else {
+                p = XGetPixel(shot, col, row);
+            }
+            out[col] = Rgb{red.of(p, shot->red_mask), green.of(p, shot->green_mask),
+                           blue.of(p, shot->blue_mask)};
+        }
+    }
     XDestroyImage(shot);
     return image;
 }
@@ -569,25 +593,27 @@ OtherWindow::~OtherWindow() {
     XSync(dpy, False);
 }
 
+// Each waits until the server has taken the event, as xdotool's --sync would, without a process
+// of its own.
 void pointerToDesktop(Point desktop) {
     ::Display* dpy = connection();
     if (dpy == nullptr) return;
     XTestFakeMotionEvent(dpy, -1, desktop.x, desktop.y, CurrentTime);
-    XFlush(dpy);
+    XSync(dpy, False);
 }
 
 void pointerBy(Point step) {
     ::Display* dpy = connection();
     if (dpy == nullptr) return;
     XTestFakeRelativeMotionEvent(dpy, step.x, step.y, CurrentTime);
-    XFlush(dpy);
+    XSync(dpy, False);
 }
 
-void pointerButton(bool down) {
+void pointerButton(bool down, int button) {
     ::Display* dpy = connection();
     if (dpy == nullptr) return;
-    XTestFakeButtonEvent(dpy, 1, down ? True : False, CurrentTime);
-    XFlush(dpy);
+    XTestFakeButtonEvent(dpy, static_cast<unsigned int>(button), down ? True : False, CurrentTime);
+    XSync(dpy, False);
 }
 
 Point pointerOnDesktop() {
@@ -909,18 +935,17 @@ Point App::onDesktop(int x, int y) const {
 }
 
 void App::moveTo(int x, int y) const {
-    const Point p = onDesktop(x, y);
-    xdotool("mousemove --sync " + std::to_string(p.x) + " " + std::to_string(p.y));
+    pointerToDesktop(onDesktop(x, y));
     pauseMs(50);
 }
 
 void App::press(int button) const {
-    xdotool("mousedown " + std::to_string(button));
+    pointerButton(true, button);
     pauseMs(50);
 }
 
 void App::release(int button) const {
-    xdotool("mouseup " + std::to_string(button));
+    pointerButton(false, button);
     pauseMs(50);
 }
 

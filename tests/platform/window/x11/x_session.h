@@ -138,11 +138,12 @@ class OtherWindow {
     unsigned long window_ = 0;
 };
 
-// Input as the X server gets it from a device, through XTest, at once. A mouse moves the pointer
-// by steps from wherever it is (pointerBy), a tablet to a place (pointerToDesktop).
+// Input as the X server gets it from a device, through XTest, at once: each returns when the
+// server has taken it. A mouse moves the pointer by steps from wherever it is (pointerBy), a
+// tablet to a place (pointerToDesktop).
 void pointerToDesktop(Point desktop);
 void pointerBy(Point step);
-void pointerButton(bool down);
+void pointerButton(bool down, int button = 1);
 Point pointerOnDesktop();
 
 // The keyboard of another country: setxkbmap with a layout ("de") and options ("kpdl:comma"), on
@@ -202,9 +203,9 @@ class App {
     static bool waitFor(const std::function<bool()>& condition,
                         std::chrono::milliseconds limit = std::chrono::milliseconds(3000));
 
-    // Input, about 50 ms per step so that no two events merge into one batch of the program's.
-    // Positions are page pixels; at a scale above 1 the pointer goes to the middle of the page
-    // pixel's block.
+    // Input, about 50 ms per step so that no two events merge into one batch of the program's:
+    // keys through xdotool, the pointer through XTest. Positions are page pixels; at a scale
+    // above 1 the pointer goes to the middle of the page pixel's block.
     void type(const std::string& text) const;
     void key(const std::string& keyName) const;  // xdotool key names: Return, Escape, ctrl+c
     void moveTo(int x, int y) const;
