@@ -33,8 +33,6 @@ class XDesktop {
         dir = xtest::freshProgramCopy(SOLVARA_BINARY_DIR "/solvara");
         ASSERT_FALSE(dir.empty());
         binary = dir / "solvara";
-        lsan.emplace("LSAN_OPTIONS", "suppressions=" SOLVARA_SOURCE_DIR
-                                     "/tests/platform/window/x11/lsan.supp:print_suppressions=0");
     }
 
     void tearDown() {
@@ -60,7 +58,6 @@ class XDesktop {
     WindowManager manager;
     std::filesystem::path dir;
     std::filesystem::path binary;
-    std::optional<testing::ScopedEnv> lsan;
     App app;
 };
 

@@ -9,13 +9,15 @@ XS_WIDTH=1920
 XS_HEIGHT=1080
 XS_DIR=$(mktemp -d "${TMPDIR:-/tmp}/solvara-x11-XXXXXX")
 XVFB_PID=
-# In the sanitizer build, leaks inside system libraries are not ours to mend.
-export LSAN_OPTIONS="suppressions=$(dirname "${BASH_SOURCE[0]}")/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 APP_PID=
 APP_STATUS=
 WIN=
 
 xs_cleanup() {
+    if [ -n "$XS_ABSENT_PID" ]; then
+        kill -TERM "$XS_ABSENT_PID" 2>/dev/null
+        wait "$XS_ABSENT_PID" 2>/dev/null
+    fi
     if [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; then
         kill -KILL "$APP_PID" 2>/dev/null
         wait "$APP_PID" 2>/dev/null
@@ -54,6 +56,43 @@ xs_start_server() {
     export DISPLAY=":$(tr -d '\n' <"$numberFile")"
     unset WAYLAND_DISPLAY
     return 0
+}
+
+# Sets XS_ABSENT_DISPLAY to a display (":N") that no X server answers on while this script runs.
+# A helper holds the display's abstract socket, the name every X server on Linux binds first, so
+# that no server started meanwhile (one picking its own number with -displayfd included) takes
+# the number; a client finds nobody listening there. xs_cleanup stops it.
+XS_ABSENT_PID=
+xs_absent_display() {
+    local numberFile="$XS_DIR/absent-display"
+    python3 -c '
+import os, signal, socket, sys
+for n in range(100, 1000):
+    s = socket.socket(socket.AF_UNIX)
+    try:
+        s.bind("\0/tmp/.X11-unix/X%d" % n)
+    except OSError:
+        s.close()
+        continue
+    if os.path.exists("/tmp/.X11-unix/X%d" % n) or os.path.exists("/tmp/.X%d-lock" % n):
+        s.close()
+        continue
+    print(n, flush=True)
+    signal.pause()
+sys.exit(1)
+' >"$numberFile" &
+    XS_ABSENT_PID=$!
+    local i
+    for i in $(seq 200); do
+        [ -s "$numberFile" ] && break
+        kill -0 "$XS_ABSENT_PID" 2>/dev/null || break
+        sleep 0.025
+    done
+    if ! [ -s "$numberFile" ]; then
+        echo "no display number between 100 and 999 is free" >&2
+        return 1
+    fi
+    XS_ABSENT_DISPLAY=":$(tr -d '\n' <"$numberFile")"
 }
 
 # Starts the program in the current directory and waits (5 s at most) until its window is mapped

@@ -69,8 +69,10 @@ sleep 0.3
 expect "processes left behind by the program" "" "$(xs_leftovers)"
 
 # --- no display ------------------------------------------------------------------------------------
-# SDL would fall back to its offscreen driver and run invisibly; the program must refuse instead.
-for display in "" ":$((${DISPLAY#:} + 50))"; do
+# SDL would fall back to its offscreen driver and run invisibly; the program must refuse instead,
+# with DISPLAY unset and with a display no server answers on.
+xs_absent_display || exit 1
+for display in "" "$XS_ABSENT_DISPLAY"; do
     what=${display:-unset}
     start=$(xs_now_ms)
     if [ -z "$display" ]; then
