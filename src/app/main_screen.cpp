@@ -5,10 +5,10 @@
 #include <string>
 
 #include "app/main_layout.h"
+#include "app/version.h"
 #include "platform/display/display.h"
 #include "platform/window/input_devices.h"
 #include "results/results_screen.h"
-#include "values/marker_rules.h"
 
 namespace solvara {
 
@@ -36,8 +36,10 @@ constexpr std::array<const char*, 5> kObliqueInstructions = {
 
 // The product line at the bottom: texts of at most 24, 22 and 20 characters at columns 11, 36
 // and 59.
-constexpr const char* kBottomLines[3] = {"Plane triangle solver", "Press H for help",
-                                         "Version 4.1"};
+const std::string kBottomLines[3] = {"Plane triangle solver", "Press H for help",
+                                     std::string("Version ") + kVersion};
+// The drawn screen stands before the other-answer control is added.
+constexpr int kAfterScreenMs = 50;
 
 }  // namespace
 
@@ -66,7 +68,7 @@ void drawExplanatoryTriangle(Display& d) {
 
 namespace {
 
-void printAt(Display& d, int row, int column, const char* text, bool lineBreak) {
+void printAt(Display& d, int row, int column, std::string_view text, bool lineBreak) {
     d.locate(row, column);
     d.print(text, lineBreak);
 }
@@ -87,7 +89,7 @@ void drawWindowFrame(Display& d) {
     d.line(0, 0, 642, 482, Cyan, Shape::Box);
 }
 
-void drawMainScreen(Display& d, InputDevices& input, TriangleValues& v) {
+void drawMainScreen(Display& d, InputDevices& input, SolveMode mode, bool otherAnswerOnOffer) {
     const Colour bg = kBackground;
     d.lock();
     d.setColors(Black, bg);
@@ -120,7 +122,7 @@ void drawMainScreen(Display& d, InputDevices& input, TriangleValues& v) {
 
     // The title bar with its close blocks.
     d.setColors(LightBlue, LightGrey);
-    printAt(d, 1, 1, std::string(80, ' ').c_str(), false);
+    printAt(d, 1, 1, std::string(80, ' '), false);
     d.setColors(LightGrey, Brown);
     printAt(d, 1, 72, "      ", false);
     d.setColors(White, Red);
@@ -135,21 +137,19 @@ void drawMainScreen(Display& d, InputDevices& input, TriangleValues& v) {
     d.setColors(Black, bg);
     printAt(d, 4, 8, "Select a Right or Oblique Triangle.", true);
 
-    alignWithMode(v);
-
     // Wipe what a results screen may have left.
     d.setColors(Black, bg);
-    printAt(d, 29, 39, std::string(37, ' ').c_str(), false);
+    printAt(d, 29, 39, std::string(37, ' '), false);
     d.box(results_layout::kPrintButton, bg, Shape::FilledBox);
     d.setColors(bg, bg);
     printAt(d, results_layout::kOtherAnswerRow, results_layout::kOtherAnswerColumn,
-            std::string(19, ' ').c_str(), false);
+            std::string(19, ' '), false);
     d.box(results_layout::kOtherAnswerBox, bg, Shape::FilledBox);
     d.box(results_layout::kResultLinesBox, bg, Shape::FilledBox);
     d.box(results_layout::kDrawingBox, bg, Shape::FilledBox);
 
     // The active mode's button in brown with its instructions, the other one in black.
-    const bool right = v.solveMode == SolveMode::Right;
+    const bool right = mode == SolveMode::Right;
     const auto& instructions = right ? kRightInstructions : kObliqueInstructions;
     auto drawButton = [&](bool isRight) {
         if (isRight) {
@@ -169,9 +169,9 @@ void drawMainScreen(Display& d, InputDevices& input, TriangleValues& v) {
 
     drawFrame(d);
     d.unlock();
-    input.pause(50);
+    input.pause(kAfterScreenMs);
 
-    if (v.secondAnswer) drawOtherAnswerControl(d);
+    if (otherAnswerOnOffer) drawOtherAnswerControl(d);
     d.setColors(Black, bg);
 }
 

@@ -1,17 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The solved triangle drawn to scale in the frame at the upper right, with its letters, and the
-// height and width texts the drawing makes. The geometry comes from triangle_layout; this file
-// only hands it to the surface.
+// The solved triangle drawn to scale in the frame at the upper right, with its letters, over its
+// result lines. The geometry comes from triangle_layout; this file only hands it to the surface.
 #include "results/drawing.h"
 
-#include <utility>
-
 #include "platform/display/display.h"
-#include "platform/text/number_format.h"
 #include "results/result_lines.h"
 #include "results/triangle_layout.h"
-#include "solver/solver.h"
-#include "values/values_panel.h"
 
 namespace solvara {
 
@@ -64,32 +58,18 @@ void drawSidesAndLetters(Display& display, const TriangleVertices& v, DrawingKin
 
 }  // namespace
 
-ResultTexts heightAndWidthTexts(SolveMode mode, const Triangle& t) {
-    const HeightAndWidth hw = heightAndWidth(mode, t);
-    return ResultTexts{formatMaskedToFit(hw.height, kMask8, panel::kValueFieldWidth),
-                       formatMaskedToFit(hw.width, kMask8, panel::kValueFieldWidth)};
-}
-
-void drawRightTriangle(Display& display, TriangleValues& v) {
+void drawRightTriangle(Display& display, const Triangle& t, const ResultLines& lines) {
     clearFrame(display);
-    // A right triangle's height and width are its legs.
-    ResultTexts texts = heightAndWidthTexts(SolveMode::Right, v.triangle);
-    v.heightText = std::move(texts.height);
-    v.widthText = std::move(texts.width);
-    writeResultLines(display, v.heightText, v.widthText, v.texts.area);
-    drawSidesAndLetters(display, layOutRightTriangle(v.triangle.x, v.triangle.y).vertices,
-                        DrawingKind::Right);
+    writeResultLines(display, lines);
+    drawSidesAndLetters(display, layOutRightTriangle(t.x, t.y).vertices, DrawingKind::Right);
 }
 
-ResultTexts drawObliqueTriangle(Display& display, const Triangle& t, const std::string& areaText) {
+void drawObliqueTriangle(Display& display, const Triangle& t, const ResultLines& lines) {
     clearFrame(display);
     display.setColors(Colour::Black, kBackground);
     drawSidesAndLetters(display, layOutObliqueTriangle(t.x, t.y, t.a, t.b, t.c).vertices,
                         DrawingKind::Oblique);
-
-    ResultTexts texts = heightAndWidthTexts(SolveMode::Oblique, t);
-    writeResultLines(display, texts.height, texts.width, areaText);
-    return texts;
+    writeResultLines(display, lines);
 }
 
 }  // namespace solvara

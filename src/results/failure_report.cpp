@@ -2,6 +2,7 @@
 #include "results/failure_report.h"
 
 #include <string>
+#include <string_view>
 
 #include "platform/display/display.h"
 #include "platform/text/number_format.h"
@@ -11,7 +12,7 @@ namespace solvara {
 
 namespace {
 
-constexpr const char* kCannotDoIt = "      CAN NOT DO IT !        ";
+constexpr std::string_view kCannotDoIt = "      CAN NOT DO IT !        ";
 constexpr int kFailureRow = 28;
 constexpr int kFailureColumn = 5;
 constexpr int kFlashPauseMs = 900;
@@ -28,7 +29,7 @@ void flashCannotDoIt(Display& display, InputDevices& input) {
     }
     display.setColors(Colour::Black, kBackground);
     display.locate(kFailureRow, kFailureColumn);
-    display.print(std::string(29, ' '), false);
+    display.print(std::string(kCannotDoIt.size(), ' '), false);
 }
 
 void showAngleTotal(Display& display, double total) {

@@ -2,6 +2,7 @@
 // The saved picture: every print ends by writing the screen as Solvara.bmp, beside a copy run
 // from a folder of its own when it can, and handing that file to the picture-print command.
 #include <string>
+#include <string_view>
 
 #include "results/picture.h"
 
@@ -15,8 +16,10 @@ namespace solvara {
 
 namespace {
 
-constexpr const char* kSaved = "SAVED AS Solvara.bmp";
-constexpr const char* kNotSaved = "CAN NOT SAVE PICTURE";
+constexpr std::string_view kSaved = "SAVED AS Solvara.bmp";
+constexpr std::string_view kNotSaved = "CAN NOT SAVE PICTURE";
+static_assert(kSaved.size() == kNotSaved.size(), "either message is blanked alike");
+constexpr int kMessageShownMs = 2000;
 constexpr int kMessageRow = 28;
 constexpr int kMessageColumn = 15;
 
@@ -38,10 +41,10 @@ int savePicture(Display& display, InputDevices& input, const Environment& enviro
         display.locate(kMessageRow, kMessageColumn);
         display.print(kNotSaved, false);
     }
-    input.pause(2000);
+    input.pause(kMessageShownMs);
     display.setColors(Colour::Black, kBackground);
     display.locate(kMessageRow, kMessageColumn);
-    display.print(std::string(20, ' '), false);
+    display.print(std::string(kSaved.size(), ' '), false);
 
     return saved ? environment.runCommand("pr " + shellQuoted(path)) : 0;
 }

@@ -6,6 +6,7 @@
 #include "platform/display/display.h"
 #include "platform/text/number_format.h"
 #include "results/drawing.h"
+#include "results/printing.h"
 #include "results/result_lines.h"
 #include "solver/solver.h"
 #include "values/dms_text.h"
@@ -40,14 +41,14 @@ void blankValueField(Display& display) {
 // in the eight-decimal format, the result lines, then each angle's degree text, with B and C
 // written a second time in the nine-decimal format they keep.
 void writeAnswer(Display& display, const Triangle& t, const AnswerTexts& texts,
-                 const std::string& heightText, const std::string& widthText) {
+                 const ResultLines& lines) {
     blankValueField(display);
     for (const Entry e : {Entry::X, Entry::Y, Entry::Z, Entry::A})
         writeRow(display, e, texts.of(e));
     writeRow(display, Entry::B, fitted(t.b, kMask8));
     writeRow(display, Entry::C, fitted(t.c, kMask8));
 
-    writeResultLines(display, heightText, widthText, texts.area);
+    writeResultLines(display, lines);
 
     writeRow(display, Entry::D, texts.d);
     writeRow(display, Entry::E, texts.e);
@@ -82,10 +83,21 @@ void drawOtherAnswerControl(Display& display) {
     display.setColors(kText, kBackground);
 }
 
-ResultsScreen::ResultsScreen(Display& display, TriangleValues& values)
-    : display_(display), v_(values) {}
+ResultsScreen::ResultsScreen(Display& display) : display_(display) {}
 
-void ResultsScreen::drawButtons(bool withEdit) {
+void ResultsScreen::reset() {
+    second_.reset();
+    secondChosen_ = false;
+    editBlocked_ = false;
+}
+
+bool ResultsScreen::chooseOtherAnswer() {
+    secondChosen_ = !secondChosen_;
+    editBlocked_ = secondChosen_;
+    return secondChosen_;
+}
+
+void ResultsScreen::drawButtons(bool withEdit) const {
     display_.setColors(kText, kBackground);
     display_.locate(kPrintRow, kPrintColumn);
     display_.print(" Print ", false);
@@ -96,47 +108,37 @@ void ResultsScreen::drawButtons(bool withEdit) {
     display_.box(kEditButton, std::nullopt);
 }
 
-void ResultsScreen::showFirstAnswer() {
-    const Triangle& t = v_.triangle;
-    const bool right = v_.solveMode == SolveMode::Right;
+void ResultsScreen::showFirstAnswer(SolveMode mode, const Triangle& first) {
     display_.setColors(kText, kBackground);
-    if (right) {
-        // The legs, as the panel last wrote them; the drawing sets them again.
-        v_.heightText = v_.texts.y;
-        v_.widthText = v_.texts.x;
-    }
-    // Until the oblique drawing below, the result lines show the previous drawing's height and
-    // width.
-    v_.texts = answerTexts(t, triangleArea(v_.solveMode, t));
-    writeAnswer(display_, t, v_.texts, v_.heightText, v_.widthText);
-
-    if (right)
-        drawRightTriangle(display_, v_);
+    firstTexts_ = answerTexts(first, triangleArea(mode, first));
+    lines_ = resultLines(mode, first, firstTexts_.area);
+    writeAnswer(display_, first, firstTexts_, lines_);
+    if (mode == SolveMode::Right)
+        drawRightTriangle(display_, first, lines_);
     else
-        drawObliqueAnswer();
+        drawObliqueTriangle(display_, first, lines_);
     drawButtons(true);
 }
 
 void ResultsScreen::showSecondAnswer() {
-    const Triangle& s = *v_.secondAnswer;
+    const Triangle& s = *second_;
+    // The caller has redrawn the main screen, which carries the EDIT button, so only Print is
+    // drawn.
+    secondTexts_ = answerTexts(s, triangleArea(SolveMode::Oblique, s));
+    lines_ = resultLines(SolveMode::Oblique, s, secondTexts_.area);
+    drawObliqueTriangle(display_, s, lines_);
     display_.setColors(kText, kBackground);
-    // The height and width are those the drawing has just made of the second answer. The
-    // caller has redrawn the main screen, which carries the EDIT button, so only Print is drawn.
-    second_ = answerTexts(s, triangleArea(SolveMode::Oblique, s));
-    writeAnswer(display_, s, second_, v_.heightText, v_.widthText);
+    writeAnswer(display_, s, secondTexts_, lines_);
     drawButtons(false);
 }
 
-void ResultsScreen::drawObliqueAnswer() {
-    const bool second = v_.secondAnswerOnScreen();
-    const ResultTexts lines = drawObliqueTriangle(display_, second ? *v_.secondAnswer : v_.triangle,
-                                                  second ? second_.area : v_.texts.area);
-    v_.heightText = lines.height;
-    v_.widthText = lines.width;
+void ResultsScreen::drawFirstOblique(const Triangle& first) {
+    lines_ = resultLines(SolveMode::Oblique, first, firstTexts_.area);
+    drawObliqueTriangle(display_, first, lines_);
 }
 
-const AnswerTexts& ResultsScreen::shownTexts() const {
-    return v_.secondAnswerOnScreen() ? second_ : v_.texts;
+std::vector<std::string> ResultsScreen::shownLines(SolveMode mode) const {
+    return printedLines(mode, secondOnScreen(mode) ? secondTexts_ : firstTexts_, lines_);
 }
 
 }  // namespace solvara

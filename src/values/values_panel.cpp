@@ -4,22 +4,10 @@
 #include <string>
 
 #include "platform/display/display.h"
-#include "platform/text/number_format.h"
-#include "platform/window/input_devices.h"
-#include "values/dms_text.h"
-#include "values/marker_rules.h"
 
 namespace solvara {
 
-void drawValueRows(Display& display, TriangleValues& v) {
-    // An empty angle shows the zero text, whatever it showed before it was emptied.
-    for (const Entry angle : {Entry::A, Entry::B, Entry::C}) {
-        const double degrees = v.number(angle);
-        v.text(dmsAngleOf(angle)) = degrees != 0 ? toDmsText(degrees) : kZeroDms;
-    }
-    for (const Entry e : kNumberEntries)
-        v.text(e) = formatMaskedToFit(v.number(e), kMask9, panel::kValueFieldWidth);
-
+void drawValueRows(Display& display, const TriangleValues& v) {
     display.setColors(panel::kText, kBackground);
     const std::string blanks(panel::kValueFieldWidth, ' ');
     for (int row = panel::kFirstRow; row <= panel::kLastBlankedRow; ++row) {
@@ -27,11 +15,9 @@ void drawValueRows(Display& display, TriangleValues& v) {
         display.print(blanks, false);
     }
     for (const Entry e : kAllEntries) {
-        std::string& text = v.text(e);
-        if (isDmsAngle(e)) text.erase(0, text.find_first_not_of(' '));
         display.locate(panel::rowOf(e), panel::kLabelColumn);
         display.print(entryLabel(e), false);
-        display.print(text, false);
+        display.print(v.text(e), false);
     }
 }
 
@@ -46,11 +32,7 @@ void drawMarkers(Display& display, const TriangleValues& v, bool lineBreak) {
     }
 }
 
-void drawValuesPanel(Display& display, InputDevices& input, TriangleValues& v) {
-    input.pause(20);
-    applySelectionMarkerRules(v);
-    input.pause(20);
-    applyEmptyEntryMarkerRules(v);
+void drawValuesPanel(Display& display, const TriangleValues& v) {
     drawValueRows(display, v);
     drawMarkers(display, v, false);
     display.setColors(panel::kText, kBackground);

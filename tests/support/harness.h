@@ -24,6 +24,9 @@ class Harness {
     ~Harness();
 
     HeadlessBackend backend;
+    // Where the program saves its picture (a directory of the harness's own) and how it runs
+    // the picture command (it succeeds without running anything); tests may change either.
+    Environment environment;
     Program program;
 
     // Starts the program and runs it until the main loop waits for input.
@@ -53,7 +56,7 @@ class Harness {
     // or exits, and returns the step it waits in.
     Step runFrom(Step step);
 
-    Step step() const { return step_; }
+    Step step() const { return step_.step; }
     bool exited() const { return step_ == Step::Exit; }
     std::uint64_t now() { return backend.nowMs(); }
 
@@ -81,7 +84,7 @@ class Harness {
   private:
     std::uint64_t nextTime(int spacingMs);
 
-    Step step_ = Step::Restart;
+    Next step_ = Step::Restart;
     std::uint64_t scriptTime_ = 0;
 };
 
