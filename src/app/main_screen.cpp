@@ -38,6 +38,10 @@ constexpr std::array<const char*, 5> kObliqueInstructions = {
 // and 59.
 const std::string kBottomLines[3] = {"Plane triangle solver", "Press H for help",
                                      std::string("Version ") + kVersion};
+// What a results screen may have left on row 29, wiped from column 39.
+constexpr int kResultsWipeRow = 29;
+constexpr int kResultsWipeColumn = 39;
+constexpr int kResultsWipeWidth = 37;
 // The drawn screen stands before the other-answer control is added.
 constexpr int kAfterScreenMs = 50;
 
@@ -122,7 +126,7 @@ void drawMainScreen(Display& d, InputDevices& input, SolveMode mode, bool otherA
 
     // The title bar with its close blocks.
     d.setColors(LightBlue, LightGrey);
-    printAt(d, 1, 1, std::string(80, ' '), false);
+    printAt(d, kTitleRow, 1, std::string(kLastColumn, ' '), false);
     d.setColors(LightGrey, Brown);
     printAt(d, 1, 72, "      ", false);
     d.setColors(White, Red);
@@ -139,11 +143,11 @@ void drawMainScreen(Display& d, InputDevices& input, SolveMode mode, bool otherA
 
     // Wipe what a results screen may have left.
     d.setColors(Black, bg);
-    printAt(d, 29, 39, std::string(37, ' '), false);
+    printAt(d, kResultsWipeRow, kResultsWipeColumn, std::string(kResultsWipeWidth, ' '), false);
     d.box(results_layout::kPrintButton, bg, Shape::FilledBox);
     d.setColors(bg, bg);
     printAt(d, results_layout::kOtherAnswerRow, results_layout::kOtherAnswerColumn,
-            std::string(19, ' '), false);
+            std::string(results_layout::kOtherAnswerWipeWidth, ' '), false);
     d.box(results_layout::kOtherAnswerBox, bg, Shape::FilledBox);
     d.box(results_layout::kResultLinesBox, bg, Shape::FilledBox);
     d.box(results_layout::kDrawingBox, bg, Shape::FilledBox);

@@ -34,6 +34,8 @@ inline constexpr Rect kOtherAnswerBox{620, 290, 630, 300};
 inline constexpr int kOtherAnswerRow = 19;
 inline constexpr int kOtherAnswerColumn = 60;
 inline constexpr const char* kOtherAnswerLabel = "Show other answer ";
+// The main screen wipes the label and the cell after it.
+inline constexpr int kOtherAnswerWipeWidth = 19;
 // The height, width and area lines under the drawing.
 inline constexpr Rect kResultLinesBox{40, 249, 350, 295};
 // The drawing of the triangle.

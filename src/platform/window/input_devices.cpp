@@ -54,8 +54,8 @@ PointerReading InputDevices::heldPointer() const {
 void InputDevices::setPointer(std::optional<int> x, std::optional<int> y,
                               std::optional<bool> visible) {
     if (x || y) {
-        if (x) position_.x = std::clamp(*x, 0, 642);
-        if (y) position_.y = std::clamp(*y, 0, 482);
+        if (x) position_.x = std::clamp(*x, 0, Display::kWidth - 1);
+        if (y) position_.y = std::clamp(*y, 0, Display::kHeight - 1);
         inside_ = true;
         backend_.warpPointer(position_);
     }
