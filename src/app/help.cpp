@@ -30,7 +30,6 @@ constexpr const char* kRules[7] = {
 
 void drawHelpPage(Display& d) {
     d.setPages(1, 1);
-    d.setColors(Colour::Black, kBackground);
     d.clear();
 }
 
@@ -40,19 +39,11 @@ void drawHelpText(Display& d) {
     drawWindowFrame(d);
 
     d.box(help_layout::kBackButton, Colour::Blue);
-    d.setColors(Colour::Blue, kBackground);
-    d.locate(29, 74);
-    d.print("BACK", true);
-    d.locate(2, 5);
-    d.print(std::string("Solvara Ver. ") + kVersion + " - Help", true);
-
-    d.setColors(Colour::Black, kBackground);
-    for (int i = 0; i < 7; ++i) {
-        d.locate(5 + i, 5);
-        d.print(kRules[i], true);
-    }
+    d.printAt(29, 74, "BACK", {Colour::Blue});
+    d.printAt(2, 5, std::string("Solvara Ver. ") + kVersion + " - Help", {Colour::Blue});
+    for (int i = 0; i < 7; ++i)
+        d.printAt(5 + i, 5, kRules[i]);
     drawExplanatoryTriangle(d);
-    d.setColors(Colour::Black, kBackground);
 }
 
 // Waits, a cycle every 40 ms, until a key or a click on BACK says to go back.

@@ -43,15 +43,13 @@ constexpr int kAfterSwitchClickMs = 50;  // lets the click that switched the ans
 constexpr int kDrainPollMs = 100;        // keys typed while printing are read and forgotten
 
 // The surface as every screen expects it, after it was (re-)opened: page 0, the program's four
-// palette entries, black on white, the 80 x 30 text grid (which clears the page white) and the
-// title.
+// palette entries, the 80 x 30 text grid (which clears the page white) and the title.
 void setUpSurface(Display& d) {
     d.setPages(0, 0);
     d.setPaletteEntry(paletteIndex(Colour::Green), 0x002801);
     d.setPaletteEntry(paletteIndex(Colour::Ivory), 0x363A3A);
     d.setPaletteEntry(paletteIndex(Colour::Orange), 0x082538);
     d.setPaletteEntry(paletteIndex(Colour::SeaGreen), 0x1B280C);
-    d.setColors(Colour::Black, kBackground);
     d.setTextGrid(80, 30);
     d.setTitle("Solvara");
 }
@@ -101,7 +99,6 @@ Next Program::onRestart(Next) {
     values_.reset();
     editors_.deselect();
     results_.reset();
-    display_.setColors(Colour::Black, kBackground);
     if (!display_.open(openError_)) {
         exitStatus_ = 1;
         return Step::Exit;
@@ -143,11 +140,9 @@ Next Program::onRefreshValues(Next carried) {
     drawValueRows(display_, values_);
     input_.pause(kAfterValueRowsMs);
     if (carried.editHelp) {
-        display_.box(results_layout::kDrawingBox, kBackground, Shape::FilledBox);
-        for (int i = 0; i < 7; ++i) {
-            display_.locate(kEditHelpFirstRow + i, kEditHelpColumn);
-            display_.print(kEditHelp[i], false);
-        }
+        display_.fillBox(results_layout::kDrawingBox, kBackground);
+        for (int i = 0; i < 7; ++i)
+            display_.printAt(kEditHelpFirstRow + i, kEditHelpColumn, kEditHelp[i]);
     }
     input_.setPointer(std::nullopt, std::nullopt, true);
     return Step::MainLoop;
@@ -155,7 +150,7 @@ Next Program::onRefreshValues(Next carried) {
 
 Next Program::onMarkerStep(Next) {
     if (editors_.selectionLeftEmpty()) unmarkEmptied(values_, *editors_.selected());
-    drawMarkers(display_, values_, true);
+    drawMarkers(display_, values_);
     return Step::RefreshValues;
 }
 

@@ -30,6 +30,7 @@ class Program {
     // The environment stays the caller's: where the program lives, where pictures go and how
     // commands run are asked of it at every print.
     Program(WindowBackend& backend, const Environment& environment);
+    Program(WindowBackend& backend, Environment&& environment) = delete;
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 

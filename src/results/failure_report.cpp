@@ -17,26 +17,25 @@ constexpr int kFailureRow = 28;
 constexpr int kFailureColumn = 5;
 constexpr int kFlashPauseMs = 900;
 constexpr int kShowings = 5;
+constexpr int kAngleTotalRow = 2;
+constexpr int kAngleTotalColumn = 39;
 
 }  // namespace
 
 void flashCannotDoIt(Display& display, InputDevices& input) {
     for (int showing = 0; showing < kShowings; ++showing) {
-        display.setColors(showing % 2 == 0 ? Colour::LightRed : Colour::Black, kBackground);
-        display.locate(kFailureRow, kFailureColumn);
-        display.print(kCannotDoIt, false);
+        display.printAt(kFailureRow, kFailureColumn, kCannotDoIt,
+                        {showing % 2 == 0 ? Colour::LightRed : Colour::Black});
         input.pause(kFlashPauseMs);
     }
-    display.setColors(Colour::Black, kBackground);
-    display.locate(kFailureRow, kFailureColumn);
-    display.print(std::string(kCannotDoIt.size(), ' '), false);
+    display.printAt(kFailureRow, kFailureColumn, std::string(kCannotDoIt.size(), ' '));
 }
 
 void showAngleTotal(Display& display, double total) {
     // Numbers are printed with a blank where a minus sign would go.
-    display.locate(2, 39);
-    display.print("Total Of Angles = " + std::string(total < 0 ? "" : " ") + plainNumberText(total),
-                  false);
+    display.printAt(
+        kAngleTotalRow, kAngleTotalColumn,
+        "Total Of Angles = " + std::string(total < 0 ? "" : " ") + plainNumberText(total));
 }
 
 }  // namespace solvara

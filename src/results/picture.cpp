@@ -26,9 +26,7 @@ constexpr int kMessageColumn = 15;
 }  // namespace
 
 int savePicture(Display& display, InputDevices& input, const Environment& environment) {
-    display.setColors(Colour::Green, kBackground);
-    display.locate(kMessageRow, kMessageColumn);
-    display.print(kSaved, false);
+    display.printAt(kMessageRow, kMessageColumn, kSaved, {Colour::Green});
 
     // Beside a copy run from a folder of its own, or in the user's pictures or home directory;
     // the message names the file only. A root directory keeps its one separator.
@@ -37,14 +35,10 @@ int savePicture(Display& display, InputDevices& input, const Environment& enviro
     const bool saved = directory && BmpWriter::savePage(display, path) == BmpWriter::Result::Ok;
     if (!saved) {
         // The command would print an older picture, or none: say so and do not run it.
-        display.setColors(Colour::LightRed, kBackground);
-        display.locate(kMessageRow, kMessageColumn);
-        display.print(kNotSaved, false);
+        display.printAt(kMessageRow, kMessageColumn, kNotSaved, {Colour::LightRed});
     }
     input.pause(kMessageShownMs);
-    display.setColors(Colour::Black, kBackground);
-    display.locate(kMessageRow, kMessageColumn);
-    display.print(std::string(kSaved.size(), ' '), false);
+    display.printAt(kMessageRow, kMessageColumn, std::string(kSaved.size(), ' '));
 
     return saved ? environment.runCommand("pr " + shellQuoted(path)) : 0;
 }

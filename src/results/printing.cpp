@@ -65,14 +65,10 @@ bool printResults(InputDevices& input, PrinterDevice& printer, SolveMode mode,
 
 void reportPrinterNotReady(Display& display, InputDevices& input, PrinterDevice& printer,
                            const ResultsScreen& screen) {
-    display.setColors(Colour::LightRed, kBackground);
-    display.locate(kNotReadyRow, kNotReadyColumn);
-    display.print(kNotReady, false);
+    display.printAt(kNotReadyRow, kNotReadyColumn, kNotReady, {Colour::LightRed});
     printer.close(kFileNumber);
     input.pause(kNotReadyShownMs);
-    display.locate(kNotReadyRow, kNotReadyColumn);
-    display.print(std::string(kNotReady.size(), ' '), false);
-    display.setColors(Colour::Black, kBackground);
+    display.printAt(kNotReadyRow, kNotReadyColumn, std::string(kNotReady.size(), ' '));
     screen.drawButtons(true);
 }
 

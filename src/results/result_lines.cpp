@@ -16,10 +16,10 @@ ResultLines resultLines(SolveMode mode, const Triangle& t, const std::string& ar
 }
 
 void writeResultLines(Display& display, const ResultLines& lines) {
-    display.box(results_layout::kResultLinesBox, kBackground, Shape::FilledBox);
-    display.drawText(45, 250, "Triangle Height  = " + lines.height);
-    display.drawText(45, 265, "Triangle Width   = " + lines.width);
-    display.drawText(45, 280, "Area of Triangle = " + lines.area);
+    display.fillBox(results_layout::kResultLinesBox, kBackground);
+    display.drawText(45, 250, "Triangle Height  = " + lines.height, results_layout::kText);
+    display.drawText(45, 265, "Triangle Width   = " + lines.width, results_layout::kText);
+    display.drawText(45, 280, "Area of Triangle = " + lines.area, results_layout::kText);
 }
 
 }  // namespace solvara

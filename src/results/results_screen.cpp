@@ -24,16 +24,14 @@ std::string fitted(double value, const char* mask) {
 }
 
 void writeRow(Display& display, Entry e, const std::string& text) {
-    display.locate(panel::rowOf(e), panel::kLabelColumn);
-    display.print(std::string(entryLabel(e)) + text, false);
+    display.printAt(panel::rowOf(e), panel::kLabelColumn, entryLabel(e) + text, {kText});
 }
 
 // A shorter value must not leave characters of a longer one behind.
 void blankValueField(Display& display) {
     const std::string blanks(panel::kValueFieldWidth, ' ');
     for (int row = panel::kFirstRow; row <= panel::kLastBlankedRow; ++row) {
-        display.locate(row, panel::kValueColumn);
-        display.print(blanks, false);
+        display.printAt(row, panel::kValueColumn, blanks);
     }
 }
 
@@ -75,12 +73,9 @@ AnswerTexts answerTexts(const Triangle& t, double area) {
 }
 
 void drawOtherAnswerControl(Display& display) {
-    display.setColors(Colour::Green, kBackground);
-    display.box(kOtherAnswerBox, Colour::Green, Shape::FilledBox);
+    display.fillBox(kOtherAnswerBox, Colour::Green);
     display.box(kOtherAnswerBox, Colour::Blue);
-    display.locate(kOtherAnswerRow, kOtherAnswerColumn);
-    display.print(kOtherAnswerLabel, false);
-    display.setColors(kText, kBackground);
+    display.printAt(kOtherAnswerRow, kOtherAnswerColumn, kOtherAnswerLabel, {Colour::Green});
 }
 
 ResultsScreen::ResultsScreen(Display& display) : display_(display) {}
@@ -98,18 +93,14 @@ bool ResultsScreen::chooseOtherAnswer() {
 }
 
 void ResultsScreen::drawButtons(bool withEdit) const {
-    display_.setColors(kText, kBackground);
-    display_.locate(kPrintRow, kPrintColumn);
-    display_.print(" Print ", false);
-    display_.box(kPrintButton, std::nullopt);
+    display_.printAt(kPrintRow, kPrintColumn, " Print ", {kText});
+    display_.box(kPrintButton, kText);
     if (!withEdit) return;
-    display_.locate(kEditRow, kEditColumn);
-    display_.print("EDIT", true);
-    display_.box(kEditButton, std::nullopt);
+    display_.printAt(kEditRow, kEditColumn, "EDIT", {kText});
+    display_.box(kEditButton, kText);
 }
 
 void ResultsScreen::showFirstAnswer(SolveMode mode, const Triangle& first) {
-    display_.setColors(kText, kBackground);
     firstTexts_ = answerTexts(first, triangleArea(mode, first));
     lines_ = resultLines(mode, first, firstTexts_.area);
     writeAnswer(display_, first, firstTexts_, lines_);
@@ -127,7 +118,6 @@ void ResultsScreen::showSecondAnswer() {
     secondTexts_ = answerTexts(s, triangleArea(SolveMode::Oblique, s));
     lines_ = resultLines(SolveMode::Oblique, s, secondTexts_.area);
     drawObliqueTriangle(display_, s, lines_);
-    display_.setColors(kText, kBackground);
     writeAnswer(display_, s, secondTexts_, lines_);
     drawButtons(false);
 }

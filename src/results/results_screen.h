@@ -10,6 +10,7 @@
 #include "platform/display/colour.h"
 #include "platform/geometry.h"
 #include "results/result_lines.h"
+#include "results/triangle_layout.h"
 #include "values/answer_texts.h"
 #include "values/triangle.h"
 
@@ -38,8 +39,8 @@ inline constexpr const char* kOtherAnswerLabel = "Show other answer ";
 inline constexpr int kOtherAnswerWipeWidth = 19;
 // The height, width and area lines under the drawing.
 inline constexpr Rect kResultLinesBox{40, 249, 350, 295};
-// The drawing of the triangle.
-inline constexpr Rect kDrawingBox{350, 35, 638, 280};
+// The drawing of the triangle (triangle_layout.h's frame).
+inline constexpr Rect kDrawingBox = kDrawingFrame;
 inline constexpr Colour kText = Colour::Black;
 // Where the pointer is put, out of the way of every button, when a click must not be taken again.
 inline constexpr Point kPointerHome{320, 240};

@@ -46,11 +46,12 @@ bool typesPoint(Key key) {
     return key == Key::character('.') || key == Key::character(',');
 }
 
-// Blanks `width` cells of the entry's value field and leaves the cursor at its start.
-void blankField(Display& display, Entry e, int width) {
-    display.locate(panel::rowOf(e), panel::kValueColumn);
-    display.print(std::string(static_cast<std::size_t>(width), ' '), false);
-    display.locate(panel::rowOf(e), panel::kValueColumn);
+// Blanks `width` cells of the entry's value field and writes `text` from its start.
+void showInField(Display& display, Entry e, int width, std::string_view text,
+                 TextColours colours = {panel::kText}) {
+    display.printAt(panel::rowOf(e), panel::kValueColumn,
+                    std::string(static_cast<std::size_t>(width), ' '));
+    display.printAt(panel::rowOf(e), panel::kValueColumn, text, colours);
 }
 
 // Throws away a committed angle of 180 or more.
@@ -59,7 +60,7 @@ EditOutcome rejectAngle(Display& display, TriangleValues& v, EditState& edit) {
     v.number(angle) = 0;
     v.text(dmsAngleOf(angle)) = kZeroDms;
     edit.text.clear();
-    blankField(display, *edit.selected, kRejectedBlankWidth);
+    showInField(display, *edit.selected, kRejectedBlankWidth, "");
     return EditOutcome::BackToMainScreen;
 }
 
@@ -90,18 +91,14 @@ DecimalEditor::DecimalEditor(Display& display, InputDevices& input, TriangleValu
 
 void DecimalEditor::start() {
     const Entry e = *edit_.selected;
-    display_.setColors(panel::kText, kBackground);
     input_.pause(kBeforeEditMs);
     v_.markers.set(e, true);
     // The field shows 17 characters with the cursor mark after the text.
     edit_.text = formatMaskedToFit(v_.number(e), kMask8, panel::kValueFieldWidth - 2);
     commitAndDraw(display_, input_, v_, edit_);
 
-    display_.setColors(kTypingColour, kBackground);
-    blankField(display_, e, kTypingFieldWidth);
     if (parseNumber(edit_.text) == 0) edit_.text.clear();
-    display_.print(edit_.text + kCursorMark, false);
-    display_.setColors(panel::kText, kBackground);
+    showInField(display_, e, kTypingFieldWidth, edit_.text + kCursorMark, {kTypingColour});
 }
 
 EditOutcome DecimalEditor::cycle() {
@@ -137,8 +134,7 @@ EditOutcome DecimalEditor::commit(double typed) {
     }
     // Enter on nothing: the entry is left as it was and deselected.
     edit_.text = "0.0";
-    blankField(display_, e, kTypingFieldWidth);
-    display_.print(edit_.text, false);
+    showInField(display_, e, kTypingFieldWidth, edit_.text);
     edit_.selected.reset();
     return EditOutcome::Cleared;
 }
@@ -154,12 +150,11 @@ void DecimalEditor::update() {
         // Up to 22 characters ("-1.000000082740371e-10"): written with fewer digits when it
         // would pass the 18 columns the panel blanks, so that no digit is left behind at column
         // 80 and none wraps onto the next row.
-        blankField(display_, other, kTypingFieldWidth);
-        display_.print(plainNumberTextToFit(v_.number(other), panel::kValueFieldWidth), false);
+        showInField(display_, other, kTypingFieldWidth,
+                    plainNumberTextToFit(v_.number(other), panel::kValueFieldWidth));
         for (const Entry dms : {dmsAngleOf(other), dmsAngleOf(e)}) {
             v_.text(dms) = kZeroDms;
-            blankField(display_, dms, kTypingFieldWidth);
-            display_.print(v_.text(dms), false);
+            showInField(display_, dms, kTypingFieldWidth, v_.text(dms));
         }
     }
     // Rubbing the text out empties the entry at once.
@@ -172,20 +167,18 @@ void DecimalEditor::update() {
         v_.markers.set(dmsAngleOf(e), false);
     }
     commitAndDraw(display_, input_, v_, edit_);
-    blankField(display_, e, kTypingFieldWidth);
-    display_.print(edit_.text + kCursorMark, false);
+    showInField(display_, e, kTypingFieldWidth, edit_.text + kCursorMark);
 }
 
 DmsEditor::DmsEditor(Display& display, InputDevices& input, TriangleValues& values, EditState& edit)
     : display_(display), input_(input), v_(values), edit_(edit) {}
 
 void DmsEditor::start() {
-    display_.setColors(panel::kText, kBackground);
     commitAndDraw(display_, input_, v_, edit_);
     edit_.text = kZeroDms;
     cursorPlace_ = kDigitPlaces[0];
-    display_.locate(panel::rowOf(*edit_.selected), panel::kValueColumn + cursorPlace_);
-    display_.print(kCursorMark, false);
+    display_.printAt(panel::rowOf(*edit_.selected), panel::kValueColumn + cursorPlace_,
+                     kCursorMark);
 }
 
 EditOutcome DmsEditor::cycle() {
@@ -228,10 +221,8 @@ EditOutcome DmsEditor::cycle() {
     } else {
         return key == Key::character('@') ? EditOutcome::PlaceHome : EditOutcome::Editing;
     }
-    blankField(display_, e, kTemplateFieldWidth);
-    display_.print(edit_.text, false);
-    display_.locate(panel::rowOf(e), panel::kValueColumn + cursorPlace_);
-    display_.print(kCursorMark, false);
+    showInField(display_, e, kTemplateFieldWidth, edit_.text);
+    display_.printAt(panel::rowOf(e), panel::kValueColumn + cursorPlace_, kCursorMark);
     return EditOutcome::Editing;
 }
 

@@ -8,34 +8,28 @@
 namespace solvara {
 
 void drawValueRows(Display& display, const TriangleValues& v) {
-    display.setColors(panel::kText, kBackground);
     const std::string blanks(panel::kValueFieldWidth, ' ');
-    for (int row = panel::kFirstRow; row <= panel::kLastBlankedRow; ++row) {
-        display.locate(row, panel::kValueColumn);
-        display.print(blanks, false);
-    }
-    for (const Entry e : kAllEntries) {
-        display.locate(panel::rowOf(e), panel::kLabelColumn);
-        display.print(entryLabel(e), false);
-        display.print(v.text(e), false);
-    }
+    for (int row = panel::kFirstRow; row <= panel::kLastBlankedRow; ++row)
+        display.printAt(row, panel::kValueColumn, blanks, {panel::kText});
+    for (const Entry e : kAllEntries)
+        display.printAt(panel::rowOf(e), panel::kLabelColumn, entryLabel(e) + v.text(e),
+                        {panel::kText});
 }
 
-void drawMarkers(Display& display, const TriangleValues& v, bool lineBreak) {
+void drawMarkers(Display& display, const TriangleValues& v) {
     for (const bool on : {true, false}) {
-        display.setColors(on ? panel::kMarkerOn : panel::kMarkerOff, kBackground);
+        const Colour colour = on ? panel::kMarkerOn : panel::kMarkerOff;
         for (const Entry e : kAllEntries) {
-            if (v.markers.on(e) != on) continue;
-            display.locate(panel::rowOf(e), panel::kMarkerColumn);
-            display.print(std::string(1, panel::kMarkerGlyph), lineBreak);
+            if (v.markers.on(e) == on)
+                display.printAt(panel::rowOf(e), panel::kMarkerColumn,
+                                std::string(1, panel::kMarkerGlyph), {colour});
         }
     }
 }
 
 void drawValuesPanel(Display& display, const TriangleValues& v) {
     drawValueRows(display, v);
-    drawMarkers(display, v, false);
-    display.setColors(panel::kText, kBackground);
+    drawMarkers(display, v);
 }
 
 }  // namespace solvara

@@ -42,7 +42,7 @@ constexpr std::optional<Entry> entryOnRow(int row) {
 void drawValueRows(Display& display, const TriangleValues& v);
 
 // Every entry's marker glyph, the lit ones first in green, then the others in grey.
-void drawMarkers(Display& display, const TriangleValues& v, bool lineBreak);
+void drawMarkers(Display& display, const TriangleValues& v);
 
 // The whole panel as the editors draw it after a commit: the rows and the markers.
 void drawValuesPanel(Display& display, const TriangleValues& v);
