@@ -15,7 +15,7 @@
 #include "app/program.h"
 #include "platform/files/bmp_writer.h"
 #include "platform/text/number_format.h"
-#include "platform/window/headless_backend.h"
+#include "platform/window/null_backend.h"
 #include "platform/window/private/page_enlarger.h"
 #include "platform/window/sdl_backend.h"
 #include "values/values_panel.h"
@@ -23,10 +23,10 @@
 namespace solvara {
 namespace {
 
-// A program on the headless backend, started and waiting in its main loop. The headless
-// backend's waits cost nothing, so only the drawing is timed.
+// A program on the null backend, started and waiting in its main loop. The null backend's waits
+// cost nothing, so only the drawing is timed.
 struct StartedProgram {
-    HeadlessBackend backend;
+    NullBackend backend;
     Environment environment = Environment::system();
     Program program{backend, environment};
 

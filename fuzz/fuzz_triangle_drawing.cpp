@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The two triangle drawings of the results screen fed arbitrary solved values (NaN, infinities,
-// 1e308, denormals, negative values), through a started program on the headless surface and
+// 1e308, denormals, negative values), through a started program on the null backend and
 // through the pure layout functions.
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -9,7 +9,7 @@
 #include <limits>
 
 #include "app/program.h"
-#include "platform/window/headless_backend.h"
+#include "platform/window/null_backend.h"
 #include "results/drawing.h"
 #include "results/triangle_layout.h"
 
@@ -18,7 +18,7 @@ using namespace solvara;
 namespace {
 
 struct StartedProgram {
-    HeadlessBackend backend;
+    NullBackend backend;
     Environment environment = nowhere();
     Program program{backend, environment};
 

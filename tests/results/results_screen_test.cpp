@@ -185,7 +185,7 @@ TEST(ResultsScreen, TheSecondAnswerIsOnScreenOnlyWhenOfferedAndChosenInObliqueMo
         {SolveMode::Oblique, false, true, false},  // a choice left over from an earlier solve
         {SolveMode::Right, true, true, false},
     };
-    HeadlessBackend backend;
+    ScriptedBackend backend;
     Display display(backend);
     for (const auto& row : table) {
         ResultsScreen screen(display);

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "app/program.h"
-#include "platform/window/headless_backend.h"
+#include "support/scripted_backend.h"
 
 namespace solvara::testing {
 
@@ -23,7 +23,7 @@ class Harness {
     explicit Harness(Size desktop = Size{1920, 1080}, int scale = 1);
     ~Harness();
 
-    HeadlessBackend backend;
+    ScriptedBackend backend;
     // Where the program saves its picture (a directory of the harness's own) and how it runs
     // the picture command (it succeeds without running anything); tests may change either.
     Environment environment;

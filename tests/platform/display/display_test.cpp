@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/window/headless_backend.h"
+#include "support/scripted_backend.h"
 
 namespace solvara {
 namespace {
@@ -55,7 +55,7 @@ class DisplayTest : public ::testing::Test {
         return out;
     }
 
-    HeadlessBackend backend;
+    ScriptedBackend backend;
     Display d{backend};
 };
 
@@ -429,7 +429,7 @@ TEST_F(DisplayTest, PresentsOnlyChangesAndNeverWhileLocked) {
 }
 
 TEST(DisplayClosed, OperationsDoNothing) {
-    HeadlessBackend backend;
+    ScriptedBackend backend;
     Display d(backend);
     d.printAt(3, 4, "x");
     d.fillBox(Rect{0, 0, 10, 10}, Colour{1});

@@ -6,13 +6,13 @@
 #include <algorithm>
 
 #include "platform/display/display.h"
-#include "platform/window/headless_backend.h"
+#include "support/scripted_backend.h"
 
 namespace solvara {
 namespace {
 
 TEST(DisplayPages, ReopenLeavesEveryPageZero) {
-    HeadlessBackend backend;
+    ScriptedBackend backend;
     Display d{backend};
     std::string error;
     ASSERT_TRUE(d.open(error)) << error;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/display/display.h"
-#include "platform/window/headless_backend.h"
+#include "support/scripted_backend.h"
 #include "support/small_tmpfs.h"
 
 namespace solvara {
@@ -83,7 +83,7 @@ class BmpWriterTest : public ::testing::Test {
     }
 
     fs::path dir;
-    HeadlessBackend backend;
+    ScriptedBackend backend;
     Display d{backend};
 };
 
@@ -199,7 +199,7 @@ TEST_F(BmpWriterTest, ASymbolicLinkOfThatNameIsReplacedNotWrittenThrough) {
 }
 
 TEST(BmpWriterClosed, AClosedDisplayGivesOneAndWritesNothing) {
-    HeadlessBackend backend;
+    ScriptedBackend backend;
     Display d(backend);
     const fs::path path = fs::temp_directory_path() / "solvara-closed-display-test.bmp";
     std::error_code ec;

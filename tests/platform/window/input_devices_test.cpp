@@ -6,13 +6,13 @@
 #include <string>
 
 #include "platform/display/display.h"
-#include "platform/window/headless_backend.h"
+#include "support/scripted_backend.h"
 
 namespace solvara {
 namespace {
 
 struct Devices {
-    HeadlessBackend backend;
+    ScriptedBackend backend;
     Display display{backend};
     InputDevices input{backend, display};
     Devices() {
