@@ -43,6 +43,11 @@ const LoopTable kResultsLoop{
     .click = Step::ResultsClick,
 };
 
+const LoopTable& loopTableOf(Step step) {
+    const bool main = step == kMainLoop.cycle || step == kMainLoop.drag || step == kMainLoop.click;
+    return main ? kMainLoop : kResultsLoop;
+}
+
 LoopPointer::LoopPointer(WindowBackend& backend, Display& display, InputDevices& input,
                          Placement& placement)
     : backend_(backend), display_(display), input_(input), placement_(placement) {}

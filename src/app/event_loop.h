@@ -35,6 +35,8 @@ struct LoopTable {
 
 extern const LoopTable kMainLoop;
 extern const LoopTable kResultsLoop;
+// The table of the loop a step belongs to (the results loop's for any step of neither).
+const LoopTable& loopTableOf(Step step);
 
 // The pointer as a loop cycle reads it, and the drag of the title row it may start: the loop's
 // own state, kept from a cycle's click read to its drag test and click.

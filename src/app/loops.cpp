@@ -90,38 +90,15 @@ Next Program::loopCycle(const LoopTable& table) {
     return next;
 }
 
-Next Program::loopDrag(const LoopTable& table, Next carried) {
-    if (pointer_.dragOnce()) return carried;
-    return carried.clicked ? table.click : table.cycle;
-}
-
-Next Program::loopClick(const LoopTable& table) {
+Next Program::onLoop(Next carried) {
+    const LoopTable& table = loopTableOf(carried.step);
+    if (carried.step == table.cycle) return loopCycle(table);
+    if (carried.step == table.drag) {
+        if (pointer_.dragOnce()) return carried;
+        return carried.clicked ? table.click : table.cycle;
+    }
     return carryOut(table.decideClick(pointer_.clickPosition(), loopContext()))
         .value_or(table.cycle);
-}
-
-Next Program::onMainLoop(Next) {
-    return loopCycle(kMainLoop);
-}
-
-Next Program::onMainDrag(Next carried) {
-    return loopDrag(kMainLoop, carried);
-}
-
-Next Program::onMainClick(Next) {
-    return loopClick(kMainLoop);
-}
-
-Next Program::onResultsCycle(Next) {
-    return loopCycle(kResultsLoop);
-}
-
-Next Program::onResultsDrag(Next carried) {
-    return loopDrag(kResultsLoop, carried);
-}
-
-Next Program::onResultsClick(Next) {
-    return loopClick(kResultsLoop);
 }
 
 }  // namespace solvara

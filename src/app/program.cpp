@@ -88,7 +88,9 @@ Next Program::runStep(Next next) {
     using Handler = Next (Program::*)(Next);
     static constexpr std::array<Handler, kStepCount> kHandlers = {
 #define SOLVARA_STEP_HANDLER(name) &Program::on##name,
-        SOLVARA_STEPS(SOLVARA_STEP_HANDLER)
+#define SOLVARA_LOOP_HANDLER(name) &Program::onLoop,
+        SOLVARA_STEPS(SOLVARA_STEP_HANDLER, SOLVARA_LOOP_HANDLER)
+#undef SOLVARA_LOOP_HANDLER
 #undef SOLVARA_STEP_HANDLER
     };
     return (this->*kHandlers[static_cast<std::size_t>(next.step)])(next);

@@ -54,17 +54,18 @@ class Program {
     const ResultsScreen& results() const { return results_; }
 
   private:
-    // One member function a step, named after it (Step::Restart runs onRestart); each gets the
-    // step with what it carries and returns the next.
+    // One member function a step, named after it (Step::Restart runs onRestart), and one for the
+    // loops' steps; each gets the step with what it carries and returns the next.
 #define SOLVARA_STEP_DECLARATION(name) Next on##name(Next carried);
-    SOLVARA_STEPS(SOLVARA_STEP_DECLARATION)
+#define SOLVARA_NO_DECLARATION(name)
+    SOLVARA_STEPS(SOLVARA_STEP_DECLARATION, SOLVARA_NO_DECLARATION)
+#undef SOLVARA_NO_DECLARATION
 #undef SOLVARA_STEP_DECLARATION
+    Next onLoop(Next carried);
 
     Next exitProgram(bool clearFirst);
     // The loops (loops.cpp): one cycle, drag test and click of either screen's table.
     Next loopCycle(const LoopTable& table);
-    Next loopDrag(const LoopTable& table, Next carried);
-    Next loopClick(const LoopTable& table);
     LoopContext loopContext() const;
     // Carries out a loop's decision: the next step, or nothing when the loop goes on.
     std::optional<Next> carryOut(const Decision& decision);
