@@ -59,7 +59,7 @@ void waitForBack(Display& display, InputDevices& input, Placement& placement) {
             case HelpKey::None:
                 break;
         }
-        input.setPointer(std::nullopt, std::nullopt, true);
+        input.showPointer();
         // A pointer outside the window clicks nothing.
         const PointerReading p = input.readPointer();
         if (p.ok && (p.buttons & PointerReading::kEither) &&

@@ -81,7 +81,7 @@ Next Program::loopCycle(const LoopTable& table) {
     input_.pause(table.pauseMs);
     if (const Key key = input_.readKey()) {
         if (const auto next = carryOut(table.decideKey(key, loopContext()))) return *next;
-        if (table.keyShowsPointer) input_.setPointer(std::nullopt, std::nullopt, true);
+        if (table.keyShowsPointer) input_.showPointer();
     }
     // The click is read before the drag test, whose pause may let a short click's release
     // through.

@@ -146,7 +146,7 @@ Next Program::onRefreshValues(Next carried) {
         for (int i = 0; i < 7; ++i)
             display_.printAt(kEditHelpFirstRow + i, kEditHelpColumn, kEditHelp[i]);
     }
-    input_.setPointer(std::nullopt, std::nullopt, true);
+    input_.showPointer();
     return Step::MainLoop;
 }
 
@@ -265,7 +265,7 @@ Next Program::onSwitchAnswer(Next) {
     const bool toSecond = results_.chooseOtherAnswer();
 
     // The click that asked for the switch must not be taken again by the results loop.
-    input_.setPointer(results_layout::kPointerHome.x, results_layout::kPointerHome.y, std::nullopt);
+    input_.movePointer(results_layout::kPointerHome);
     input_.pause(kAfterSwitchClickMs);
     (void)input_.readPointer();
     pointer_.forgetClick();

@@ -46,8 +46,10 @@ std::vector<std::string> printedLines(SolveMode mode, const AnswerTexts& t,
 
 bool printResults(InputDevices& input, PrinterDevice& printer, SolveMode mode,
                   const ResultsScreen& screen) {
-    if (screen.secondOnScreen(mode))
-        input.setPointer(results_layout::kPointerHome.x, results_layout::kPointerHome.y, true);
+    if (screen.secondOnScreen(mode)) {
+        input.movePointer(results_layout::kPointerHome);
+        input.showPointer();
+    }
 
     const bool opened = printer.open(kDeviceString, kFileNumber) == PrinterDevice::OpenResult::Ok;
     for (const std::string& line : screen.shownLines(mode))
