@@ -15,7 +15,7 @@
 #include "app/program.h"
 #include "platform/files/bmp_writer.h"
 #include "platform/text/number_format.h"
-#include "platform/window/headless_backend.h"
+#include "platform/window/null_backend.h"
 #include "platform/window/private/page_enlarger.h"
 #include "platform/window/sdl_backend.h"
 #include "values/values_panel.h"
@@ -23,21 +23,22 @@
 namespace solvara {
 namespace {
 
-// A program on the headless backend, started and waiting in its main loop. The headless
-// backend's waits cost nothing, so only the drawing is timed.
+// A program on the null backend, started and waiting in its main loop. The null backend's waits
+// cost nothing, so only the drawing is timed.
 struct StartedProgram {
-    HeadlessBackend backend;
-    Program program{backend, Environment::system()};
+    NullBackend backend;
+    Environment environment = Environment::system();
+    Program program{backend, environment};
 
     StartedProgram() {
-        Step step = program.startProgram();
-        while (step != Step::MainLoop && step != Step::Exit)
-            step = program.runStep(step);
+        Next next = program.startProgram();
+        while (next != Step::MainLoop && next != Step::Exit)
+            next = program.runStep(next);
     }
 
     void drawMainScreenWithPanel() {
-        drawMainScreen(program.display(), program.input(), program.values());
-        drawValuesPanel(program.display(), program.input(), program.values());
+        drawMainScreen(program.display(), program.input(), program.values().solveMode, false);
+        drawValuesPanel(program.display(), program.values());
     }
 
     // The main screen with the values panel, then a solve of the marked sides.
@@ -51,11 +52,11 @@ struct StartedProgram {
         v.markers.set(Entry::Y, true);
         if (z != 0) v.markers.set(Entry::Z, true);
         drawMainScreenWithPanel();
-        Step step = Step::Solve;
+        Next next = Step::Solve;
         do {
-            step = program.runStep(step);
-        } while (step != Step::ResultsCycle && step != Step::MainLoop && step != Step::Exit);
-        if (step != Step::ResultsCycle) std::fprintf(stderr, "microbench: the solve failed\n");
+            next = program.runStep(next);
+        } while (next != Step::ResultsCycle && next != Step::MainLoop && next != Step::Exit);
+        if (next != Step::ResultsCycle) std::fprintf(stderr, "microbench: the solve failed\n");
     }
 };
 

@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
         return solvara::runSolveCommand(*commandLine.solve, solvara::standardStreams());
 
     solvara::SdlBackend backend(solvara::requestDisplayScale(commandLine.options.scale));
-    solvara::Program program(backend, solvara::Environment::system());
+    const solvara::Environment environment = solvara::Environment::system();
+    solvara::Program program(backend, environment);
     const int status = program.run();
     if (!program.openError().empty())
         std::fprintf(stderr, "solvara: cannot open a window: %s\n", program.openError().c_str());

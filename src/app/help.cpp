@@ -1,15 +1,22 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/help.h"
 
+#include <string>
+
 #include "app/loop_decisions.h"
 #include "app/main_screen.h"
 #include "app/placement.h"
+#include "app/version.h"
 #include "platform/display/display.h"
 #include "platform/window/input_devices.h"
 
 namespace solvara {
 
 namespace {
+
+constexpr int kBlankPageShownMs = 100;  // the cleared help page before its text
+constexpr int kBackPollMs = 40;         // a cycle of the wait for BACK
+constexpr int kAfterBackMs = 300;       // before the screen the help was called from returns
 
 constexpr const char* kRules[7] = {
     "The total of all angles will equal 180 degrees in all triangles.",
@@ -23,7 +30,6 @@ constexpr const char* kRules[7] = {
 
 void drawHelpPage(Display& d) {
     d.setPages(1, 1);
-    d.setColors(Colour::Black, kBackground);
     d.clear();
 }
 
@@ -33,25 +39,17 @@ void drawHelpText(Display& d) {
     drawWindowFrame(d);
 
     d.box(help_layout::kBackButton, Colour::Blue);
-    d.setColors(Colour::Blue, kBackground);
-    d.locate(29, 74);
-    d.print("BACK", true);
-    d.locate(2, 5);
-    d.print("Solvara Ver. 4.1 - Help", true);
-
-    d.setColors(Colour::Black, kBackground);
-    for (int i = 0; i < 7; ++i) {
-        d.locate(5 + i, 5);
-        d.print(kRules[i], true);
-    }
+    d.printAt(29, 74, "BACK", {Colour::Blue});
+    d.printAt(2, 5, std::string("Solvara Ver. ") + kVersion + " - Help", {Colour::Blue});
+    for (int i = 0; i < 7; ++i)
+        d.printAt(5 + i, 5, kRules[i]);
     drawExplanatoryTriangle(d);
-    d.setColors(Colour::Black, kBackground);
 }
 
 // Waits, a cycle every 40 ms, until a key or a click on BACK says to go back.
 void waitForBack(Display& display, InputDevices& input, Placement& placement) {
     while (!input.closeRequested()) {
-        input.pause(40);
+        input.pause(kBackPollMs);
         switch (decideHelpKey(input.readKey())) {
             case HelpKey::Leave:
                 return;
@@ -61,7 +59,7 @@ void waitForBack(Display& display, InputDevices& input, Placement& placement) {
             case HelpKey::None:
                 break;
         }
-        input.setPointer(std::nullopt, std::nullopt, true);
+        input.showPointer();
         // A pointer outside the window clicks nothing.
         const PointerReading p = input.readPointer();
         if (p.ok && (p.buttons & PointerReading::kEither) &&
@@ -74,10 +72,10 @@ void waitForBack(Display& display, InputDevices& input, Placement& placement) {
 
 void showHelp(Display& display, InputDevices& input, Placement& placement) {
     drawHelpPage(display);
-    input.pause(100);
+    input.pause(kBlankPageShownMs);
     drawHelpText(display);
     waitForBack(display, input, placement);
-    input.pause(300);
+    input.pause(kAfterBackMs);
     display.setPages(0, 0);
 }
 

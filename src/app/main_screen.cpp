@@ -5,10 +5,10 @@
 #include <string>
 
 #include "app/main_layout.h"
+#include "app/version.h"
 #include "platform/display/display.h"
 #include "platform/window/input_devices.h"
 #include "results/results_screen.h"
-#include "values/marker_rules.h"
 
 namespace solvara {
 
@@ -36,45 +36,44 @@ constexpr std::array<const char*, 5> kObliqueInstructions = {
 
 // The product line at the bottom: texts of at most 24, 22 and 20 characters at columns 11, 36
 // and 59.
-constexpr const char* kBottomLines[3] = {"Plane triangle solver", "Press H for help",
-                                         "Version 4.1"};
+const std::string kBottomLines[3] = {"Plane triangle solver", "Press H for help",
+                                     std::string("Version ") + kVersion};
+// What a results screen may have left on row 29, wiped from column 39.
+constexpr int kResultsWipeRow = 29;
+constexpr int kResultsWipeColumn = 39;
+constexpr int kResultsWipeWidth = 37;
+// The drawn screen stands before the other-answer control is added.
+constexpr int kAfterScreenMs = 50;
 
 }  // namespace
 
 void drawExplanatoryTriangle(Display& d) {
-    d.line(70, 401, 200, 401, std::nullopt, Shape::Segment);
-    d.line(85, 302, 85, 417, std::nullopt, Shape::Segment);
-    d.line(185, 401, 185, 417, std::nullopt, Shape::Segment);
-    d.line(85, 302, 70, 302, std::nullopt, Shape::Segment);
+    d.segment(70, 401, 200, 401, Black);
+    d.segment(85, 302, 85, 417, Black);
+    d.segment(185, 401, 185, 417, Black);
+    d.segment(85, 302, 70, 302, Black);
     // The angle A mark: an arc with the radius line to its end (the negative end angle).
-    d.circle(85, 401, 71, std::nullopt, 0, -0.78555);
-    d.line(145, 366, 160, 386, kBackground, Shape::FilledBox);
+    d.circle(85, 401, 71, Black, 0, -0.78555);
+    d.fillBox(Rect{145, 366, 160, 386}, kBackground);
     // The triangle itself, right angle at (185, 401).
-    d.line(85, 401, 185, 301, Green, Shape::Segment);
-    d.line(185, 401, 185, 302, Green, Shape::Segment);
-    d.line(85, 401, 185, 401, Green, Shape::Segment);
+    d.segment(85, 401, 185, 301, Green);
+    d.segment(185, 401, 185, 302, Green);
+    d.segment(85, 401, 185, 401, Green);
     const struct {
         int row, column;
         const char* text;
     } labels[] = {{27, 18, "X"},     {23, 9, "Y"},      {22, 16, "Z"},
                   {24, 18, "A ang"}, {20, 26, "B ang"}, {25, 26, "C ang"}};
-    for (const auto& label : labels) {
-        d.locate(label.row, label.column);
-        d.print(label.text, false);
-    }
+    for (const auto& label : labels)
+        d.printAt(label.row, label.column, label.text);
 }
 
 namespace {
 
-void printAt(Display& d, int row, int column, const char* text, bool lineBreak) {
-    d.locate(row, column);
-    d.print(text, lineBreak);
-}
-
 // The cyan and blue rules under the title bar and the window frame.
 void drawFrame(Display& d) {
-    d.line(2, 16, 639, 16, Cyan, Shape::Segment);
-    d.line(2, 17, 639, 17, Blue, Shape::Segment);
+    d.segment(2, 16, 639, 16, Cyan);
+    d.segment(2, 17, 639, 17, Blue);
     drawWindowFrame(d);
 }
 
@@ -82,97 +81,82 @@ void drawFrame(Display& d) {
 
 void drawWindowFrame(Display& d) {
     // The outermost box runs along the surface's last column and row (642, 482).
-    d.line(2, 2, 640, 480, Blue, Shape::Box);
-    d.line(1, 1, 641, 481, Cyan, Shape::Box);
-    d.line(0, 0, 642, 482, Cyan, Shape::Box);
+    d.box(Rect{2, 2, 640, 480}, Blue);
+    d.box(Rect{1, 1, 641, 481}, Cyan);
+    d.box(Rect{0, 0, 642, 482}, Cyan);
 }
 
-void drawMainScreen(Display& d, InputDevices& input, TriangleValues& v) {
-    const Colour bg = kBackground;
+void drawMainScreen(Display& d, InputDevices& input, SolveMode mode, bool otherAnswerOnOffer) {
     d.lock();
-    d.setColors(Black, bg);
-
     drawExplanatoryTriangle(d);
 
-    d.setColors(DarkGrey, bg);
-    printAt(d, 30, 3, "Solvara", false);
-    printAt(d, 30, 11, kBottomLines[0], false);
-    printAt(d, 30, 36, kBottomLines[1], false);
-    printAt(d, 30, 59, kBottomLines[2], false);
+    const TextColours grey{DarkGrey};
+    d.printAt(30, 3, "Solvara", grey);
+    d.printAt(30, 11, kBottomLines[0], grey);
+    d.printAt(30, 36, kBottomLines[1], grey);
+    d.printAt(30, 59, kBottomLines[2], grey);
 
-    d.setColors(Black, bg);
-    printAt(d, 13, 8, "EXIT    CLEAR    RIGHT    OBLIQUE", true);
-    printAt(d, 15, 8, "HELP", true);
+    d.printAt(13, 8, "EXIT    CLEAR    RIGHT    OBLIQUE");
+    d.printAt(15, 8, "HELP");
     for (const Rect& button :
          {kExitButton, kClearButton, kRightButton, kObliqueButton, kHelpButton})
-        d.box(button, std::nullopt);
+        d.box(button, Black);
 
     // EDIT is grey here: it only acts on the results screen.
-    d.setColors(LightGrey, bg);
-    printAt(d, results_layout::kEditRow, results_layout::kEditColumn, "EDIT", true);
-    d.box(results_layout::kEditButton, std::nullopt);
+    d.printAt(results_layout::kEditRow, results_layout::kEditColumn, "EDIT", {LightGrey});
+    d.box(results_layout::kEditButton, LightGrey);
 
     // The placement widget: the centre and four corners of a 3 x 3 grid of 8-pixel squares.
     for (const WidgetSquare& square : kPlacementWidget) {
-        d.box(square.box, White, Shape::FilledBox);
+        d.fillBox(square.box, White);
         d.box(square.box, LightBlue);
     }
 
     // The title bar with its close blocks.
-    d.setColors(LightBlue, LightGrey);
-    printAt(d, 1, 1, std::string(80, ' ').c_str(), false);
-    d.setColors(LightGrey, Brown);
-    printAt(d, 1, 72, "      ", false);
-    d.setColors(White, Red);
-    printAt(d, 1, 78, "   ", false);
-    d.drawText(570, 3, " Exit ");
-    d.drawText(616, 3, " X ");
-    d.setColors(Brown, LightGrey);
-    d.drawText(7, 3, "SOLVARA");
+    d.printAt(kTitleRow, 1, std::string(kLastColumn, ' '), {LightBlue, LightGrey});
+    d.printAt(kTitleRow, kCloseFirstColumn, "      ", {LightGrey, Brown});
+    d.printAt(kTitleRow, 78, "   ", {White, Red});
+    d.drawText(570, 3, " Exit ", White);
+    d.drawText(616, 3, " X ", White);
+    d.drawText(7, 3, "SOLVARA", Brown);
 
     drawFrame(d);
 
-    d.setColors(Black, bg);
-    printAt(d, 4, 8, "Select a Right or Oblique Triangle.", true);
-
-    alignWithMode(v);
+    d.printAt(4, 8, "Select a Right or Oblique Triangle.");
 
     // Wipe what a results screen may have left.
-    d.setColors(Black, bg);
-    printAt(d, 29, 39, std::string(37, ' ').c_str(), false);
-    d.box(results_layout::kPrintButton, bg, Shape::FilledBox);
-    d.setColors(bg, bg);
-    printAt(d, results_layout::kOtherAnswerRow, results_layout::kOtherAnswerColumn,
-            std::string(19, ' ').c_str(), false);
-    d.box(results_layout::kOtherAnswerBox, bg, Shape::FilledBox);
-    d.box(results_layout::kResultLinesBox, bg, Shape::FilledBox);
-    d.box(results_layout::kDrawingBox, bg, Shape::FilledBox);
+    d.printAt(kResultsWipeRow, kResultsWipeColumn, std::string(kResultsWipeWidth, ' '));
+    d.fillBox(results_layout::kPrintButton, kBackground);
+    d.printAt(results_layout::kOtherAnswerRow, results_layout::kOtherAnswerColumn,
+              std::string(results_layout::kOtherAnswerWipeWidth, ' '));
+    d.fillBox(results_layout::kOtherAnswerBox, kBackground);
+    d.fillBox(results_layout::kResultLinesBox, kBackground);
+    d.fillBox(results_layout::kDrawingBox, kBackground);
 
     // The active mode's button in brown with its instructions, the other one in black.
-    const bool right = v.solveMode == SolveMode::Right;
+    const bool right = mode == SolveMode::Right;
     const auto& instructions = right ? kRightInstructions : kObliqueInstructions;
-    auto drawButton = [&](bool isRight) {
-        if (isRight) {
-            d.box(kRightButton, std::nullopt);
-            printAt(d, 13, 25, "RIGHT", true);
-        } else {
-            d.box(kObliqueButton, std::nullopt);
-            printAt(d, 13, 34, "OBLIQUE", true);
-        }
+    struct ModeButton {
+        Rect box;
+        int column;
+        const char* label;
     };
-    d.setColors(kActiveMode, bg);
-    drawButton(right);
+    const ModeButton rightButton{kRightButton, 25, "RIGHT"};
+    const ModeButton obliqueButton{kObliqueButton, 34, "OBLIQUE"};
+    auto drawButton = [&d](const ModeButton& button, Colour colour) {
+        d.box(button.box, colour);
+        d.printAt(13, button.column, button.label, {colour});
+    };
+    drawButton(right ? rightButton : obliqueButton, kActiveMode);
     for (int i = 0; i < 5; ++i)
-        printAt(d, 6 + i, 8, instructions[i], true);
-    d.setColors(Black, bg);
-    drawButton(!right);
+        d.printAt(6 + i, 8, instructions[i], {kActiveMode});
+    drawButton(right ? obliqueButton : rightButton, Black);
 
     drawFrame(d);
     d.unlock();
-    input.pause(50);
+    input.pause(kAfterScreenMs);
 
-    if (v.secondAnswer) drawOtherAnswerControl(d);
-    d.setColors(Black, bg);
+    if (otherAnswerOnOffer) drawOtherAnswerControl(d);
 }
 
 }  // namespace solvara

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "values/triangle_values.h"
+#include "values/triangle.h"
 
 namespace solvara {
 
@@ -9,9 +9,9 @@ class Display;
 class InputDevices;
 
 // The fixed part of the window: title bar, frame, buttons, placement widget, the explanatory
-// triangle and the active mode's instructions. It also wipes what a results screen left, and
-// brings the record into line with the mode. The values panel is drawn after it.
-void drawMainScreen(Display& display, InputDevices& input, TriangleValues& v);
+// triangle, the mode's instructions and the other-answer control while one is on offer. It also
+// wipes what a results screen left. The values panel is drawn after it.
+void drawMainScreen(Display& display, InputDevices& input, SolveMode mode, bool otherAnswerOnOffer);
 
 // The small labelled right triangle that shows what X, Y, Z and the angles mean; the help screen
 // shows it too.

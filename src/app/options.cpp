@@ -7,9 +7,7 @@
 #include <algorithm>
 #include <utility>
 
-#ifndef SOLVARA_VERSION
-#error "the build defines SOLVARA_VERSION (CMakeLists.txt)"
-#endif
+#include "app/version.h"
 
 namespace solvara {
 
@@ -115,7 +113,7 @@ CommandLine readCommandLine(int argc, const char* const* argv) {
     CLI::App app{kDescription, "solvara"};
     app.footer(kFooter);
     app.get_formatter()->column_width(20);
-    app.set_version_flag("--version", "solvara " SOLVARA_VERSION);
+    app.set_version_flag("--version", std::string("solvara ") + kVersion);
 
     int scale = 0;
     CLI::Option* scaleOption =

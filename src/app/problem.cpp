@@ -5,6 +5,7 @@
 
 #include "app/options.h"
 #include "platform/text/number_format.h"
+#include "values/commit.h"
 #include "values/dms_text.h"
 #include "values/editors.h"
 #include "values/marker_rules.h"
@@ -35,10 +36,6 @@ std::optional<Entry> entryOfLetter(std::string_view letter) {
 
 char upperLetter(Entry e) {
     return entryLabel(e)[0];
-}
-
-int inputsNeeded(SolveMode mode) {
-    return mode == SolveMode::Right ? 2 : 3;
 }
 
 const char* inputsRule(SolveMode mode) {
@@ -180,12 +177,12 @@ ProblemOutcome solveProblem(const Problem& problem) {
     for (std::size_t i = 0; i < given.size(); ++i) {
         // Between two entries the window is back on its main screen.
         if (i > 0) alignWithMode(v);
-        // The letter key selects the entry, the editor commits the value and the input count
-        // draws the values panel, which runs the marker rules.
-        selectEntry(v, given[i].entry);
-        v.number(given[i].entry) = given[i].value;
-        applySelectionMarkerRules(v);
-        applyEmptyEntryMarkerRules(v);
+        // Each entry is picked and its value committed as the window commits it, with no
+        // screen to wait for.
+        const Entry e = given[i].entry;
+        markSelected(v, e);
+        v.number(e) = given[i].value;
+        commitChange(v, e, Wait{});
     }
     // A right triangle given both A and B keeps the later one only, as the marker rules make
     // the window keep it: one input, on which the window would wait for another. None comes, and

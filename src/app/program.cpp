@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/program.h"
 
+#include <array>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/main_layout.h"
 #include "app/main_screen.h"
-#include "platform/text/number_format.h"
-#include "results/clipboard.h"
 #include "results/failure_report.h"
 #include "results/picture.h"
 #include "results/printing.h"
 #include "solver/solver.h"
+#include "values/commit.h"
 #include "values/marker_rules.h"
 #include "values/values_panel.h"
 
@@ -30,183 +30,77 @@ constexpr const char* kEditHelp[7] = {
     "needed. Select an entry to change",
     "and press enter when done.",
 };
+constexpr int kEditHelpFirstRow = 7;
+constexpr int kEditHelpColumn = 45;
+
+// The waits of start-up and of the steps between the screens.
+constexpr int kBeforeOpenMs = 20;        // before the surface is (re-)made
+constexpr int kDesktopSettleMs = 20;     // between the first start's questions to the desktop
+constexpr int kAfterValueRowsMs = 50;    // the value rows stand before the loop takes keys
+constexpr int kReleasePollMs = 5;        // while a marker click's button is still down
+constexpr int kAfterReleaseMs = 20;      // once it is up
+constexpr int kAfterSwitchClickMs = 50;  // lets the click that switched the answer pass
+constexpr int kDrainPollMs = 100;        // keys typed while printing are read and forgotten
 
 // The surface as every screen expects it, after it was (re-)opened: page 0, the program's four
-// palette entries, black on white, the 80 x 30 text grid (which clears the page white) and the
-// title.
+// palette entries, the 80 x 30 text grid (which clears the page white) and the title.
 void setUpSurface(Display& d) {
     d.setPages(0, 0);
     d.setPaletteEntry(paletteIndex(Colour::Green), 0x002801);
     d.setPaletteEntry(paletteIndex(Colour::Ivory), 0x363A3A);
     d.setPaletteEntry(paletteIndex(Colour::Orange), 0x082538);
     d.setPaletteEntry(paletteIndex(Colour::SeaGreen), 0x1B280C);
-    d.setColors(Colour::Black, kBackground);
     d.setTextGrid(80, 30);
     d.setTitle("Solvara");
 }
 
 }  // namespace
 
-const char* stepName(Step step) {
-    switch (step) {
-        case Step::Restart:
-            return "Restart";
-        case Step::MainScreen:
-            return "MainScreen";
-        case Step::RefreshValues:
-            return "RefreshValues";
-        case Step::MarkerStep:
-            return "MarkerStep";
-        case Step::MainLoop:
-            return "MainLoop";
-        case Step::MainDrag:
-            return "MainDrag";
-        case Step::MainClick:
-            return "MainClick";
-        case Step::AwaitRelease:
-            return "AwaitRelease";
-        case Step::EditDecimal:
-            return "EditDecimal";
-        case Step::EditDecimalKeys:
-            return "EditDecimalKeys";
-        case Step::EditDms:
-            return "EditDms";
-        case Step::EditDmsKeys:
-            return "EditDmsKeys";
-        case Step::InputCount:
-            return "InputCount";
-        case Step::Solve:
-            return "Solve";
-        case Step::CheckSolution:
-            return "CheckSolution";
-        case Step::CannotDoIt:
-            return "CannotDoIt";
-        case Step::ShowResults:
-            return "ShowResults";
-        case Step::ShowSecondAnswer:
-            return "ShowSecondAnswer";
-        case Step::SwitchAnswer:
-            return "SwitchAnswer";
-        case Step::ResultsCycle:
-            return "ResultsCycle";
-        case Step::ResultsDrag:
-            return "ResultsDrag";
-        case Step::ResultsClick:
-            return "ResultsClick";
-        case Step::Print:
-            return "Print";
-        case Step::SavePicture:
-            return "SavePicture";
-        case Step::DrainKeys:
-            return "DrainKeys";
-        case Step::PrinterNotReady:
-            return "PrinterNotReady";
-        case Step::Exit:
-            return "Exit";
-    }
-    return "?";
-}
-
-Program::Program(WindowBackend& backend, Environment environment)
+Program::Program(WindowBackend& backend, const Environment& environment)
     : backend_(backend),
-      environment_(std::move(environment)),
+      environment_(environment),
       display_(backend),
       input_(backend, display_),
-      decimalEditor_(display_, input_, values_),
-      dmsEditor_(display_, input_, values_),
-      results_(display_, values_) {}
+      editors_(display_, input_, values_),
+      results_(display_),
+      pointer_(backend, display_, input_, placement_) {}
 
 int Program::run() {
-    Step step = startProgram();
-    while (step != Step::Exit)
-        step = runStep(step);
+    Next next = startProgram();
+    while (next != Step::Exit)
+        next = runStep(next);
     return exitStatus_;
 }
 
-Step Program::startProgram() {
+Next Program::startProgram() {
     values_.solveMode = SolveMode::Right;
-    return restart();
+    return onRestart(Step::Restart);
 }
 
-Step Program::runStep(Step step) {
+Next Program::runStep(Next next) {
     // The desktop's close request ends the program wherever it is, as EXIT does; a display that
     // went away ends it with status 1, with nothing left to draw on.
-    if (input_.closeRequested() && step != Step::Exit) {
+    if (input_.closeRequested() && next != Step::Exit) {
         if (input_.lostDisplay().empty()) return exitProgram(false);
         exitStatus_ = 1;
         return Step::Exit;
     }
-    switch (step) {
-        case Step::Restart:
-            return restart();
-        case Step::MainScreen:
-            return showMainScreen();
-        case Step::RefreshValues:
-            return refreshValues();
-        case Step::MarkerStep:
-            return markerStep();
-        case Step::MainLoop:
-            return mainLoop();
-        case Step::MainDrag:
-            return mainDrag();
-        case Step::MainClick:
-            return mainClick();
-        case Step::AwaitRelease:
-            return awaitRelease();
-        case Step::EditDecimal:
-            decimalEditor_.start();
-            return Step::EditDecimalKeys;
-        case Step::EditDecimalKeys:
-            return editorStep(decimalEditor_.cycle(), Step::EditDecimalKeys);
-        case Step::EditDms:
-            dmsEditor_.start();
-            return Step::EditDmsKeys;
-        case Step::EditDmsKeys:
-            return editorStep(dmsEditor_.cycle(), Step::EditDmsKeys);
-        case Step::InputCount:
-            return inputCount();
-        case Step::Solve:
-            return solve();
-        case Step::CheckSolution:
-            return checkSolution();
-        case Step::CannotDoIt:
-            flashCannotDoIt(display_, input_);
-            return Step::Restart;
-        case Step::ShowResults:
-            results_.showFirstAnswer();
-            return Step::ResultsCycle;
-        case Step::ShowSecondAnswer:
-            results_.drawObliqueAnswer();
-            results_.showSecondAnswer();
-            return Step::ResultsCycle;
-        case Step::SwitchAnswer:
-            return switchAnswer();
-        case Step::ResultsCycle:
-            return resultsCycle();
-        case Step::ResultsDrag:
-            return resultsDrag();
-        case Step::ResultsClick:
-            return resultsClick();
-        case Step::Print:
-            printerNotReady_ = !printResults(input_, printer_, values_, results_);
-            return Step::SavePicture;
-        case Step::SavePicture:
-            return savePicture();
-        case Step::DrainKeys:
-            return drainKeys();
-        case Step::PrinterNotReady:
-            reportPrinterNotReady(display_, input_, printer_, results_);
-            return Step::ResultsCycle;
-        case Step::Exit:
-            return Step::Exit;
-    }
-    return Step::Exit;
+    using Handler = Next (Program::*)(Next);
+    static constexpr std::array<Handler, kStepCount> kHandlers = {
+#define SOLVARA_STEP_HANDLER(name) &Program::on##name,
+#define SOLVARA_LOOP_HANDLER(name) &Program::onLoop,
+        SOLVARA_STEPS(SOLVARA_STEP_HANDLER, SOLVARA_LOOP_HANDLER)
+#undef SOLVARA_LOOP_HANDLER
+#undef SOLVARA_STEP_HANDLER
+    };
+    return (this->*kHandlers[static_cast<std::size_t>(next.step)])(next);
 }
 
-Step Program::restart() {
-    input_.pause(20);
+Next Program::onRestart(Next) {
+    input_.pause(kBeforeOpenMs);
     values_.reset();
-    display_.setColors(Colour::Black, kBackground);
+    editors_.deselect();
+    results_.reset();
     if (!display_.open(openError_)) {
         exitStatus_ = 1;
         return Step::Exit;
@@ -227,54 +121,83 @@ Step Program::restart() {
     }
     // The first start: the window opened in the middle of the primary monitor, and the targets
     // follow from the monitors. The waits give the desktop time to settle between the calls.
-    input_.pause(20);
+    input_.pause(kDesktopSettleMs);
     std::vector<Monitor> monitors = display_.monitors();
-    input_.pause(20);
+    input_.pause(kDesktopSettleMs);
     placement_.start(std::move(monitors), display_.windowSize(), display_.windowPosition());
-    input_.pause(20);
+    input_.pause(kDesktopSettleMs);
     moveWindowTo(display_, placement_, placement_.windowPos);
     return Step::MainScreen;
 }
 
-Step Program::showMainScreen() {
-    drawMainScreen(display_, input_, values_);
-    return Step::RefreshValues;
+Next Program::onMainScreen(Next carried) {
+    alignWithMode(values_);
+    drawMainScreen(display_, input_, values_.solveMode, results_.secondOnOffer());
+    carried.step = Step::RefreshValues;
+    return carried;
 }
 
-Step Program::refreshValues() {
+Next Program::onRefreshValues(Next carried) {
+    refreshTexts(values_);
     drawValueRows(display_, values_);
-    input_.pause(50);
-    if (editHelpPending_) {
-        editHelpPending_ = false;
-        display_.box(results_layout::kDrawingBox, kBackground, Shape::FilledBox);
-        for (int i = 0; i < 7; ++i) {
-            display_.locate(7 + i, 45);
-            display_.print(kEditHelp[i], false);
-        }
+    input_.pause(kAfterValueRowsMs);
+    if (carried.editHelp) {
+        display_.fillBox(results_layout::kDrawingBox, kBackground);
+        for (int i = 0; i < 7; ++i)
+            display_.printAt(kEditHelpFirstRow + i, kEditHelpColumn, kEditHelp[i]);
     }
-    input_.setPointer(std::nullopt, std::nullopt, true);
+    input_.showPointer();
     return Step::MainLoop;
 }
 
-Step Program::markerStep() {
-    TriangleValues& v = values_;
-    // An entry left empty by its editor is not an input.
-    if (v.selected && !isDmsAngle(*v.selected) && parseNumber(v.editText) == 0) {
-        v.markers.set(*v.selected, false);
-        v.markers.set(dmsAngleOf(*v.selected), false);
-    }
-    drawMarkers(display_, v, true);
+Next Program::onMarkerStep(Next) {
+    if (editors_.selectionLeftEmpty()) unmarkEmptied(values_, *editors_.selected());
+    drawMarkers(display_, values_);
     return Step::RefreshValues;
 }
 
-Step Program::exitProgram(bool clearFirst) {
+Next Program::onAwaitRelease(Next) {
+    // One click toggles once: wait for the button to come up. A pointer that left the window
+    // counts as released.
+    const PointerReading p = input_.readPointer();
+    if (p.ok && (p.buttons & PointerReading::kEither)) {
+        input_.pause(kReleasePollMs);
+        return Step::AwaitRelease;
+    }
+    input_.pause(kAfterReleaseMs);
+    return Step::MarkerStep;
+}
+
+Next Program::exitProgram(bool clearFirst) {
     if (clearFirst) display_.clear();
     display_.presentIfChanged();
     exitStatus_ = 0;
     return Step::Exit;
 }
 
-Step Program::editorStep(EditOutcome outcome, Step keysStep) {
+Next Program::onExit(Next) {
+    return Step::Exit;
+}
+
+Next Program::onEditDecimal(Next) {
+    editors_.decimal().start();
+    return Step::EditDecimalKeys;
+}
+
+Next Program::onEditDecimalKeys(Next) {
+    return editorStep(editors_.decimal().cycle(), Step::EditDecimalKeys);
+}
+
+Next Program::onEditDms(Next) {
+    editors_.dms().start();
+    return Step::EditDmsKeys;
+}
+
+Next Program::onEditDmsKeys(Next) {
+    return editorStep(editors_.dms().cycle(), Step::EditDmsKeys);
+}
+
+Next Program::editorStep(EditOutcome outcome, Step keysStep) {
     switch (outcome) {
         case EditOutcome::Editing:
             return keysStep;
@@ -291,64 +214,88 @@ Step Program::editorStep(EditOutcome outcome, Step keysStep) {
     return keysStep;
 }
 
-Step Program::inputCount() {
-    drawValuesPanel(display_, input_, values_);
+Next Program::onInputCount(Next) {
+    commitChange(values_, editors_.selected(), [this](int ms) { input_.pause(ms); });
+    drawValuesPanel(display_, values_);
     return readyToSolve(values_) ? Step::Solve : Step::MainScreen;
 }
 
-Step Program::solve() {
-    TriangleValues& v = values_;
-    const SolveOutcome outcome = solvara::solve(v.solveMode, v.triangle, v.marks());
+Next Program::onSolve(Next) {
+    const SolveOutcome outcome = solve(values_.solveMode, values_.triangle, values_.marks());
     if (outcome.kind == SolveOutcome::Kind::NoCase) return Step::Restart;
-    v.triangle = outcome.first;
-    v.editBlocked = false;
-    if (v.solveMode == SolveMode::Oblique) {
-        v.secondAnswer = outcome.second;
+    values_.triangle = outcome.first;
+    results_.allowEditing();
+    if (values_.solveMode == SolveMode::Oblique) {
+        results_.offer(outcome.second);
         // Offered at once, before the first answer is even checked.
-        if (v.secondAnswer) drawOtherAnswerControl(display_);
+        if (outcome.second) drawOtherAnswerControl(display_);
     }
     if (outcome.kind == SolveOutcome::Kind::CannotDoIt) return Step::CannotDoIt;
     return showChecked(outcome.angleTotalNotice);
 }
 
-Step Program::checkSolution() {
-    const SolutionCheck check = solvara::checkSolution(values_.solveMode, values_.triangle);
+Next Program::onCheckSolution(Next) {
+    const SolutionCheck check = checkSolution(values_.solveMode, values_.triangle);
     if (!check.accepted) return Step::CannotDoIt;
     return showChecked(check.angleTotalNotice);
 }
 
-Step Program::showChecked(const std::optional<double>& angleTotalNotice) {
+Next Program::showChecked(const std::optional<double>& angleTotalNotice) {
     if (angleTotalNotice) showAngleTotal(display_, *angleTotalNotice);
     // A second answer chosen at an earlier solve opens a new one that has it on that answer.
-    return values_.secondAnswerOnScreen() ? Step::ShowSecondAnswer : Step::ShowResults;
+    return results_.secondOnScreen(values_.solveMode) ? Step::ShowSecondAnswer : Step::ShowResults;
 }
 
-Step Program::switchAnswer() {
-    TriangleValues& v = values_;
-    const bool toSecond = !v.secondAnswerShown;
-    v.secondAnswerShown = toSecond;
-    v.editBlocked = toSecond;
+Next Program::onCannotDoIt(Next) {
+    flashCannotDoIt(display_, input_);
+    return Step::Restart;
+}
+
+Next Program::onShowResults(Next) {
+    results_.showFirstAnswer(values_.solveMode, values_.triangle);
+    return Step::ResultsCycle;
+}
+
+Next Program::onShowSecondAnswer(Next) {
+    results_.showSecondAnswer();
+    return Step::ResultsCycle;
+}
+
+Next Program::onSwitchAnswer(Next) {
+    const bool toSecond = results_.chooseOtherAnswer();
 
     // The click that asked for the switch must not be taken again by the results loop.
-    input_.setPointer(320, 240, std::nullopt);
-    input_.pause(50);
+    input_.movePointer(results_layout::kPointerHome);
+    input_.pause(kAfterSwitchClickMs);
     (void)input_.readPointer();
-    click_ = ClickState{};
+    pointer_.forgetClick();
 
-    drawMainScreen(display_, input_, v);
+    alignWithMode(values_);
+    drawMainScreen(display_, input_, values_.solveMode, results_.secondOnOffer());
     if (toSecond) return Step::ShowSecondAnswer;
     // Going back, the first answer is drawn, checked again and shown by the results screen.
-    results_.drawObliqueAnswer();
+    results_.drawFirstOblique(values_.triangle);
     return Step::CheckSolution;
 }
 
-Step Program::savePicture() {
-    const int status = solvara::savePicture(display_, input_, environment_);
-    return status == -1 || printerNotReady_ ? Step::PrinterNotReady : Step::DrainKeys;
+Next Program::onPrint(Next) {
+    Next next = Step::SavePicture;
+    next.printerNotReady = !printResults(input_, printer_, values_.solveMode, results_);
+    return next;
 }
 
-Step Program::drainKeys() {
-    input_.pause(100);
+Next Program::onSavePicture(Next carried) {
+    const int status = savePicture(display_, input_, environment_);
+    return status == -1 || carried.printerNotReady ? Step::PrinterNotReady : Step::DrainKeys;
+}
+
+Next Program::onPrinterNotReady(Next) {
+    reportPrinterNotReady(display_, input_, printer_, results_);
+    return Step::ResultsCycle;
+}
+
+Next Program::onDrainKeys(Next) {
+    input_.pause(kDrainPollMs);
     return input_.readKey() ? Step::DrainKeys : Step::ResultsCycle;
 }
 

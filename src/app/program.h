@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "app/event_loop.h"
 #include "app/help.h"
 #include "app/loop_decisions.h"
 #include "app/placement.h"
@@ -21,18 +22,15 @@
 
 namespace solvara {
 
-// The pointer as the loops last read it: where it was and which buttons were down (bit 0 left,
-// bit 1 right). A failed read keeps the position.
-struct ClickState {
-    Point position{};
-    int buttons = 0;
-};
-
-// The program: it owns the display, the input devices, the printer, the record and the screens,
-// and runs one driver loop of steps. Several can live in one process, each with its own backend.
+// The program: it owns the display, the input devices, the printer, the record, the editors, the
+// results screen and the loop's pointer, and runs one driver loop of steps. Several can live in
+// one process, each with its own backend.
 class Program {
   public:
-    Program(WindowBackend& backend, Environment environment);
+    // The environment stays the caller's: where the program lives, where pictures go and how
+    // commands run are asked of it at every print.
+    Program(WindowBackend& backend, const Environment& environment);
+    Program(WindowBackend& backend, Environment&& environment) = delete;
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
@@ -40,8 +38,8 @@ class Program {
     int run();
 
     // Stepping, for tests: startProgram() gives the first step, runStep() runs one.
-    Step startProgram();
-    Step runStep(Step step);
+    Next startProgram();
+    Next runStep(Next next);
     int exitStatus() const { return exitStatus_; }
     // Set when the window could not be opened; the program then exits with status 1.
     const std::string& openError() const { return openError_; }
@@ -50,68 +48,45 @@ class Program {
     InputDevices& input() { return input_; }
     TriangleValues& values() { return values_; }
     const TriangleValues& values() const { return values_; }
+    const Editors& editors() const { return editors_; }
     const Placement& placement() const { return placement_; }
+    ResultsScreen& results() { return results_; }
     const ResultsScreen& results() const { return results_; }
-    const Environment& environment() const { return environment_; }
-    // For tests: the picture directory and the command runner can be changed after start.
-    void setEnvironment(Environment environment) { environment_ = std::move(environment); }
 
   private:
-    // Start-up and the main screen (program.cpp).
-    Step restart();
-    Step showMainScreen();
-    Step refreshValues();
-    Step markerStep();
-    Step exitProgram(bool clearFirst);
+    // One member function a step, named after it (Step::Restart runs onRestart), and one for the
+    // loops' steps; each gets the step with what it carries and returns the next.
+#define SOLVARA_STEP_DECLARATION(name) Next on##name(Next carried);
+#define SOLVARA_NO_DECLARATION(name)
+    SOLVARA_STEPS(SOLVARA_STEP_DECLARATION, SOLVARA_NO_DECLARATION)
+#undef SOLVARA_NO_DECLARATION
+#undef SOLVARA_STEP_DECLARATION
+    Next onLoop(Next carried);
 
-    // The loops (loops.cpp).
-    Step mainLoop();
-    Step mainDrag();
-    Step mainClick();
-    Step awaitRelease();
-    Step resultsCycle();
-    Step resultsDrag();
-    Step resultsClick();
+    Next exitProgram(bool clearFirst);
+    // The loops (loops.cpp): one cycle, drag test and click of either screen's table.
+    Next loopCycle(const LoopTable& table);
+    LoopContext loopContext() const;
     // Carries out a loop's decision: the next step, or nothing when the loop goes on.
-    std::optional<Step> carryOut(const Decision& decision);
-    // One pass of the drag test; true while a drag goes on and the test repeats.
-    bool dragOnce();
-    // Reads the pointer into the click state; true when a button is down.
-    bool readClick();
-    ResultsState resultsState() const;
+    std::optional<Next> carryOut(const Decision& decision);
     void help();
 
     // Entry and solving (program.cpp).
-    Step editorStep(EditOutcome outcome, Step keysStep);
-    Step inputCount();
-    Step solve();
-    Step checkSolution();
-    Step showChecked(const std::optional<double>& angleTotalNotice);
-    Step switchAnswer();
-    Step savePicture();
-    Step drainKeys();
+    Next editorStep(EditOutcome outcome, Step keysStep);
+    Next showChecked(const std::optional<double>& angleTotalNotice);
+    // The commit at the input count, with the window's waits.
+    void commitValues();
 
     WindowBackend& backend_;
-    Environment environment_;
+    const Environment& environment_;
     Display display_;
     InputDevices input_;
     PrinterDevice printer_;
     TriangleValues values_;
     Placement placement_;
-    DecimalEditor decimalEditor_;
-    DmsEditor dmsEditor_;
+    Editors editors_;
     ResultsScreen results_;
-
-    ClickState click_;
-    // While the title row is dragged: the point of the window the pointer holds it by, in
-    // desktop pixels from its top-left corner.
-    std::optional<Point> dragGrip_;
-    // The click read at the start of a loop cycle, acted on after its drag test.
-    bool clicked_ = false;
-    // The results screen's edit command asks the next values refresh for the Edit help.
-    bool editHelpPending_ = false;
-    // The last print could not open the printer; reported once the picture is handed on.
-    bool printerNotReady_ = false;
+    LoopPointer pointer_;
 
     int exitStatus_ = 0;
     std::string openError_;

@@ -12,8 +12,9 @@
 #include <vector>
 
 #include "app/problem.h"
-#include "results/drawing.h"
+#include "results/clipboard.h"
 #include "results/printing.h"
+#include "results/result_lines.h"
 #include "results/results_screen.h"
 
 namespace solvara {
@@ -137,12 +138,8 @@ struct Report {
 };
 
 void appendPrintedAnswer(std::string& out, SolveMode mode, const ProblemAnswer& answer) {
-    const ResultTexts hw = heightAndWidthTexts(mode, answer.triangle);
-    for (const std::string& line :
-         printedLines(mode, answerTexts(answer.triangle, answer.area), hw.height, hw.width)) {
-        out += line;
-        out += '\n';
-    }
+    const AnswerTexts texts = answerTexts(answer.triangle, answer.area);
+    out += joinedLines(printedLines(mode, texts, resultLines(mode, answer.triangle, texts.area)));
 }
 
 // One JSON object a problem. The object is kept from one problem to the next and only its values

@@ -3,9 +3,9 @@
 
 namespace solvara {
 
-std::string clipboardText(const std::vector<std::string>& printedLines) {
+std::string joinedLines(const std::vector<std::string>& lines) {
     std::string text;
-    for (const std::string& line : printedLines)
+    for (const std::string& line : lines)
         text += line + "\n";
     return text;
 }

@@ -6,8 +6,9 @@
 
 namespace solvara {
 
-// The printed lines as one text for the desktop's clipboard, one a line, so that the answer on
-// screen can be pasted into a note or a mail (Ctrl+C on the results screen).
-std::string clipboardText(const std::vector<std::string>& printedLines);
+// Lines as one text, each ended by a line end: the printed lines on the desktop's clipboard, so
+// that the answer on screen can be pasted into a note or a mail (Ctrl+C on the results screen),
+// and the printed page of the solve command.
+std::string joinedLines(const std::vector<std::string>& lines);
 
 }  // namespace solvara

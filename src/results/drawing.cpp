@@ -1,17 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The solved triangle drawn to scale in the frame at the upper right, with its letters, and the
-// height and width texts the drawing makes. The geometry comes from triangle_layout; this file
-// only hands it to the surface.
+// The solved triangle drawn to scale in the frame at the upper right, with its letters, over its
+// result lines. The geometry comes from triangle_layout; this file only hands it to the surface.
 #include "results/drawing.h"
 
-#include <utility>
+#include <cmath>
 
 #include "platform/display/display.h"
-#include "platform/text/number_format.h"
 #include "results/result_lines.h"
 #include "results/triangle_layout.h"
-#include "solver/solver.h"
-#include "values/values_panel.h"
 
 namespace solvara {
 
@@ -20,22 +16,17 @@ namespace {
 constexpr Colour kSideColour = Colour::Green;
 constexpr Colour kLetterColour = Colour::Black;
 
-void clearFrame(Display& display) {
-    display.line(kDrawingFrame.left, kDrawingFrame.top, kDrawingFrame.right, kDrawingFrame.bottom,
-                 kBackground, Shape::FilledBox);
-}
-
-// Only the part inside the frame is drawn. The layout keeps a triangle and its letters inside,
-// but not one with a vertex at no finite place, and nothing of the drawing may land on the rest
-// of the screen.
-void drawClipped(Display& display, const Segment& segment, Colour colour) {
-    if (const auto inside = clipToFrame(segment))
-        display.line(inside->from.x, inside->from.y, inside->to.x, inside->to.y, colour,
-                     Shape::Segment);
+// The layout keeps a triangle and its letters inside the frame, but not one with a vertex at no
+// finite place, which draws nothing; and nothing of the drawing may land on the rest of the
+// screen: it is drawn with the frame as the display's clip.
+void drawSegment(Display& display, const Segment& s, Colour colour) {
+    if (std::isfinite(s.from.x) && std::isfinite(s.from.y) && std::isfinite(s.to.x) &&
+        std::isfinite(s.to.y))
+        display.segment(s.from.x, s.from.y, s.to.x, s.to.y, colour);
 }
 
 void drawSide(Display& display, PointD from, PointD to) {
-    drawClipped(display, Segment{from, to}, kSideColour);
+    drawSegment(display, Segment{from, to}, kSideColour);
 }
 
 void drawLetter(Display& display, Letter letter, const TriangleVertices& vertices,
@@ -46,11 +37,12 @@ void drawLetter(Display& display, Letter letter, const TriangleVertices& vertice
             display.circle(arc.centre.x, arc.centre.y, arc.radiusPx, kLetterColour, arc.startRad,
                            arc.endRad);
     for (const Segment& segment : figure.segments)
-        drawClipped(display, segment, kLetterColour);
+        drawSegment(display, segment, kLetterColour);
 }
 
-// Both drawings put the sides and letters down in the same order.
+// Both drawings clear the frame and put the sides and letters down in the same order.
 void drawSidesAndLetters(Display& display, const TriangleVertices& v, DrawingKind kind) {
+    const ClipTo frame(display, kDrawingFrame);
     drawSide(display, v.a, v.b);
     drawLetter(display, Letter::Z, v, kind);
     drawSide(display, v.a, v.c);
@@ -64,32 +56,17 @@ void drawSidesAndLetters(Display& display, const TriangleVertices& v, DrawingKin
 
 }  // namespace
 
-ResultTexts heightAndWidthTexts(SolveMode mode, const Triangle& t) {
-    const HeightAndWidth hw = heightAndWidth(mode, t);
-    return ResultTexts{formatMaskedToFit(hw.height, kMask8, panel::kValueFieldWidth),
-                       formatMaskedToFit(hw.width, kMask8, panel::kValueFieldWidth)};
+void drawRightTriangle(Display& display, const Triangle& t, const ResultLines& lines) {
+    display.fillBox(kDrawingFrame, kBackground);
+    writeResultLines(display, lines);
+    drawSidesAndLetters(display, layOutRightTriangle(t.x, t.y).vertices, DrawingKind::Right);
 }
 
-void drawRightTriangle(Display& display, TriangleValues& v) {
-    clearFrame(display);
-    // A right triangle's height and width are its legs.
-    ResultTexts texts = heightAndWidthTexts(SolveMode::Right, v.triangle);
-    v.heightText = std::move(texts.height);
-    v.widthText = std::move(texts.width);
-    writeResultLines(display, v.heightText, v.widthText, v.texts.area);
-    drawSidesAndLetters(display, layOutRightTriangle(v.triangle.x, v.triangle.y).vertices,
-                        DrawingKind::Right);
-}
-
-ResultTexts drawObliqueTriangle(Display& display, const Triangle& t, const std::string& areaText) {
-    clearFrame(display);
-    display.setColors(Colour::Black, kBackground);
+void drawObliqueTriangle(Display& display, const Triangle& t, const ResultLines& lines) {
+    display.fillBox(kDrawingFrame, kBackground);
     drawSidesAndLetters(display, layOutObliqueTriangle(t.x, t.y, t.a, t.b, t.c).vertices,
                         DrawingKind::Oblique);
-
-    ResultTexts texts = heightAndWidthTexts(SolveMode::Oblique, t);
-    writeResultLines(display, texts.height, texts.width, areaText);
-    return texts;
+    writeResultLines(display, lines);
 }
 
 }  // namespace solvara

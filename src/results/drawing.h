@@ -1,26 +1,18 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include <string>
-
-#include "values/triangle_values.h"
+#include "results/result_lines.h"
+#include "values/triangle.h"
 
 namespace solvara {
 
 class Display;
 
-// A right triangle to scale in the drawing frame, its legs as height and width (the record's
-// texts of Y and X), and the result lines.
-void drawRightTriangle(Display& display, TriangleValues& v);
+// A right triangle to scale in the drawing frame, over its result lines.
+void drawRightTriangle(Display& display, const Triangle& t, const ResultLines& lines);
 
-struct ResultTexts {
-    std::string height;
-    std::string width;
-};
-// The height and width texts of an answer as the result lines show them and Print sends them.
-ResultTexts heightAndWidthTexts(SolveMode mode, const Triangle& t);
-// An oblique triangle to scale in the drawing frame, and the result lines with its height and
-// width and the given area text. Returns the height and width texts it wrote.
-ResultTexts drawObliqueTriangle(Display& display, const Triangle& t, const std::string& areaText);
+// An oblique triangle to scale in the drawing frame, and then its result lines, whose box takes
+// back the frame's first column beside them.
+void drawObliqueTriangle(Display& display, const Triangle& t, const ResultLines& lines);
 
 }  // namespace solvara

@@ -2,6 +2,7 @@
 #include "results/failure_report.h"
 
 #include <string>
+#include <string_view>
 
 #include "platform/display/display.h"
 #include "platform/text/number_format.h"
@@ -11,31 +12,30 @@ namespace solvara {
 
 namespace {
 
-constexpr const char* kCannotDoIt = "      CAN NOT DO IT !        ";
+constexpr std::string_view kCannotDoIt = "      CAN NOT DO IT !        ";
 constexpr int kFailureRow = 28;
 constexpr int kFailureColumn = 5;
 constexpr int kFlashPauseMs = 900;
 constexpr int kShowings = 5;
+constexpr int kAngleTotalRow = 2;
+constexpr int kAngleTotalColumn = 39;
 
 }  // namespace
 
 void flashCannotDoIt(Display& display, InputDevices& input) {
     for (int showing = 0; showing < kShowings; ++showing) {
-        display.setColors(showing % 2 == 0 ? Colour::LightRed : Colour::Black, kBackground);
-        display.locate(kFailureRow, kFailureColumn);
-        display.print(kCannotDoIt, false);
+        display.printAt(kFailureRow, kFailureColumn, kCannotDoIt,
+                        {showing % 2 == 0 ? Colour::LightRed : Colour::Black});
         input.pause(kFlashPauseMs);
     }
-    display.setColors(Colour::Black, kBackground);
-    display.locate(kFailureRow, kFailureColumn);
-    display.print(std::string(29, ' '), false);
+    display.printAt(kFailureRow, kFailureColumn, std::string(kCannotDoIt.size(), ' '));
 }
 
 void showAngleTotal(Display& display, double total) {
     // Numbers are printed with a blank where a minus sign would go.
-    display.locate(2, 39);
-    display.print("Total Of Angles = " + std::string(total < 0 ? "" : " ") + plainNumberText(total),
-                  false);
+    display.printAt(
+        kAngleTotalRow, kAngleTotalColumn,
+        "Total Of Angles = " + std::string(total < 0 ? "" : " ") + plainNumberText(total));
 }
 
 }  // namespace solvara

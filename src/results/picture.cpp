@@ -2,6 +2,7 @@
 // The saved picture: every print ends by writing the screen as Solvara.bmp, beside a copy run
 // from a folder of its own when it can, and handing that file to the picture-print command.
 #include <string>
+#include <string_view>
 
 #include "results/picture.h"
 
@@ -15,17 +16,17 @@ namespace solvara {
 
 namespace {
 
-constexpr const char* kSaved = "SAVED AS Solvara.bmp";
-constexpr const char* kNotSaved = "CAN NOT SAVE PICTURE";
+constexpr std::string_view kSaved = "SAVED AS Solvara.bmp";
+constexpr std::string_view kNotSaved = "CAN NOT SAVE PICTURE";
+static_assert(kSaved.size() == kNotSaved.size(), "either message is blanked alike");
+constexpr int kMessageShownMs = 2000;
 constexpr int kMessageRow = 28;
 constexpr int kMessageColumn = 15;
 
 }  // namespace
 
 int savePicture(Display& display, InputDevices& input, const Environment& environment) {
-    display.setColors(Colour::Green, kBackground);
-    display.locate(kMessageRow, kMessageColumn);
-    display.print(kSaved, false);
+    display.printAt(kMessageRow, kMessageColumn, kSaved, {Colour::Green});
 
     // Beside a copy run from a folder of its own, or in the user's pictures or home directory;
     // the message names the file only. A root directory keeps its one separator.
@@ -34,14 +35,10 @@ int savePicture(Display& display, InputDevices& input, const Environment& enviro
     const bool saved = directory && BmpWriter::savePage(display, path) == BmpWriter::Result::Ok;
     if (!saved) {
         // The command would print an older picture, or none: say so and do not run it.
-        display.setColors(Colour::LightRed, kBackground);
-        display.locate(kMessageRow, kMessageColumn);
-        display.print(kNotSaved, false);
+        display.printAt(kMessageRow, kMessageColumn, kNotSaved, {Colour::LightRed});
     }
-    input.pause(2000);
-    display.setColors(Colour::Black, kBackground);
-    display.locate(kMessageRow, kMessageColumn);
-    display.print(std::string(20, ' '), false);
+    input.pause(kMessageShownMs);
+    display.printAt(kMessageRow, kMessageColumn, std::string(kSaved.size(), ' '));
 
     return saved ? environment.runCommand("pr " + shellQuoted(path)) : 0;
 }

@@ -2,16 +2,24 @@
 #include "results/result_lines.h"
 
 #include "platform/display/display.h"
+#include "platform/text/number_format.h"
 #include "results/results_screen.h"
+#include "solver/solver.h"
+#include "values/values_panel.h"
 
 namespace solvara {
 
-void writeResultLines(Display& display, const std::string& heightText, const std::string& widthText,
-                      const std::string& areaText) {
-    display.box(results_layout::kResultLinesBox, kBackground, Shape::FilledBox);
-    display.drawText(45, 250, "Triangle Height  = " + heightText);
-    display.drawText(45, 265, "Triangle Width   = " + widthText);
-    display.drawText(45, 280, "Area of Triangle = " + areaText);
+ResultLines resultLines(SolveMode mode, const Triangle& t, const std::string& areaText) {
+    const HeightAndWidth hw = heightAndWidth(mode, t);
+    return ResultLines{formatMaskedToFit(hw.height, kMask8, panel::kValueFieldWidth),
+                       formatMaskedToFit(hw.width, kMask8, panel::kValueFieldWidth), areaText};
+}
+
+void writeResultLines(Display& display, const ResultLines& lines) {
+    display.fillBox(results_layout::kResultLinesBox, kBackground);
+    display.drawText(45, 250, "Triangle Height  = " + lines.height, results_layout::kText);
+    display.drawText(45, 265, "Triangle Width   = " + lines.width, results_layout::kText);
+    display.drawText(45, 280, "Area of Triangle = " + lines.area, results_layout::kText);
 }
 
 }  // namespace solvara

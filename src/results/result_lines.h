@@ -3,13 +3,26 @@
 
 #include <string>
 
+#include "values/triangle.h"
+
 namespace solvara {
 
 class Display;
 
-// The three result lines under the drawing area: height, width and area, each a label and its
-// value text drawn as one string over a freshly cleared box.
-void writeResultLines(Display& display, const std::string& heightText, const std::string& widthText,
-                      const std::string& areaText);
+// The texts of the three result lines under the drawing area, of one answer.
+struct ResultLines {
+    std::string height;
+    std::string width;
+    std::string area;
+};
+
+// An answer's result lines as the results screen shows them and Print sends them: a right
+// triangle's height and width are its legs Y and X, an oblique one's the height of the vertex of
+// B over side X and the triangle's shadow on that line.
+ResultLines resultLines(SolveMode mode, const Triangle& t, const std::string& areaText);
+
+// The three lines, each a label and its value text drawn as one string over a freshly cleared
+// box.
+void writeResultLines(Display& display, const ResultLines& lines);
 
 }  // namespace solvara

@@ -6,6 +6,7 @@
 #include "platform/display/display.h"
 #include "platform/text/number_format.h"
 #include "results/drawing.h"
+#include "results/printing.h"
 #include "results/result_lines.h"
 #include "solver/solver.h"
 #include "values/dms_text.h"
@@ -23,16 +24,14 @@ std::string fitted(double value, const char* mask) {
 }
 
 void writeRow(Display& display, Entry e, const std::string& text) {
-    display.locate(panel::rowOf(e), panel::kLabelColumn);
-    display.print(std::string(entryLabel(e)) + text, false);
+    display.printAt(panel::rowOf(e), panel::kLabelColumn, entryLabel(e) + text, {kText});
 }
 
 // A shorter value must not leave characters of a longer one behind.
 void blankValueField(Display& display) {
     const std::string blanks(panel::kValueFieldWidth, ' ');
     for (int row = panel::kFirstRow; row <= panel::kLastBlankedRow; ++row) {
-        display.locate(row, panel::kValueColumn);
-        display.print(blanks, false);
+        display.printAt(row, panel::kValueColumn, blanks);
     }
 }
 
@@ -40,14 +39,14 @@ void blankValueField(Display& display) {
 // in the eight-decimal format, the result lines, then each angle's degree text, with B and C
 // written a second time in the nine-decimal format they keep.
 void writeAnswer(Display& display, const Triangle& t, const AnswerTexts& texts,
-                 const std::string& heightText, const std::string& widthText) {
+                 const ResultLines& lines) {
     blankValueField(display);
     for (const Entry e : {Entry::X, Entry::Y, Entry::Z, Entry::A})
         writeRow(display, e, texts.of(e));
     writeRow(display, Entry::B, fitted(t.b, kMask8));
     writeRow(display, Entry::C, fitted(t.c, kMask8));
 
-    writeResultLines(display, heightText, widthText, texts.area);
+    writeResultLines(display, lines);
 
     writeRow(display, Entry::D, texts.d);
     writeRow(display, Entry::E, texts.e);
@@ -74,69 +73,62 @@ AnswerTexts answerTexts(const Triangle& t, double area) {
 }
 
 void drawOtherAnswerControl(Display& display) {
-    display.setColors(Colour::Green, kBackground);
-    display.box(kOtherAnswerBox, Colour::Green, Shape::FilledBox);
+    display.fillBox(kOtherAnswerBox, Colour::Green);
     display.box(kOtherAnswerBox, Colour::Blue);
-    display.locate(kOtherAnswerRow, kOtherAnswerColumn);
-    display.print(kOtherAnswerLabel, false);
-    display.setColors(kText, kBackground);
+    display.printAt(kOtherAnswerRow, kOtherAnswerColumn, kOtherAnswerLabel, {Colour::Green});
 }
 
-ResultsScreen::ResultsScreen(Display& display, TriangleValues& values)
-    : display_(display), v_(values) {}
+ResultsScreen::ResultsScreen(Display& display) : display_(display) {}
 
-void ResultsScreen::drawButtons(bool withEdit) {
-    display_.setColors(kText, kBackground);
-    display_.locate(kPrintRow, kPrintColumn);
-    display_.print(" Print ", false);
-    display_.box(kPrintButton, std::nullopt);
+void ResultsScreen::reset() {
+    second_.reset();
+    secondChosen_ = false;
+    editBlocked_ = false;
+}
+
+bool ResultsScreen::chooseOtherAnswer() {
+    secondChosen_ = !secondChosen_;
+    editBlocked_ = secondChosen_;
+    return secondChosen_;
+}
+
+void ResultsScreen::drawButtons(bool withEdit) const {
+    display_.printAt(kPrintRow, kPrintColumn, " Print ", {kText});
+    display_.box(kPrintButton, kText);
     if (!withEdit) return;
-    display_.locate(kEditRow, kEditColumn);
-    display_.print("EDIT", true);
-    display_.box(kEditButton, std::nullopt);
+    display_.printAt(kEditRow, kEditColumn, "EDIT", {kText});
+    display_.box(kEditButton, kText);
 }
 
-void ResultsScreen::showFirstAnswer() {
-    const Triangle& t = v_.triangle;
-    const bool right = v_.solveMode == SolveMode::Right;
-    display_.setColors(kText, kBackground);
-    if (right) {
-        // The legs, as the panel last wrote them; the drawing sets them again.
-        v_.heightText = v_.texts.y;
-        v_.widthText = v_.texts.x;
-    }
-    // Until the oblique drawing below, the result lines show the previous drawing's height and
-    // width.
-    v_.texts = answerTexts(t, triangleArea(v_.solveMode, t));
-    writeAnswer(display_, t, v_.texts, v_.heightText, v_.widthText);
-
-    if (right)
-        drawRightTriangle(display_, v_);
+void ResultsScreen::showFirstAnswer(SolveMode mode, const Triangle& first) {
+    firstTexts_ = answerTexts(first, triangleArea(mode, first));
+    lines_ = resultLines(mode, first, firstTexts_.area);
+    writeAnswer(display_, first, firstTexts_, lines_);
+    if (mode == SolveMode::Right)
+        drawRightTriangle(display_, first, lines_);
     else
-        drawObliqueAnswer();
+        drawObliqueTriangle(display_, first, lines_);
     drawButtons(true);
 }
 
 void ResultsScreen::showSecondAnswer() {
-    const Triangle& s = *v_.secondAnswer;
-    display_.setColors(kText, kBackground);
-    // The height and width are those the drawing has just made of the second answer. The
-    // caller has redrawn the main screen, which carries the EDIT button, so only Print is drawn.
-    second_ = answerTexts(s, triangleArea(SolveMode::Oblique, s));
-    writeAnswer(display_, s, second_, v_.heightText, v_.widthText);
+    const Triangle& s = *second_;
+    // The caller has redrawn the main screen, which carries the EDIT button, so only Print is
+    // drawn.
+    secondTexts_ = answerTexts(s, triangleArea(SolveMode::Oblique, s));
+    lines_ = resultLines(SolveMode::Oblique, s, secondTexts_.area);
+    drawObliqueTriangle(display_, s, lines_);
+    writeAnswer(display_, s, secondTexts_, lines_);
     drawButtons(false);
 }
 
-void ResultsScreen::drawObliqueAnswer() {
-    const bool second = v_.secondAnswerOnScreen();
-    const ResultTexts lines = drawObliqueTriangle(display_, second ? *v_.secondAnswer : v_.triangle,
-                                                  second ? second_.area : v_.texts.area);
-    v_.heightText = lines.height;
-    v_.widthText = lines.width;
+void ResultsScreen::drawFirstOblique(const Triangle& first) {
+    lines_ = resultLines(SolveMode::Oblique, first, firstTexts_.area);
+    drawObliqueTriangle(display_, first, lines_);
 }
 
-const AnswerTexts& ResultsScreen::shownTexts() const {
-    return v_.secondAnswerOnScreen() ? second_ : v_.texts;
+std::vector<std::string> ResultsScreen::shownLines(SolveMode mode) const {
+    return printedLines(mode, secondOnScreen(mode) ? secondTexts_ : firstTexts_, lines_);
 }
 
 }  // namespace solvara

@@ -3,11 +3,16 @@
 // the printed page, the saved picture and the clipboard.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/display/colour.h"
 #include "platform/geometry.h"
-#include "values/triangle_values.h"
+#include "results/result_lines.h"
+#include "results/triangle_layout.h"
+#include "values/answer_texts.h"
+#include "values/triangle.h"
 
 namespace solvara {
 
@@ -30,11 +35,15 @@ inline constexpr Rect kOtherAnswerBox{620, 290, 630, 300};
 inline constexpr int kOtherAnswerRow = 19;
 inline constexpr int kOtherAnswerColumn = 60;
 inline constexpr const char* kOtherAnswerLabel = "Show other answer ";
+// The main screen wipes the label and the cell after it.
+inline constexpr int kOtherAnswerWipeWidth = 19;
 // The height, width and area lines under the drawing.
 inline constexpr Rect kResultLinesBox{40, 249, 350, 295};
-// The drawing of the triangle.
-inline constexpr Rect kDrawingBox{350, 35, 638, 280};
+// The drawing of the triangle (triangle_layout.h's frame).
+inline constexpr Rect kDrawingBox = kDrawingFrame;
 inline constexpr Colour kText = Colour::Black;
+// Where the pointer is put, out of the way of every button, when a click must not be taken again.
+inline constexpr Point kPointerHome{320, 240};
 }  // namespace results_layout
 
 // An answer's texts as the results screen shows them and Print sends them: X, Y, Z, A and the
@@ -45,29 +54,57 @@ AnswerTexts answerTexts(const Triangle& t, double area);
 void drawOtherAnswerControl(Display& display);
 
 // The main screen turned into a report of the solution, without clearing it: the value rows
-// rewritten in the results format, the result lines, the drawing to scale and the buttons. The
-// first answer's texts are kept in the record, the second's here, so that switching back finds
-// the first untouched.
+// rewritten in the results format, the result lines, the drawing to scale and the buttons. It
+// owns what it shows: the texts of both answers, which of them is on screen, the other answer on
+// offer and whether editing is refused while the second is shown.
 class ResultsScreen {
   public:
-    ResultsScreen(Display& display, TriangleValues& values);
+    explicit ResultsScreen(Display& display);
+
+    // A fresh start: nothing shown, nothing on offer, the first answer chosen.
+    void reset();
+    // A new solve: editing is allowed again, and an oblique one's second answer (or none) is on
+    // offer. The answer chosen last stays chosen.
+    void allowEditing() { editBlocked_ = false; }
+    void offer(const std::optional<Triangle>& second) { second_ = second; }
+    // Back to the entries: no other answer is on offer any longer.
+    void withdrawOffer() { second_.reset(); }
+    bool secondOnOffer() const { return second_.has_value(); }
+    const std::optional<Triangle>& secondAnswer() const { return second_; }
+    bool secondChosen() const { return secondChosen_; }
+    // Which answer is on screen: the second only in Oblique mode, while one is on offer and
+    // chosen.
+    bool secondOnScreen(SolveMode mode) const {
+        return mode == SolveMode::Oblique && second_ && secondChosen_;
+    }
+    bool editBlocked() const { return editBlocked_; }
+    // Chooses the other answer, and refuses editing while it is the second; true when it is.
+    bool chooseOtherAnswer();
 
     // The first answer, with its drawing and both buttons.
-    void showFirstAnswer();
-    // The second answer over a main screen and a drawing of it just made; Print only.
+    void showFirstAnswer(SolveMode mode, const Triangle& first);
+    // The second answer over a main screen just drawn, its drawing first; Print only.
     void showSecondAnswer();
-    // The oblique drawing of the answer on screen, with its height and width.
-    void drawObliqueAnswer();
-    void drawButtons(bool withEdit);
+    // The oblique drawing of the first answer alone, on the way back to it from the second.
+    void drawFirstOblique(const Triangle& first);
+    void drawButtons(bool withEdit) const;
 
-    // The texts of the answer on screen, as Print sends them.
-    const AnswerTexts& shownTexts() const;
-    const AnswerTexts& secondTexts() const { return second_; }
+    // The lines Print sends for the answer on screen, and the clipboard copies.
+    std::vector<std::string> shownLines(SolveMode mode) const;
+    const AnswerTexts& firstTexts() const { return firstTexts_; }
+    const AnswerTexts& secondTexts() const { return secondTexts_; }
+    // The result lines of the triangle drawn last.
+    const ResultLines& lines() const { return lines_; }
 
   private:
     Display& display_;
-    TriangleValues& v_;
-    AnswerTexts second_;
+    std::optional<Triangle> second_;
+    bool secondChosen_ = false;
+    bool editBlocked_ = false;
+    AnswerTexts firstTexts_;
+    AnswerTexts secondTexts_;
+    // The result lines of the triangle drawn last (either answer).
+    ResultLines lines_;
 };
 
 }  // namespace solvara

@@ -273,12 +273,20 @@ PointD letterAnchor(Letter letter, const TriangleVertices& v, DrawingKind kind) 
 
 namespace {
 
+// Bounds in pixels as the fit works them out, in doubles.
+struct BoundsD {
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+};
+
 // How far the letters of a drawing reach beyond the vertex or side they stand at: the bounds of
 // all six letters when every vertex (and so every side's middle) is at (0, 0). The left and top
 // are negative or zero.
-FrameRect letterRoom(DrawingKind kind) {
+BoundsD letterRoom(DrawingKind kind) {
     const TriangleVertices origin{};
-    FrameRect room{0, 0, 0, 0};
+    BoundsD room;
     auto reach = [&room](double x0, double y0, double x1, double y1) {
         room.left = std::fmin(room.left, x0);
         room.top = std::fmin(room.top, y0);
@@ -316,8 +324,10 @@ ObliqueLayout layOutObliqueTriangle(double x, double y, double a, double b, doub
     if (std::ranges::all_of(corners, inFrame) || !std::ranges::all_of(corners, finite))
         return layout;
 
-    FrameRect box = kDrawingFrame;  // where the vertices may go: the frame less the letters' room
-    const FrameRect room = letterRoom(DrawingKind::Oblique);
+    // Where the vertices may go: the frame less the letters' room.
+    BoundsD box{double(kDrawingFrame.left), double(kDrawingFrame.top), double(kDrawingFrame.right),
+                double(kDrawingFrame.bottom)};
+    const BoundsD room = letterRoom(DrawingKind::Oblique);
     box.left -= room.left;
     box.top -= room.top;
     box.right -= room.right;
@@ -342,63 +352,7 @@ ObliqueLayout layOutObliqueTriangle(double x, double y, double a, double b, doub
     return layout;
 }
 
-std::optional<Segment> clipToFrame(const Segment& s, const FrameRect& frame) {
-    const PointD p = s.from;
-    const PointD q = s.to;
-    if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(q.x) || !std::isfinite(q.y))
-        return std::nullopt;
-    // Liang-Barsky on the half differences: they stay finite for any two finite ends, and the
-    // segment is p + s * half for s in [0, 2].
-    const double hx = q.x * 0.5 - p.x * 0.5;
-    const double hy = q.y * 0.5 - p.y * 0.5;
-    enum class Edge { None, Left, Right, Top, Bottom };
-    double enter = 0;
-    double leave = 2;
-    Edge enterEdge = Edge::None;
-    Edge leaveEdge = Edge::None;
-    // The part with den * s <= num lies inside `edge`.
-    auto clip = [&](double den, double num, Edge edge) {
-        if (den == 0) return num >= 0;
-        const double r = num / den;
-        if (den < 0) {
-            if (r > leave) return false;
-            if (r > enter) {
-                enter = r;
-                enterEdge = edge;
-            }
-        } else {
-            if (r < enter) return false;
-            if (r < leave) {
-                leave = r;
-                leaveEdge = edge;
-            }
-        }
-        return true;
-    };
-    if (!clip(-hx, p.x - frame.left, Edge::Left) || !clip(hx, frame.right - p.x, Edge::Right) ||
-        !clip(-hy, p.y - frame.top, Edge::Top) || !clip(hy, frame.bottom - p.y, Edge::Bottom))
-        return std::nullopt;
-
-    // A cut point is worked out from the end nearer to it, so that a vertex far away does not
-    // swamp the digits of one near the frame; it is then put exactly on the edge it crosses.
-    auto at = [&](double t, Edge edge) {
-        PointD r = t <= 1 ? PointD{p.x + t * hx, p.y + t * hy}
-                          : PointD{q.x - (2 - t) * hx, q.y - (2 - t) * hy};
-        if (edge == Edge::Left) r.x = frame.left;
-        if (edge == Edge::Right) r.x = frame.right;
-        if (edge == Edge::Top) r.y = frame.top;
-        if (edge == Edge::Bottom) r.y = frame.bottom;
-        r.x = std::fmin(std::fmax(r.x, frame.left), frame.right);
-        r.y = std::fmin(std::fmax(r.y, frame.top), frame.bottom);
-        return r;
-    };
-    // Ends inside stay exactly as given.
-    const PointD from = enterEdge == Edge::None ? p : at(enter, enterEdge);
-    const PointD to = leaveEdge == Edge::None ? q : at(leave, leaveEdge);
-    return Segment{from, to};
-}
-
-bool arcFitsFrame(const Arc& arc, const FrameRect& frame) {
+bool arcFitsFrame(const Arc& arc, const Rect& frame) {
     const PointD c = arc.centre;
     const double r = arc.radiusPx;
     if (!std::isfinite(c.x) || !std::isfinite(c.y) || !std::isfinite(r)) return false;

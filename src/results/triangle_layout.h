@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include <optional>
 #include <vector>
+
+#include "platform/geometry.h"
 
 namespace solvara {
 
@@ -27,14 +28,9 @@ inline constexpr double kRightOriginXPx = 410;
 // Side X lies on this line before the margin lifts it.
 inline constexpr double kBaseLinePx = kDrawingTopPx + kFitLengthPx;
 
-// The frame the drawing owns: cleared before each drawing, nothing drawn outside it.
-struct FrameRect {
-    double left = 350;
-    double top = 35;
-    double right = 638;
-    double bottom = 280;
-};
-inline constexpr FrameRect kDrawingFrame{};
+// The frame the drawing owns, corners inclusive: cleared before each drawing, nothing drawn
+// outside it.
+inline constexpr Rect kDrawingFrame{350, 35, 638, 280};
 
 enum class DrawingKind { Right, Oblique };
 
@@ -97,11 +93,8 @@ Figure letterFigure(Letter letter, PointD anchor, DrawingKind kind);
 // Where each letter of a drawing is anchored, from the triangle's vertices.
 PointD letterAnchor(Letter letter, const TriangleVertices& v, DrawingKind kind);
 
-// The part of a segment inside `frame`, or nothing when none of it is (or when an end is not a
-// finite number). Exact in doubles, so a vertex far outside still gives the true direction.
-std::optional<Segment> clipToFrame(const Segment& s, const FrameRect& frame = kDrawingFrame);
-
-// Whether the arc's whole circle lies inside `frame` (never for a non-finite centre or radius).
-bool arcFitsFrame(const Arc& arc, const FrameRect& frame = kDrawingFrame);
+// Whether the arc's whole circle lies inside `frame` (never for a non-finite centre or radius):
+// a letter's arc is drawn whole or not at all.
+bool arcFitsFrame(const Arc& arc, const Rect& frame = kDrawingFrame);
 
 }  // namespace solvara

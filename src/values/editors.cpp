@@ -6,7 +6,9 @@
 #include "platform/display/display.h"
 #include "platform/text/number_format.h"
 #include "platform/window/input_devices.h"
+#include "values/commit.h"
 #include "values/dms_text.h"
+#include "values/marker_rules.h"
 #include "values/values_panel.h"
 
 namespace solvara {
@@ -17,6 +19,21 @@ namespace {
 constexpr const char* kCursorMark = "\x11";
 // The text being typed, in blue.
 constexpr Colour kTypingColour = Colour::Blue;
+
+// Cells blanked before a value is written: the typing field (17 cells, the 18th kept for
+// nothing), the template and its cursor mark, and what a thrown-away angle leaves.
+constexpr int kTypingFieldWidth = 17;
+constexpr int kTemplateFieldWidth = 16;
+constexpr int kRejectedBlankWidth = 12;
+
+// The waits of the two editors. The decimal editor's key cycle is a poll of the keyboard with a
+// short wait after it; the template editor polls alone.
+constexpr int kBeforeEditMs = 20;       // before the field is shown ready for typing
+constexpr int kDecimalKeyPollMs = 40;   // a cycle's wait for a key
+constexpr int kAfterDecimalKeyMs = 10;  // and after it
+constexpr int kBeforeCommitMs = 20;     // before a typed number is stored
+constexpr int kTemplateKeyPollMs = 20;
+constexpr int kAfterEscapeMs = 200;  // Escape leaves the template after this
 
 bool rubsOut(Key key) {
     // The left arrow and a capital K both rub out like Backspace.
@@ -29,71 +46,77 @@ bool typesPoint(Key key) {
     return key == Key::character('.') || key == Key::character(',');
 }
 
-// Blanks `width` cells of the entry's value field and leaves the cursor at its start.
-void blankField(Display& display, Entry e, int width) {
-    display.locate(panel::rowOf(e), panel::kValueColumn);
-    display.print(std::string(static_cast<std::size_t>(width), ' '), false);
-    display.locate(panel::rowOf(e), panel::kValueColumn);
+// Blanks `width` cells of the entry's value field and writes `text` from its start.
+void showInField(Display& display, Entry e, int width, std::string_view text,
+                 TextColours colours = {panel::kText}) {
+    display.printAt(panel::rowOf(e), panel::kValueColumn,
+                    std::string(static_cast<std::size_t>(width), ' '));
+    display.printAt(panel::rowOf(e), panel::kValueColumn, text, colours);
 }
 
 // Throws away a committed angle of 180 or more.
-EditOutcome rejectAngle(Display& display, TriangleValues& v) {
-    const Entry angle = decimalAngleOf(*v.selected);
+EditOutcome rejectAngle(Display& display, TriangleValues& v, EditState& edit) {
+    const Entry angle = decimalAngleOf(*edit.selected);
     v.number(angle) = 0;
     v.text(dmsAngleOf(angle)) = kZeroDms;
-    v.editText.clear();
-    blankField(display, *v.selected, 12);
+    edit.text.clear();
+    showInField(display, *edit.selected, kRejectedBlankWidth, "");
     return EditOutcome::BackToMainScreen;
 }
 
-// Where the next digit goes in "00d 00m 00s": the cursor column, the template position it
-// replaces (from 0) and the column after it. Backspace walks the same table backwards.
-struct TemplateSlot {
-    int column;
-    int position;
-    int next;
-};
-constexpr TemplateSlot kSlots[] = {
-    {62, 0, 63}, {63, 1, 66}, {66, 4, 67}, {67, 5, 70}, {70, 8, 71}, {71, 9, 73},
-};
+// The commit the editors make as they start and after a key: the record brought into line with
+// the selection, then the panel drawn from it.
+void commitAndDraw(Display& display, InputDevices& input, TriangleValues& v, const EditState& e) {
+    commitChange(v, e.selected, [&input](int ms) { input.pause(ms); });
+    drawValuesPanel(display, v);
+}
+
+// The places of the digits in "00d 00m 00s", from 0, in typing order; after the last one the
+// template is full and the cursor mark waits past the seconds. Backspace walks them backwards.
+constexpr int kDigitPlaces[] = {0, 1, 4, 5, 8, 9};
+constexpr int kTemplateFull = 11;
+
+// The digit place after `place`, the full template after the last.
+int nextPlace(int place) {
+    for (std::size_t i = 0; i + 1 < std::size(kDigitPlaces); ++i)
+        if (kDigitPlaces[i] == place) return kDigitPlaces[i + 1];
+    return kTemplateFull;
+}
 
 }  // namespace
 
-DecimalEditor::DecimalEditor(Display& display, InputDevices& input, TriangleValues& values)
-    : display_(display), input_(input), v_(values) {}
+DecimalEditor::DecimalEditor(Display& display, InputDevices& input, TriangleValues& values,
+                             EditState& edit)
+    : display_(display), input_(input), v_(values), edit_(edit) {}
 
 void DecimalEditor::start() {
-    const Entry e = *v_.selected;
-    display_.setColors(panel::kText, kBackground);
-    input_.pause(20);
+    const Entry e = *edit_.selected;
+    input_.pause(kBeforeEditMs);
     v_.markers.set(e, true);
     // The field shows 17 characters with the cursor mark after the text.
-    v_.editText = formatMaskedToFit(v_.number(e), kMask8, panel::kValueFieldWidth - 2);
-    drawValuesPanel(display_, input_, v_);
+    edit_.text = formatMaskedToFit(v_.number(e), kMask8, panel::kValueFieldWidth - 2);
+    commitAndDraw(display_, input_, v_, edit_);
 
-    display_.setColors(kTypingColour, kBackground);
-    blankField(display_, e, 17);
-    if (parseNumber(v_.editText) == 0) v_.editText.clear();
-    display_.print(v_.editText + kCursorMark, false);
-    display_.setColors(panel::kText, kBackground);
+    if (parseNumber(edit_.text) == 0) edit_.text.clear();
+    showInField(display_, e, kTypingFieldWidth, edit_.text + kCursorMark, {kTypingColour});
 }
 
 EditOutcome DecimalEditor::cycle() {
-    input_.pause(40);
+    input_.pause(kDecimalKeyPollMs);
     (void)input_.readPointer();  // a click made while editing does nothing
     const Key key = input_.readKey();
-    input_.pause(10);
+    input_.pause(kAfterDecimalKeyMs);
     if (!key) return EditOutcome::Editing;
 
-    if (key == keys::kEnter) return commit(parseNumber(v_.editText));
+    if (key == keys::kEnter) return commit(parseNumber(edit_.text));
     if (rubsOut(key)) {
-        if (!v_.editText.empty()) v_.editText.pop_back();
-    } else if (v_.editText.size() > 10) {
+        if (!edit_.text.empty()) edit_.text.pop_back();
+    } else if (edit_.text.size() > 10) {
         return EditOutcome::Editing;  // eleven characters at most
     } else if (key.isDigit()) {
-        v_.editText += static_cast<char>(key.character());
+        edit_.text += static_cast<char>(key.character());
     } else if (typesPoint(key)) {
-        v_.editText += '.';
+        edit_.text += '.';
     } else {
         return key == Key::character('@') ? EditOutcome::PlaceHome : EditOutcome::Editing;
     }
@@ -102,24 +125,23 @@ EditOutcome DecimalEditor::cycle() {
 }
 
 EditOutcome DecimalEditor::commit(double typed) {
-    const Entry e = *v_.selected;
+    const Entry e = *edit_.selected;
     if (typed > 0) {
-        input_.pause(20);
+        input_.pause(kBeforeCommitMs);
         v_.number(e) = typed;
-        if (isDecimalAngle(e) && typed >= kAngleLimitDeg) return rejectAngle(display_, v_);
+        if (isDecimalAngle(e) && typed >= kAngleLimitDeg) return rejectAngle(display_, v_, edit_);
         return EditOutcome::Committed;
     }
     // Enter on nothing: the entry is left as it was and deselected.
-    v_.editText = "0.0";
-    blankField(display_, e, 17);
-    display_.print(v_.editText, false);
-    v_.selected.reset();
+    edit_.text = "0.0";
+    showInField(display_, e, kTypingFieldWidth, edit_.text);
+    edit_.selected.reset();
     return EditOutcome::Cleared;
 }
 
 void DecimalEditor::update() {
-    const Entry e = *v_.selected;
-    const double typed = parseNumber(v_.editText);
+    const Entry e = *edit_.selected;
+    const double typed = parseNumber(edit_.text);
     // Right mode shows the complement of the angle being typed in the other angle's row until
     // the panel below puts the committed one back.
     if (v_.solveMode == SolveMode::Right && (e == Entry::A || e == Entry::B) && v_.markers.on(e)) {
@@ -128,16 +150,15 @@ void DecimalEditor::update() {
         // Up to 22 characters ("-1.000000082740371e-10"): written with fewer digits when it
         // would pass the 18 columns the panel blanks, so that no digit is left behind at column
         // 80 and none wraps onto the next row.
-        blankField(display_, other, 17);
-        display_.print(plainNumberTextToFit(v_.number(other), panel::kValueFieldWidth), false);
+        showInField(display_, other, kTypingFieldWidth,
+                    plainNumberTextToFit(v_.number(other), panel::kValueFieldWidth));
         for (const Entry dms : {dmsAngleOf(other), dmsAngleOf(e)}) {
             v_.text(dms) = kZeroDms;
-            blankField(display_, dms, 17);
-            display_.print(v_.text(dms), false);
+            showInField(display_, dms, kTypingFieldWidth, v_.text(dms));
         }
     }
     // Rubbing the text out empties the entry at once.
-    if (v_.editText.empty() && v_.markers.on(e)) {
+    if (edit_.text.empty() && v_.markers.on(e)) {
         v_.markers.set(e, false);
         v_.number(e) = 0;
     }
@@ -145,71 +166,76 @@ void DecimalEditor::update() {
         v_.markers.set(e, false);
         v_.markers.set(dmsAngleOf(e), false);
     }
-    drawValuesPanel(display_, input_, v_);
-    blankField(display_, e, 17);
-    display_.print(v_.editText + kCursorMark, false);
+    commitAndDraw(display_, input_, v_, edit_);
+    showInField(display_, e, kTypingFieldWidth, edit_.text + kCursorMark);
 }
 
-DmsEditor::DmsEditor(Display& display, InputDevices& input, TriangleValues& values)
-    : display_(display), input_(input), v_(values) {}
+DmsEditor::DmsEditor(Display& display, InputDevices& input, TriangleValues& values, EditState& edit)
+    : display_(display), input_(input), v_(values), edit_(edit) {}
 
 void DmsEditor::start() {
-    display_.setColors(panel::kText, kBackground);
-    drawValuesPanel(display_, input_, v_);
-    v_.editText = kZeroDms;
-    cursorColumn_ = kSlots[0].column;
-    display_.locate(panel::rowOf(*v_.selected), cursorColumn_);
-    display_.print(kCursorMark, false);
+    commitAndDraw(display_, input_, v_, edit_);
+    edit_.text = kZeroDms;
+    cursorPlace_ = kDigitPlaces[0];
+    display_.printAt(panel::rowOf(*edit_.selected), panel::kValueColumn + cursorPlace_,
+                     kCursorMark);
 }
 
 EditOutcome DmsEditor::cycle() {
-    input_.pause(20);
+    input_.pause(kTemplateKeyPollMs);
     (void)input_.readPointer();  // a click made while editing does nothing
     const Key key = input_.readKey();
     if (!key) return EditOutcome::Editing;
-    const Entry e = *v_.selected;
+    const Entry e = *edit_.selected;
 
     if (key == keys::kEnter) {
         // Enter on the untouched template does nothing.
-        if (v_.editText == kZeroDms) return EditOutcome::Editing;
+        if (edit_.text == kZeroDms) return EditOutcome::Editing;
         const Entry angle = decimalAngleOf(e);
-        v_.text(e) = v_.editText;
-        v_.number(angle) = fromDmsTemplate(v_.editText);
-        if (v_.number(angle) >= kAngleLimitDeg) return rejectAngle(display_, v_);
+        v_.text(e) = edit_.text;
+        v_.number(angle) = fromDmsTemplate(edit_.text);
+        if (v_.number(angle) >= kAngleLimitDeg) return rejectAngle(display_, v_, edit_);
         return EditOutcome::Committed;
     }
     if (rubsOut(key)) {
-        if (cursorColumn_ == kSlots[0].column) {
-            v_.editText.clear();
+        if (cursorPlace_ == kDigitPlaces[0]) {
+            edit_.text.clear();
             return EditOutcome::BackToMainScreen;
         }
         // Zero the last digit typed and everything after it, and step back one digit.
-        const std::string zero = kZeroDms;
-        for (const TemplateSlot& slot : kSlots) {
-            if (slot.next != cursorColumn_) continue;
-            v_.editText = v_.editText.substr(0, slot.position) + zero.substr(slot.position);
-            cursorColumn_ = slot.column;
+        for (const int place : kDigitPlaces) {
+            if (nextPlace(place) != cursorPlace_) continue;
+            edit_.text = edit_.text.substr(0, static_cast<std::size_t>(place)) +
+                         std::string(kZeroDms).substr(static_cast<std::size_t>(place));
+            cursorPlace_ = place;
             break;
         }
     } else if (key.isDigit()) {
-        for (const TemplateSlot& slot : kSlots) {
-            if (slot.column != cursorColumn_) continue;
-            v_.editText[static_cast<std::size_t>(slot.position)] =
-                static_cast<char>(key.character());
-            cursorColumn_ = slot.next;
-            break;
+        if (cursorPlace_ != kTemplateFull) {
+            edit_.text[static_cast<std::size_t>(cursorPlace_)] = static_cast<char>(key.character());
+            cursorPlace_ = nextPlace(cursorPlace_);
         }
     } else if (key == keys::kEscape) {
-        input_.pause(200);
+        input_.pause(kAfterEscapeMs);
         return EditOutcome::BackToMainScreen;
     } else {
         return key == Key::character('@') ? EditOutcome::PlaceHome : EditOutcome::Editing;
     }
-    blankField(display_, e, 16);
-    display_.print(v_.editText, false);
-    display_.locate(panel::rowOf(e), cursorColumn_);
-    display_.print(kCursorMark, false);
+    showInField(display_, e, kTemplateFieldWidth, edit_.text);
+    display_.printAt(panel::rowOf(e), panel::kValueColumn + cursorPlace_, kCursorMark);
     return EditOutcome::Editing;
+}
+
+Editors::Editors(Display& display, InputDevices& input, TriangleValues& values)
+    : v_(values), decimal_(display, input, values, edit_), dms_(display, input, values, edit_) {}
+
+void Editors::select(Entry e) {
+    edit_.selected = e;
+    markSelected(v_, e);
+}
+
+bool Editors::selectionLeftEmpty() const {
+    return edit_.selected && !isDmsAngle(*edit_.selected) && parseNumber(edit_.text) == 0;
 }
 
 }  // namespace solvara

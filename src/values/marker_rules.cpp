@@ -45,9 +45,9 @@ constexpr std::array<LimitRule, 21> kRightLimitRules{{
 
 }  // namespace
 
-void applySelectionMarkerRules(TriangleValues& v) {
-    if (!v.selected) return;
-    const Entry s = *v.selected;
+void applySelectionMarkerRules(TriangleValues& v, std::optional<Entry> selected) {
+    if (!selected) return;
+    const Entry s = *selected;
     Markers& m = v.markers;
 
     // The selection is an input; a degrees/minutes/seconds entry marks its decimal angle.
@@ -66,13 +66,10 @@ void applySelectionMarkerRules(TriangleValues& v) {
     }
 }
 
-void applyEmptyEntryMarkerRules(TriangleValues& v) {
+void applyEmptyEntryMarkerRules(TriangleValues& v, std::optional<Entry> selected) {
     // A selected entry that is still empty is not an input. A degrees/minutes/seconds selection
     // is not tested here: its decimal angle stays marked even while it is zero.
-    if (v.selected && !isDmsAngle(*v.selected) && v.number(*v.selected) == 0) {
-        v.markers.set(*v.selected, false);
-        v.markers.set(dmsAngleOf(*v.selected), false);
-    }
+    if (selected && !isDmsAngle(*selected) && v.number(*selected) == 0) unmarkEmptied(v, *selected);
 
     if (v.solveMode != SolveMode::Right) return;
     Triangle& t = v.triangle;
@@ -91,9 +88,13 @@ void toggleMarker(TriangleValues& v, Entry e) {
     }
 }
 
-void selectEntry(TriangleValues& v, Entry e) {
-    v.selected = e;
+void markSelected(TriangleValues& v, Entry e) {
     v.markers.set(e, true);
+}
+
+void unmarkEmptied(TriangleValues& v, Entry e) {
+    v.markers.set(e, false);
+    v.markers.set(dmsAngleOf(e), false);
 }
 
 int countInputs(const TriangleValues& v) {
@@ -133,9 +134,7 @@ void setSolveMode(TriangleValues& v, SolveMode mode) {
 }
 
 bool enoughInputsToSolve(SolveMode mode, int inputs) {
-    if (inputs == 1) return false;
-    if (inputs == 2 && mode == SolveMode::Oblique) return false;
-    return true;
+    return inputs == 0 || inputs >= inputsNeeded(mode);
 }
 
 bool readyToSolve(TriangleValues& v) {

@@ -22,6 +22,11 @@ struct Triangle {
 // ones the program has always stored for them.
 enum class SolveMode : int { Right = 2, Oblique = 3 };
 
+// How many inputs a triangle of the mode takes: the number the mode is stored as.
+constexpr int inputsNeeded(SolveMode mode) {
+    return static_cast<int>(mode);
+}
+
 // Which of the six numbers the user marked as inputs.
 struct Marks {
     bool x = false;

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The values room: the one record of the triangle that entry, solving and every screen share,
-// the marker rules, the angle texts, the two editors and the values panel.
+// the marker rules and the commit that applies them, the angle texts, the two editors and the
+// values panel.
 #pragma once
 
 #include <array>
-#include <optional>
 #include <string>
 
 #include "values/answer_texts.h"
@@ -34,29 +34,17 @@ class Markers {
     std::array<bool, 9> on_{};
 };
 
+// The record of the triangle: its numbers, which of them are inputs, the mode and the texts the
+// values panel shows of them. What is being typed belongs to the editors, what the results screen
+// shows to the results screen.
 struct TriangleValues {
     SolveMode solveMode = SolveMode::Right;
 
     // The entries' numbers; 0 means an empty entry.
     Triangle triangle;
-    // The entries' texts as last shown, and the area text of the first answer.
+    // The entries' texts as the values panel shows them, made afresh at every commit.
     AnswerTexts texts = emptyTexts();
     Markers markers;
-
-    // The entry being edited, and the text typed for it.
-    std::optional<Entry> selected;
-    std::string editText;
-
-    // The height and width texts of the triangle drawn last (either answer).
-    std::string heightText;
-    std::string widthText;
-
-    // The second triangle of a side-side-angle input, while it is on offer.
-    std::optional<Triangle> secondAnswer;
-    // The results screen shows the second answer (or will, at the next solve that has one).
-    bool secondAnswerShown = false;
-    // Editing is refused while the second answer is on the results screen.
-    bool editBlocked = false;
 
     // The number of X, Y, Z, A, B, C; D, E and F stand for their angles.
     double& number(Entry e);
@@ -64,15 +52,10 @@ struct TriangleValues {
     std::string& text(Entry e) { return texts.of(e); }
     const std::string& text(Entry e) const { return texts.of(e); }
 
-    // Which answer the results screen has on it: the second only in Oblique mode, while one is
-    // on offer and chosen.
-    bool secondAnswerOnScreen() const {
-        return solveMode == SolveMode::Oblique && secondAnswer && secondAnswerShown;
-    }
     // The markers of the six numbers.
     Marks marks() const;
 
-    // Clears numbers, texts, markers, the selection and the second answer; keeps the mode.
+    // Clears numbers, texts and markers; keeps the mode.
     void reset();
 };
 

@@ -10,7 +10,6 @@
 namespace solvara {
 
 class Display;
-class InputDevices;
 
 // The block of nine rows at the lower right of the main screen: each entry's marker, label and
 // value, one row each from row 20 in the order of Entry.
@@ -39,15 +38,13 @@ constexpr std::optional<Entry> entryOnRow(int row) {
 }
 }  // namespace panel
 
-// The values-only redraw: the DMS texts of the angles and the number texts made afresh,
-// the field blanked, every row's label and value written. No markers.
-void drawValueRows(Display& display, TriangleValues& v);
+// The values-only redraw: the field blanked, every row's label and text written. No markers.
+void drawValueRows(Display& display, const TriangleValues& v);
 
 // Every entry's marker glyph, the lit ones first in green, then the others in grey.
-void drawMarkers(Display& display, const TriangleValues& v, bool lineBreak);
+void drawMarkers(Display& display, const TriangleValues& v);
 
-// The whole panel as the editors draw it: the marker rules (with their wait), the rows and the
-// markers.
-void drawValuesPanel(Display& display, InputDevices& input, TriangleValues& v);
+// The whole panel as the editors draw it after a commit: the rows and the markers.
+void drawValuesPanel(Display& display, const TriangleValues& v);
 
 }  // namespace solvara

@@ -408,9 +408,8 @@ TEST(GoldenSession, PrintAndPicture) {
     checkSession("print", [](Harness& h) {
         // The third print finds no shell to run the picture command.
         auto calls = std::make_shared<int>(0);
-        Environment env = h.program.environment();
+        Environment& env = h.environment;
         env.runCommand = [calls](const std::string&) { return ++*calls >= 3 ? -1 : 0; };
-        h.program.setEnvironment(env);
         enter(h, "x3");
         enter(h, "y4");
         h.idle(800);

@@ -108,13 +108,13 @@ TEST(MainLoop, LetterCSelectsOnlyInObliqueMode) {
     h.type("c");
     h.settle();
     EXPECT_EQ(h.step(), Step::MainLoop);
-    EXPECT_EQ(h.program.values().selected, std::nullopt);
+    EXPECT_EQ(h.program.editors().selected(), std::nullopt);
     h.type("o");
     h.settle();
     h.type("c");
     h.settle();
     EXPECT_EQ(h.step(), Step::EditDecimalKeys);
-    EXPECT_EQ(h.program.values().selected, Entry::C);
+    EXPECT_EQ(h.program.editors().selected(), Entry::C);
 }
 
 TEST(MainLoop, ExitPathsEndWithStatusZero) {
@@ -398,7 +398,7 @@ TEST(Help, LeavingByKeyActsOnNoClick) {
         EXPECT_EQ(watch.back, "BACK");
         EXPECT_EQ(h.step(), loop);
         EXPECT_TRUE(h.program.values().markers.on(Entry::X));
-        EXPECT_FALSE(h.program.values().secondAnswerShown);
+        EXPECT_FALSE(h.program.results().secondChosen());
         EXPECT_EQ(h.backend.windowPosition(), (Point{638, 298}));
     }
 }

@@ -373,7 +373,7 @@ TEST(SolveCommandAgainstTheWindow, SameFiguresAsTheResultsScreen) {
             if (answer == 1) {
                 h.type("s");  // the other answer
                 h.settle();
-                ASSERT_TRUE(h.program.values().secondAnswerOnScreen()) << h.screen();
+                ASSERT_TRUE(h.program.results().secondOnScreen(SolveMode::Oblique)) << h.screen();
             }
             const std::size_t at = answer * (pageLines + 1);
             auto trimmed = [](std::string s) {
@@ -390,8 +390,8 @@ TEST(SolveCommandAgainstTheWindow, SameFiguresAsTheResultsScreen) {
                 EXPECT_EQ(value(page[at + 15]), value(h.drawnText(45, 265, 38)));  // width
             }
 
-            const TriangleValues& v = h.program.values();
-            const Triangle& t = answer == 0 ? v.triangle : *v.secondAnswer;
+            const Triangle& t =
+                answer == 0 ? h.program.values().triangle : *h.program.results().secondAnswer();
             const Json& j = json.at("answers")[answer];
             const double shown[] = {t.x, t.y, t.z, t.a, t.b, t.c};
             const char* keys[] = {"x", "y", "z", "a", "b", "c"};

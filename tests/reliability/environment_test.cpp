@@ -36,12 +36,11 @@ class PrintWatch {
   public:
     explicit PrintWatch(Harness& h, std::function<int(const std::string&)> runner = nullptr)
         : h_(h) {
-        Environment env = h.program.environment();
+        Environment& env = h.environment;
         env.runCommand = [this, runner](const std::string& command) {
             commands.push_back(command);
             return runner ? runner(command) : 0;
         };
-        h.program.setEnvironment(env);
         h.backend.onWait = [this](std::uint64_t now) {
             const std::string message = h_.text(28, 15, 20);
             const std::string notReady = h_.text(29, 17, 25);
@@ -54,9 +53,8 @@ class PrintWatch {
     ~PrintWatch() { h_.backend.onWait = nullptr; }
 
     void setDirectory(const fs::path& dir) {
-        Environment env = h_.program.environment();
+        Environment& env = h_.environment;
         env.programDirectory = dir;
-        h_.program.setEnvironment(env);
     }
 
     // Presses P on the results screen and runs until the results loop waits again; returns the
@@ -159,11 +157,10 @@ TEST(BadEnvironment, ReadOnlyProgramDirectorySavesInThePicturesDirectory) {
     fs::create_directories(home / "Bilder");
     std::ofstream(home / ".config" / "user-dirs.dirs") << "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n";
     PrintWatch watch(h);
-    Environment env = h.program.environment();
+    Environment& env = h.environment;
     env.programDirectory = dir;
     env.homeDirectory = home;
     env.configDirectory = home / ".config";
-    h.program.setEnvironment(env);
     solveRight(h);
     watch.print();
     EXPECT_NEAR(watch.savedMs, 2000, 100);

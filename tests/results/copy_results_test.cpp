@@ -71,15 +71,15 @@ TEST(CopyResults, SecondAnswerCopiesWhatIsOnScreenWithHeightAndWidth) {
     h.settle();
     h.type("S");
     h.settle();
-    ASSERT_TRUE(h.program.values().secondAnswerShown) << h.screen();
+    ASSERT_TRUE(h.program.results().secondChosen()) << h.screen();
 
     h.key(kCtrlC);
     h.settle();
 
     const std::string copied = h.backend.clipboard();
-    const TriangleValues& v = h.program.values();
     const AnswerTexts& second = h.program.results().secondTexts();
-    EXPECT_EQ(copied, joined(printedLines(v.solveMode, second, v.heightText, v.widthText)));
+    EXPECT_EQ(copied,
+              joined(printedLines(SolveMode::Oblique, second, h.program.results().lines())));
     EXPECT_NE(copied.find("           Z = Length of angle  = " + second.z + "\n"),
               std::string::npos)
         << copied;

@@ -37,13 +37,12 @@ struct Frame {
 class Printing {
   public:
     explicit Printing(Harness& h) : h_(h) {
-        Environment env = h.program.environment();
+        Environment& env = h.environment;
         env.runCommand = [this](const std::string& command) {
             commands.push_back(command);
             commandTimes.push_back(h_.now());
             return runner ? runner(command) : 0;
         };
-        h.program.setEnvironment(env);
         h.backend.onWait = [this](std::uint64_t now) {
             frames.push_back({now, h_.text(28, 15, 20), h_.textColour(28, 15), h_.text(29, 17, 25),
                               h_.textColour(29, 18)});
@@ -52,9 +51,8 @@ class Printing {
     ~Printing() { h_.backend.onWait = nullptr; }
 
     void setDirectory(const fs::path& dir) {
-        Environment env = h_.program.environment();
+        Environment& env = h_.environment;
         env.programDirectory = dir;
-        h_.program.setEnvironment(env);
     }
 
     // Presses P on the results screen and runs until the results loop waits again. Returns the
@@ -124,9 +122,20 @@ std::vector<std::string> expectedLines(const std::vector<std::string>& texts, bo
     return lines;
 }
 
-std::vector<std::string> firstAnswerTexts(const TriangleValues& v) {
-    return {v.texts.x, v.texts.y, v.texts.z, v.texts.a,    v.texts.d,    v.texts.b,
-            v.texts.e, v.texts.c, v.texts.f, v.texts.area, v.heightText, v.widthText};
+// The texts of the answer on the results screen, in the printed order.
+std::vector<std::string> shownTexts(const ResultsScreen& screen, const AnswerTexts& t) {
+    return {t.x,
+            t.y,
+            t.z,
+            t.a,
+            t.d,
+            t.b,
+            t.e,
+            t.c,
+            t.f,
+            t.area,
+            screen.lines().height,
+            screen.lines().width};
 }
 
 std::string fileBytes(const fs::path& path) {
@@ -199,7 +208,8 @@ TEST_F(PrintingSpooler, RightTriangleEndToEnd) {
     EXPECT_LT(seconds, 3.0);
 
     const auto lines = lastJobLines(1);
-    EXPECT_EQ(lines, expectedLines(firstAnswerTexts(h.program.values()), false));
+    EXPECT_EQ(lines, expectedLines(
+                         shownTexts(h.program.results(), h.program.results().firstTexts()), false));
     EXPECT_EQ(lines.size(), 11u) << "15 lines, four of them empty";
     const std::string fonts =
         commandOutput("pdffonts " + shellQuoted(spooler.outputPdf("Desk").string()));
@@ -222,20 +232,18 @@ TEST_F(PrintingSpooler, ObliqueTrianglesPrintTheAnswerOnScreen) {
     ASSERT_EQ(h.step(), Step::ResultsCycle) << h.screen();
     p.print();
     const auto first = lastJobLines(1);
-    EXPECT_EQ(first, expectedLines(firstAnswerTexts(h.program.values()), true));
+    EXPECT_EQ(first, expectedLines(
+                         shownTexts(h.program.results(), h.program.results().firstTexts()), true));
     EXPECT_EQ(first.size(), 13u) << "17 lines, four of them empty";
 
     h.type("s");
     h.settle();
-    ASSERT_TRUE(h.program.values().secondAnswerShown);
+    ASSERT_TRUE(h.program.results().secondChosen());
     const auto warpsBefore = h.backend.warps().size();
     p.print();
-    const AnswerTexts& s = h.program.results().secondTexts();
-    const TriangleValues& v = h.program.values();
+    const ResultsScreen& screen = h.program.results();
     const auto second = lastJobLines(2);
-    EXPECT_EQ(second, expectedLines({s.x, s.y, s.z, s.a, s.d, s.b, s.e, s.c, s.f, s.area,
-                                     v.heightText, v.widthText},
-                                    true));
+    EXPECT_EQ(second, expectedLines(shownTexts(screen, screen.secondTexts()), true));
     EXPECT_EQ(second[3], "Z = Length of angle = 3.76127455");
     EXPECT_EQ(second[10], "Area of Triangle = 9.40318638");
     EXPECT_EQ(second[11], "Triangle Height = 1.88063728");

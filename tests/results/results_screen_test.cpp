@@ -106,7 +106,7 @@ TEST(ResultsRoad, XThreeYFourEndsOnTheResultsScreen) {
     EXPECT_EQ(valueOf(h, 29), "");
     EXPECT_EQ(h.textColour(20, 62), kBlack);
 
-    EXPECT_EQ(h.program.values().texts.area, "6.0");
+    EXPECT_EQ(h.program.results().firstTexts().area, "6.0");
     EXPECT_EQ(heightLine(h), "Triangle Height  = 4.0");
     EXPECT_EQ(widthLine(h), "Triangle Width   = 3.0");
     EXPECT_EQ(areaLine(h), "Area of Triangle = 6.0");
@@ -175,16 +175,36 @@ TEST(ObliqueDrawing, KnownTrianglesOnTheSurface) {
     }
 }
 
+TEST(ResultsScreen, TheSecondAnswerIsOnScreenOnlyWhenOfferedAndChosenInObliqueMode) {
+    const struct {
+        SolveMode mode;
+        bool offered, chosen, onScreen;
+    } table[] = {
+        {SolveMode::Oblique, true, true, true},
+        {SolveMode::Oblique, true, false, false},
+        {SolveMode::Oblique, false, true, false},  // a choice left over from an earlier solve
+        {SolveMode::Right, true, true, false},
+    };
+    ScriptedBackend backend;
+    Display display(backend);
+    for (const auto& row : table) {
+        ResultsScreen screen(display);
+        if (row.offered) screen.offer(Triangle{1, 1, 1, 60, 60, 60});
+        if (row.chosen) screen.chooseOtherAnswer();
+        EXPECT_EQ(screen.secondOnScreen(row.mode), row.onScreen) << row.offered << row.chosen;
+    }
+}
+
 TEST(ResultsScreen, AreasOfRightAndObliqueTriangles) {
     Harness right;
     right.start();
     showRight(right, 3, 4);
-    EXPECT_EQ(right.program.values().texts.area, "6.0");
+    EXPECT_EQ(right.program.results().firstTexts().area, "6.0");
 
     Harness oblique;
     oblique.start();
     solveOblique(oblique, 5, 0, 7, 90);
-    EXPECT_EQ(oblique.program.values().texts.area, "17.5");
+    EXPECT_EQ(oblique.program.results().firstTexts().area, "17.5");
     EXPECT_EQ(areaLine(oblique), "Area of Triangle = 17.5");
 }
 
@@ -199,16 +219,18 @@ TEST(ResultsScreen, AShorterValueLeavesNothingOfALongerOne) {
     EXPECT_EQ(h.text(27, 62, 18), "90.0              ");
 
     // The same on the second answer: a long one first, then a short one.
-    TriangleValues& v = h.program.values();
-    v.solveMode = SolveMode::Oblique;
-    v.secondAnswerShown = true;
-    v.secondAnswer = Triangle{3.76127455212, 7.123456789,   10.987654321,
-                              30.123456789,  134.123456789, 15.75308642};
+    h.program.values().solveMode = SolveMode::Oblique;
+    ResultsScreen& results = h.program.results();
+    Triangle second{3.76127455212, 7.123456789,   10.987654321,
+                    30.123456789,  134.123456789, 15.75308642};
+    results.offer(second);
+    results.chooseOtherAnswer();
     h.runFrom(Step::ShowSecondAnswer);
     ASSERT_EQ(valueOf(h, 21), "7.12345679");
-    v.secondAnswer->y = 7;
-    v.secondAnswer->z = 10;
-    v.secondAnswer->b = 135;
+    second.y = 7;
+    second.z = 10;
+    second.b = 135;
+    results.offer(second);
     h.runFrom(Step::ShowSecondAnswer);
     EXPECT_EQ(h.text(21, 62, 18), "7.0               ");
     EXPECT_EQ(h.text(22, 62, 18), "10.0              ");
@@ -232,7 +254,7 @@ TEST(ResultsScreen, TheTwoAnswersOfASideSideAngleInput) {
     // "S": the second answer, its own area, height and width and drawing.
     h.type("s");
     h.settle();
-    EXPECT_TRUE(h.program.values().editBlocked);
+    EXPECT_TRUE(h.program.results().editBlocked());
     EXPECT_EQ(valueOf(h, 20), "10.0");
     EXPECT_EQ(valueOf(h, 22), "3.76127455");
     EXPECT_EQ(valueOf(h, 25), "134.415308597");
@@ -242,7 +264,7 @@ TEST(ResultsScreen, TheTwoAnswersOfASideSideAngleInput) {
     expectTriangleAt(h, 426, 221, 543, 221, 464.11, 199);
     EXPECT_EQ(h.program.results().secondTexts().area, "9.40318638");
     // The first answer's texts are kept for the way back.
-    EXPECT_EQ(h.program.values().texts.z, "13.55923352");
+    EXPECT_EQ(h.program.results().firstTexts().z, "13.55923352");
     // No EDIT in black: the main screen's grey one is left.
     EXPECT_EQ(h.textColour(15, 24), 7);
     EXPECT_EQ(h.backend.warps().back(), (Point{320, 240}));
@@ -256,7 +278,7 @@ TEST(ResultsScreen, TheTwoAnswersOfASideSideAngleInput) {
     // "S" again: the first answer, checked anew, with EDIT available.
     h.type("s");
     h.settle();
-    EXPECT_FALSE(h.program.values().editBlocked);
+    EXPECT_FALSE(h.program.results().editBlocked());
     EXPECT_EQ(valueOf(h, 22), "13.55923352");
     EXPECT_EQ(areaLine(h), "Area of Triangle = 33.89808381");
     EXPECT_EQ(widthLine(h), "Triangle Width   = 11.74264069");
@@ -280,18 +302,18 @@ TEST(ResultsScreen, TheOtherAnswerBoxSwitchesOnceAClick) {
     // The button is still held when the switch has moved the pointer away: no second switch.
     h.click(625, 295);
     h.settle();
-    EXPECT_TRUE(h.program.values().secondAnswerShown);
+    EXPECT_TRUE(h.program.results().secondChosen());
     EXPECT_EQ(valueOf(h, 22), "3.76127455");
     h.click(625, 295);
     h.settle();
-    EXPECT_FALSE(h.program.values().secondAnswerShown);
+    EXPECT_FALSE(h.program.results().secondChosen());
     EXPECT_EQ(valueOf(h, 22), "13.55923352");
 }
 
 TEST(ResultsScreen, ANewSolveOpensOnTheSecondAnswerWhenItWasLastShown) {
     Harness h;
     h.start();
-    h.program.values().secondAnswerShown = true;
+    h.program.results().chooseOtherAnswer();
     EXPECT_EQ(solveOblique(h, 10, 7, 0, 30), Step::ResultsCycle);
     EXPECT_EQ(valueOf(h, 22), "3.76127455");
     EXPECT_EQ(areaLine(h), "Area of Triangle = 9.40318638");

@@ -157,7 +157,8 @@ class Soak {
         dragging_ = false;
         helpShown_ = false;
 
-        current_ = h.program.startProgram();
+        Next next = h.program.startProgram();
+        current_ = next.step;
         checkAfterStep(Step::Restart, current_);
         while (report_.ok && current_ != Step::Exit) {
             const Step before = current_;
@@ -166,7 +167,8 @@ class Soak {
             const bool wasDragging = dragging_;
             followDrag();
             dragSeen_ = wasDragging || dragging_;
-            current_ = h.program.runStep(before);
+            next = h.program.runStep(next);
+            current_ = next.step;
             ++report_.steps;
             checkAfterStep(before, current_);
         }
@@ -462,12 +464,14 @@ class Soak {
             << "; markers";
         for (const Entry e : kAllEntries)
             if (v.markers.on(e)) out << " " << entryLabel(e)[0];
-        out << "; selected " << (v.selected ? entryLabel(*v.selected)[0] : '-') << ", edit text \""
-            << v.editText << "\"";
-        const Triangle alt = v.secondAnswer.value_or(Triangle{});
-        out << "; second answer " << (v.secondAnswer ? "available" : "not available")
-            << (v.secondAnswerShown ? ", shown" : "") << ": X " << plainNumberText(alt.x) << " Y "
-            << plainNumberText(alt.y) << " Z " << plainNumberText(alt.z) << " A "
+        const Editors& edit = p.editors();
+        const ResultsScreen& results = p.results();
+        out << "; selected " << (edit.selected() ? entryLabel(*edit.selected())[0] : '-')
+            << ", edit text \"" << edit.typedText() << "\"";
+        const Triangle alt = results.secondAnswer().value_or(Triangle{});
+        out << "; second answer " << (results.secondOnOffer() ? "available" : "not available")
+            << (results.secondChosen() ? ", shown" : "") << ": X " << plainNumberText(alt.x)
+            << " Y " << plainNumberText(alt.y) << " Z " << plainNumberText(alt.z) << " A "
             << plainNumberText(alt.a) << " B " << plainNumberText(alt.b) << " C "
             << plainNumberText(alt.c) << "; window " << p.placement().windowPos.x << ","
             << p.placement().windowPos.y;
@@ -553,7 +557,7 @@ class Soak {
             // The editor has just drawn the values panel with its entry selected. An angle
             // selected in Right mode excludes the other one.
             ++report_.panelChecks;
-            const Entry s = v.selected.value_or(Entry::X);
+            const Entry s = harness_->program.editors().selected().value_or(Entry::X);
             const bool angleSelected =
                 s == Entry::A || s == Entry::B || s == Entry::D || s == Entry::E;
             if (angleSelected && v.markers.on(Entry::A) && v.markers.on(Entry::B))
@@ -577,8 +581,9 @@ class Soak {
                          "\", longer than the value field up to the grid's edge");
         }
         // The edit text and the cursor mark after it.
-        if (v.editText.size() + 1 > panel::kValueFieldWidth + 1)
-            longText("the edit text \"" + v.editText + "\" and the cursor mark run past column 80");
+        const std::string& typed = h.program.editors().typedText();
+        if (typed.size() + 1 > panel::kValueFieldWidth + 1)
+            longText("the edit text \"" + typed + "\" and the cursor mark run past column 80");
     }
 
     // The results screen has just been drawn: the answer on it must pass the solution check,
@@ -589,11 +594,11 @@ class Soak {
         ++report_.resultScreens;
         // The same choice as the screen's: a stale "shown" flag without a second answer keeps
         // the first answer on screen.
-        const bool second =
-            v.secondAnswerShown && v.secondAnswer.has_value() && v.solveMode == SolveMode::Oblique;
+        const ResultsScreen& results = h.program.results();
+        const bool second = results.secondOnScreen(v.solveMode);
         if (second) ++report_.secondAnswers;
         TriangleValues shown;
-        shown.triangle = second ? *v.secondAnswer : v.triangle;
+        shown.triangle = second ? *results.secondAnswer() : v.triangle;
         if (!checkSolution(v.solveMode, shown.triangle).accepted)
             fail(std::string("the results screen shows an answer the solution check rejects: ") +
                  "X " + plainNumberText(shown.triangle.x) + ", Y " +

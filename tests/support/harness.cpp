@@ -50,7 +50,8 @@ const std::map<std::string, unsigned char>& glyphTable() {
 Harness::Harness(Size desktop, int scale)
     : tempDir_(makeTempDir()),
       backend(desktop, scale),
-      program(backend, testEnvironment(tempDir_)) {
+      environment(testEnvironment(tempDir_)),
+      program(backend, environment) {
     backend.setTimeLimit(600000);
 }
 
@@ -123,11 +124,11 @@ Step Harness::runFrom(Step step) {
     do {
         step_ = program.runStep(step_);
     } while (!waiting() && step_ != Step::Exit);
-    return step_;
+    return step_.step;
 }
 
 bool Harness::waiting() const {
-    return waitsForInput(step_);
+    return waitsForInput(step_.step);
 }
 
 void Harness::settle(int quietMs) {

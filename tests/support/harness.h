@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "app/program.h"
-#include "platform/window/headless_backend.h"
+#include "support/scripted_backend.h"
 
 namespace solvara::testing {
 
@@ -23,7 +23,10 @@ class Harness {
     explicit Harness(Size desktop = Size{1920, 1080}, int scale = 1);
     ~Harness();
 
-    HeadlessBackend backend;
+    ScriptedBackend backend;
+    // Where the program saves its picture (a directory of the harness's own) and how it runs
+    // the picture command (it succeeds without running anything); tests may change either.
+    Environment environment;
     Program program;
 
     // Starts the program and runs it until the main loop waits for input.
@@ -53,7 +56,7 @@ class Harness {
     // or exits, and returns the step it waits in.
     Step runFrom(Step step);
 
-    Step step() const { return step_; }
+    Step step() const { return step_.step; }
     bool exited() const { return step_ == Step::Exit; }
     std::uint64_t now() { return backend.nowMs(); }
 
@@ -81,7 +84,7 @@ class Harness {
   private:
     std::uint64_t nextTime(int spacingMs);
 
-    Step step_ = Step::Restart;
+    Next step_ = Step::Restart;
     std::uint64_t scriptTime_ = 0;
 };
 

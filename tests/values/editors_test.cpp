@@ -96,7 +96,7 @@ TEST(DecimalEditor, EnterOnAnEmptyTextShowsZeroAndDeselects) {
     h.type("z\r");
     h.settle();
     EXPECT_EQ(field(h, 22), "0.0");
-    EXPECT_EQ(h.program.values().selected, std::nullopt);
+    EXPECT_EQ(h.program.editors().selected(), std::nullopt);
     EXPECT_EQ(h.step(), Step::MainLoop);
 }
 
@@ -141,14 +141,14 @@ TEST(DmsEditor, TemplateDigitsBackspaceAndCommit) {
     h.type("d4537");
     h.settle();
     // The cursor mark covers the template digit it stands on.
-    EXPECT_EQ(h.program.values().editText, "45d 37m 00s");
+    EXPECT_EQ(h.program.editors().typedText(), "45d 37m 00s");
     EXPECT_EQ(field(h, 24),
               "45d 37m \x11"
               "0s")
         << h.screen();
     h.type("\b");
     h.settle();
-    EXPECT_EQ(h.program.values().editText, "45d 30m 00s");
+    EXPECT_EQ(h.program.editors().typedText(), "45d 30m 00s");
     EXPECT_EQ(field(h, 24), "45d 3\x11m 00s");
     h.type("\r");
     h.settle();

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "values/marker_rules.h"
+#include "values/commit.h"
 
 #include <gtest/gtest.h>
 
@@ -101,8 +102,8 @@ TEST(MarkerRules, SelectionAndRightModeLimits) {
     };
     for (const SelectionCase& c : cases) {
         TriangleValues v = filled(c.mode, c.before);
-        selectEntry(v, idOf(c.selected));
-        applySelectionMarkerRules(v);
+        markSelected(v, idOf(c.selected));
+        applySelectionMarkerRules(v, idOf(c.selected));
         EXPECT_EQ(marked(v), c.after) << (c.mode == R ? "Right" : "Oblique") << ", " << c.before
                                       << " on, " << c.selected << " selected";
     }
@@ -131,9 +132,8 @@ TEST(MarkerRules, AnEmptySelectedEntryIsNoInput) {
     for (const EmptyEntryCase& c : cases) {
         TriangleValues v = filled(c.mode, c.before);
         v.number(idOf(c.emptied)) = 0;
-        selectEntry(v, idOf(c.selected));
-        applySelectionMarkerRules(v);
-        applyEmptyEntryMarkerRules(v);
+        markSelected(v, idOf(c.selected));
+        commitChange(v, idOf(c.selected), Wait{});
         EXPECT_EQ(marked(v), c.after) << c.selected << " selected, " << c.emptied << " empty";
     }
 }
@@ -143,10 +143,9 @@ TEST(MarkerRules, RightModeKeepsCRightAndTheAnglesComplementary) {
     v.triangle.a = 30;
     v.triangle.b = 0;
     v.triangle.c = 0;
-    selectEntry(v, Entry::B);
+    markSelected(v, Entry::B);
     v.triangle.b = 50;
-    applySelectionMarkerRules(v);
-    applyEmptyEntryMarkerRules(v);
+    commitChange(v, Entry::B, Wait{});
     EXPECT_EQ(marked(v), "B");
     EXPECT_EQ(v.triangle.c, 90);
     EXPECT_EQ(v.triangle.b, 50);
@@ -156,15 +155,13 @@ TEST(MarkerRules, RightModeKeepsCRightAndTheAnglesComplementary) {
     TriangleValues both = filled(R, "AB");
     both.triangle.a = 20;
     both.triangle.b = 10;
-    both.selected = Entry::X;
-    applyEmptyEntryMarkerRules(both);
+    applyEmptyEntryMarkerRules(both, Entry::X);
     EXPECT_EQ(both.triangle.b, 70);
     EXPECT_EQ(both.triangle.a, 20);
 
     TriangleValues oblique = filled(O, "A");
     oblique.triangle.c = 75;
-    oblique.selected = Entry::A;
-    applyEmptyEntryMarkerRules(oblique);
+    applyEmptyEntryMarkerRules(oblique, Entry::A);
     EXPECT_EQ(oblique.triangle.c, 75);
     EXPECT_EQ(oblique.triangle.b, 60);
 }

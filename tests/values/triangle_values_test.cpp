@@ -6,41 +6,18 @@
 namespace solvara {
 namespace {
 
-TEST(TriangleValues, TheSecondAnswerIsOnScreenOnlyWhenOfferedAndChosenInObliqueMode) {
-    const struct {
-        SolveMode mode;
-        bool offered, chosen, onScreen;
-    } table[] = {
-        {SolveMode::Oblique, true, true, true},
-        {SolveMode::Oblique, true, false, false},
-        {SolveMode::Oblique, false, true, false},  // a choice left over from an earlier solve
-        {SolveMode::Right, true, true, false},
-    };
-    for (const auto& row : table) {
-        TriangleValues v;
-        v.solveMode = row.mode;
-        if (row.offered) v.secondAnswer = Triangle{1, 1, 1, 60, 60, 60};
-        v.secondAnswerShown = row.chosen;
-        EXPECT_EQ(v.secondAnswerOnScreen(), row.onScreen) << row.offered << row.chosen;
-    }
-}
-
 TEST(TriangleValues, ResetEmptiesEverythingButTheMode) {
     TriangleValues v;
     v.solveMode = SolveMode::Oblique;
     v.triangle = Triangle{3, 4, 5, 37, 53, 90};
     v.text(Entry::E) = "53d 0m 0s ";
     v.markers.set(Entry::Y, true);
-    v.selected = Entry::Y;
-    v.secondAnswer = v.triangle;
-    v.secondAnswerShown = true;
     v.reset();
     EXPECT_EQ(v.solveMode, SolveMode::Oblique);
     EXPECT_EQ(v.triangle, Triangle{});
     EXPECT_EQ(v.text(Entry::E), kZeroDms);
     EXPECT_EQ(v.text(Entry::X), "");
     EXPECT_EQ(v.markers, Markers{});
-    EXPECT_FALSE(v.selected || v.secondAnswer || v.secondAnswerShown);
 }
 
 TEST(TriangleValues, DegreeEntriesStandForTheirAngles) {

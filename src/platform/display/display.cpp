@@ -147,8 +147,7 @@ bool Display::open(std::string& error) {
     palette_ = defaultVgaPalette();
     workPage_ = 0;
     visiblePage_ = 0;
-    foreground_ = 15;
-    background_ = 0;
+    clip_ = kWholeSurface;
     cursorRow_ = 1;
     cursorColumn_ = 1;
     columns_ = 80;
@@ -208,41 +207,34 @@ void Display::moveWindow(int x, int y) {
     if (open_) backend_.moveWindow(Point{x, y});
 }
 
-void Display::setColors(Colour foreground, Colour background) {
-    if (!open_) return;
-    foreground_ = paletteIndex(foreground);
-    background_ = paletteIndex(background);
-}
-
-void Display::locate(int row, int column) {
+void Display::printAt(int row, int column, std::string_view text, TextColours colours) {
     if (!open_) return;
     cursorRow_ = std::clamp(row, 1, rows_);
     cursorColumn_ = std::clamp(column, 1, columns_);
-}
-
-void Display::print(std::string_view text, bool lineBreak) {
-    if (!open_) return;
+    const int ink = paletteIndex(colours.ink);
+    const int paper = paletteIndex(colours.paper);
     for (const char ch : text) {
         // The cursor may rest one past the last column; only the next character wraps it, so
         // filling the bottom right cell does not scroll.
         if (cursorColumn_ > columns_) {
             cursorColumn_ = 1;
-            nextRow();
+            nextRow(paper);
         }
-        drawCell(cursorRow_, cursorColumn_, static_cast<std::uint8_t>(ch));
+        drawCell(cursorRow_, cursorColumn_, static_cast<std::uint8_t>(ch), ink, paper);
         ++cursorColumn_;
-    }
-    if (lineBreak) {
-        cursorColumn_ = 1;
-        nextRow();
     }
 }
 
 void Display::clear() {
     if (!open_) return;
-    fillRect(0, 0, kWidth - 1, kHeight - 1, background_);
+    fillRect(0, 0, kWidth - 1, kHeight - 1, paletteIndex(kBackground));
     cursorRow_ = 1;
     cursorColumn_ = 1;
+}
+
+void Display::setClip(const Rect& r) {
+    clip_ = Rect{std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, kWidth - 1),
+                 std::min(r.bottom, kHeight - 1)};
 }
 
 void Display::setTextViewport(int topRow, int bottomRow) {
@@ -255,30 +247,32 @@ void Display::setTextViewport(int topRow, int bottomRow) {
     }
 }
 
-void Display::line(double x1, double y1, double x2, double y2, std::optional<Colour> colour,
-                   Shape shape) {
-    if (!open_) return;
-    const int c = colour ? paletteIndex(*colour) : foreground_;
-    switch (shape) {
-        case Shape::Segment:
-            drawSegment(x1, y1, x2, y2, c);
-            break;
-        case Shape::Box:
-            drawBox(x1, y1, x2, y2, c, false);
-            break;
-        case Shape::FilledBox:
-            drawBox(x1, y1, x2, y2, c, true);
-            break;
-    }
+void Display::segment(double x1, double y1, double x2, double y2, Colour colour) {
+    if (open_) drawSegment(x1, y1, x2, y2, paletteIndex(colour));
 }
 
-void Display::circle(double cx, double cy, double radius, std::optional<Colour> colour,
-                     double startAngle, double endAngle, bool filled) {
-    if (!open_) return;
+void Display::box(const Rect& r, Colour colour) {
+    if (open_) drawBox(r, paletteIndex(colour), false);
+}
+
+void Display::fillBox(const Rect& r, Colour colour) {
+    if (open_) drawBox(r, paletteIndex(colour), true);
+}
+
+void Display::circle(double cx, double cy, double radius, Colour colour, double startAngle,
+                     double endAngle) {
+    if (open_) drawCircle(cx, cy, radius, paletteIndex(colour), startAngle, endAngle, false);
+}
+
+void Display::fillCircle(double cx, double cy, double radius, Colour colour) {
+    if (open_) drawCircle(cx, cy, radius, paletteIndex(colour), 0, 0, true);
+}
+
+void Display::drawCircle(double cx, double cy, double radius, int c, double startAngle,
+                         double endAngle, bool filled) {
     if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(radius) || radius < 0.0 ||
         !std::isfinite(startAngle) || !std::isfinite(endAngle))
         return;
-    const int c = colour ? paletteIndex(*colour) : foreground_;
     const bool whole = startAngle == 0.0 && endAngle == 0.0;
     const ArcRange arc = whole ? ArcRange() : ArcRange(std::fabs(startAngle), std::fabs(endAngle));
 
@@ -353,7 +347,7 @@ void Display::circle(double cx, double cy, double radius, std::optional<Colour> 
     }
 }
 
-void Display::drawText(double x, double y, std::string_view text) {
+void Display::drawText(double x, double y, std::string_view text, Colour colour) {
     if (!open_ || anyNan({x, y})) return;
     // Clamped a glyph's width or height outside the surface: nothing of the text shows there
     // either way, and the positions below stay far from overflowing.
@@ -369,7 +363,7 @@ void Display::drawText(double x, double y, std::string_view text) {
         left = static_cast<int>(roundHalfEven(x) + skipped * kGlyphWidth);
     }
     for (std::size_t i = first; i < text.size() && left < kWidth; ++i, left += kGlyphWidth)
-        drawGlyph(left, top, static_cast<std::uint8_t>(text[i]), foreground_);
+        drawGlyph(left, top, static_cast<std::uint8_t>(text[i]), paletteIndex(colour));
 }
 
 void Display::lock() {
@@ -401,7 +395,7 @@ const std::uint8_t* Display::pageData(int page) const {
 }
 
 void Display::plot(int x, int y, int colour) {
-    if (x < 0 || x >= kWidth || y < 0 || y >= kHeight) return;
+    if (x < clip_.left || x > clip_.right || y < clip_.top || y > clip_.bottom) return;
     pages_[workPage_ * kPageSize + static_cast<std::size_t>(y) * kWidth + x] =
         static_cast<std::uint8_t>(colour);
     markChanged(workPage_);
@@ -412,10 +406,10 @@ void Display::markChanged(int page) {
 }
 
 void Display::fillRect(int x1, int y1, int x2, int y2, int colour) {
-    x1 = std::max(x1, 0);
-    y1 = std::max(y1, 0);
-    x2 = std::min(x2, kWidth - 1);
-    y2 = std::min(y2, kHeight - 1);
+    x1 = std::max(x1, clip_.left);
+    y1 = std::max(y1, clip_.top);
+    x2 = std::min(x2, clip_.right);
+    y2 = std::min(y2, clip_.bottom);
     if (x1 > x2 || y1 > y2) return;
     std::uint8_t* page = pages_.data() + workPage_ * kPageSize;
     for (int y = y1; y <= y2; ++y) {
@@ -432,10 +426,13 @@ void Display::drawSegment(double x1, double y1, double x2, double y2, int colour
     x2 = std::clamp(x2, -kFar, kFar);
     y2 = std::clamp(y2, -kFar, kFar);
 
-    constexpr double left = -kMargin;
-    constexpr double top = -kMargin;
-    constexpr double right = kWidth - 1 + kMargin;
-    constexpr double bottom = kHeight - 1 + kMargin;
+    // With the whole surface to draw on, a segment is cut only when it reaches beyond a band
+    // around it; inside a smaller clip rectangle it is cut to that rectangle.
+    const bool whole = clip_ == kWholeSurface;
+    const double left = whole ? -kMargin : clip_.left;
+    const double top = whole ? -kMargin : clip_.top;
+    const double right = whole ? kWidth - 1 + kMargin : clip_.right;
+    const double bottom = whole ? kHeight - 1 + kMargin : clip_.bottom;
     auto inside = [&](double x, double y) {
         return x >= left && x <= right && y >= top && y <= bottom;
     };
@@ -476,13 +473,11 @@ void Display::drawSegment(double x1, double y1, double x2, double y2, int colour
     }
 }
 
-void Display::drawBox(double x1, double y1, double x2, double y2, int colour, bool filled) {
-    if (anyNan({x1, y1, x2, y2})) return;
-    // A side beyond the surface stays beyond it when pulled in to one pixel outside.
-    const int left = pixelCoord(std::min(x1, x2), -1, kWidth);
-    const int right = pixelCoord(std::max(x1, x2), -1, kWidth);
-    const int top = pixelCoord(std::min(y1, y2), -1, kHeight);
-    const int bottom = pixelCoord(std::max(y1, y2), -1, kHeight);
+void Display::drawBox(const Rect& r, int colour, bool filled) {
+    const int left = std::min(r.left, r.right);
+    const int right = std::max(r.left, r.right);
+    const int top = std::min(r.top, r.bottom);
+    const int bottom = std::max(r.top, r.bottom);
     if (filled) {
         fillRect(left, top, right, bottom, colour);
         return;
@@ -493,14 +488,14 @@ void Display::drawBox(double x1, double y1, double x2, double y2, int colour, bo
     fillRect(right, top, right, bottom, colour);
 }
 
-void Display::drawCell(int row, int column, std::uint8_t code) {
+void Display::drawCell(int row, int column, std::uint8_t code, int ink, int paper) {
     if (row < 1 || row > rows_ || column < 1 || column > columns_) return;
     const int cellWidth = kWidth / columns_;
     const int cellHeight = kHeight / rows_;
     const int x = (column - 1) * cellWidth;
     const int y = (row - 1) * cellHeight;
-    fillRect(x, y, x + cellWidth - 1, y + cellHeight - 1, background_);
-    drawGlyph(x, y, code, foreground_);
+    fillRect(x, y, x + cellWidth - 1, y + cellHeight - 1, paper);
+    drawGlyph(x, y, code, ink);
 }
 
 void Display::drawGlyph(int x, int y, std::uint8_t code, int colour) {
@@ -515,16 +510,16 @@ void Display::drawGlyph(int x, int y, std::uint8_t code, int colour) {
     }
 }
 
-void Display::nextRow() {
+void Display::nextRow(int paper) {
     if (cursorRow_ < viewportBottom_) {
         ++cursorRow_;
         return;
     }
-    scrollViewport();
+    scrollViewport(paper);
     cursorRow_ = viewportBottom_;
 }
 
-void Display::scrollViewport() {
+void Display::scrollViewport(int paper) {
     const int cellWidth = kWidth / columns_;
     const int cellHeight = kHeight / rows_;
     const int width = columns_ * cellWidth;
@@ -535,7 +530,7 @@ void Display::scrollViewport() {
         std::memcpy(page + static_cast<std::size_t>(y) * kWidth,
                     page + static_cast<std::size_t>(y + cellHeight) * kWidth, width);
     }
-    fillRect(0, lastLine - cellHeight + 1, width - 1, lastLine, background_);
+    fillRect(0, lastLine - cellHeight + 1, width - 1, lastLine, paper);
     markChanged(workPage_);
 }
 

@@ -17,19 +17,12 @@ namespace solvara {
 
 class WindowBackend;
 
-// The shapes of Display::line.
-enum class Shape { Segment, Box, FilledBox };
+// The colours of a text: ink on paper, black on the program's white unless said otherwise.
+struct TextColours {
+    Colour ink = Colour::Black;
+    Colour paper = kBackground;
+};
 
-// A software surface of four 643 x 483 pages of palette indexes, a 256-entry palette, an 80 x 30
-// grid of 8 x 16 text cells in code page 437 glyphs, and the drawing primitives the screens use.
-// It does not know how it is shown: a WindowBackend presents the visible page.
-//
-// Quirks worth knowing:
-// - 643 x 483, not 640 x 480: the three extra columns and rows hold the outermost frame lines.
-// - Box corners are inclusive: a box from (2, 2) to (640, 480) touches both corner pixels.
-// - A negative arc angle means its absolute value plus a radius line from the centre to that end.
-// - Coordinates are doubles rounded to the nearest pixel (halves to even) and clipped; NaN and
-//   huge values are clamped before any conversion to an integer.
 class Display {
   public:
     static constexpr int kWidth = 643;
@@ -39,7 +32,7 @@ class Display {
     explicit Display(WindowBackend& backend);
 
     // Creates (or re-creates) the surface: all pages 0, default palette, work and visible page 0,
-    // text colours (15, 0), cursor (1, 1), 80 x 30 grid. Returns false with `error` filled when
+    // cursor (1, 1), 80 x 30 grid, no clip. Returns false with `error` filled when
     // the backend cannot open a window; every other operation then does nothing.
     bool open(std::string& error);
     bool isOpen() const { return open_; }
@@ -47,6 +40,7 @@ class Display {
     void setPages(int workPage, int visiblePage);
     // Packed 6-bit &hBBGGRR; each component c becomes trunc(c * 255 / 63).
     void setPaletteEntry(int index, std::uint32_t packedBgr);
+    // The grid of text cells; the work page is cleared.
     void setTextGrid(int columns, int rows);
     void setTitle(std::string_view title);
     std::vector<Monitor> monitors();
@@ -55,24 +49,28 @@ class Display {
     Point windowPosition();
     void moveWindow(int x, int y);
 
-    void setColors(Colour foreground, Colour background);
-    void locate(int row, int column);
-    void print(std::string_view text, bool lineBreak);
+    // A text in the cells from (row, column), both counted from 1; the cursor rests after it.
+    void printAt(int row, int column, std::string_view text, TextColours colours = {});
+    // The work page in the background colour, the cursor at (1, 1).
     void clear();
     void setTextViewport(int topRow, int bottomRow);
 
-    // `colour` empty: the current foreground colour.
-    void line(double x1, double y1, double x2, double y2, std::optional<Colour> colour,
-              Shape shape);
-    // A box outline or filled box with the rectangle's corners.
-    void box(const Rect& r, std::optional<Colour> colour, Shape shape = Shape::Box) {
-        line(r.left, r.top, r.right, r.bottom, colour, shape);
-    }
+    void segment(double x1, double y1, double x2, double y2, Colour colour);
+    // The outline of the box with the rectangle's corners, and the box filled.
+    void box(const Rect& r, Colour colour);
+    void fillBox(const Rect& r, Colour colour);
     // Angles in radians, counter-clockwise from the positive x axis; both 0: the whole circle.
-    void circle(double cx, double cy, double radius, std::optional<Colour> colour,
-                double startAngle, double endAngle, bool filled = false);
-    // Transparent text: only the glyphs' set pixels are drawn, in the foreground colour.
-    void drawText(double x, double y, std::string_view text);
+    void circle(double cx, double cy, double radius, Colour colour, double startAngle,
+                double endAngle);
+    void fillCircle(double cx, double cy, double radius, Colour colour);
+    // Transparent text: only the glyphs' set pixels are drawn.
+    void drawText(double x, double y, std::string_view text, Colour colour);
+
+    // Every primitive draws only inside `r` (corners inclusive) until the clip is reset to the
+    // whole surface. A segment is cut to the rectangle before it is drawn.
+    void setClip(const Rect& r);
+    void resetClip() { clip_ = kWholeSurface; }
+    const Rect& clip() const { return clip_; }
 
     void lock();
     void unlock();
@@ -87,8 +85,6 @@ class Display {
     const std::array<Rgb, 256>& palette() const { return palette_; }
     int workPage() const { return workPage_; }
     int visiblePage() const { return visiblePage_; }
-    Colour foreground() const { return Colour{static_cast<std::uint8_t>(foreground_)}; }
-    Colour background() const { return Colour{static_cast<std::uint8_t>(background_)}; }
     int cursorRow() const { return cursorRow_; }
     int cursorColumn() const { return cursorColumn_; }
     bool locked() const { return locked_; }
@@ -96,17 +92,21 @@ class Display {
     std::uint64_t presentCount() const { return presentCount_; }
 
   private:
+    static constexpr Rect kWholeSurface{0, 0, kWidth - 1, kHeight - 1};
+
     void plot(int x, int y, int colour);
     void markChanged(int page);
-    // Inclusive corners, x1 <= x2 and y1 <= y2; clipped to the surface.
+    // Inclusive corners, x1 <= x2 and y1 <= y2; clipped.
     void fillRect(int x1, int y1, int x2, int y2, int colour);
     void drawSegment(double x1, double y1, double x2, double y2, int colour);
-    void drawBox(double x1, double y1, double x2, double y2, int colour, bool filled);
-    void drawCell(int row, int column, std::uint8_t code);
+    void drawBox(const Rect& r, int colour, bool filled);
+    void drawCircle(double cx, double cy, double radius, int colour, double startAngle,
+                    double endAngle, bool filled);
+    void drawCell(int row, int column, std::uint8_t code, int ink, int paper);
     void drawGlyph(int x, int y, std::uint8_t code, int colour);
     // Moves the cursor down one row, scrolling the text viewport when it is on its last row.
-    void nextRow();
-    void scrollViewport();
+    void nextRow(int paper);
+    void scrollViewport(int paper);
 
     WindowBackend& backend_;
     bool open_ = false;
@@ -134,8 +134,7 @@ class Display {
     std::array<Rgb, 256> palette_{};
     int workPage_ = 0;
     int visiblePage_ = 0;
-    int foreground_ = 15;
-    int background_ = 0;
+    Rect clip_ = kWholeSurface;
     int cursorRow_ = 1;
     int cursorColumn_ = 1;
     int columns_ = 80;
@@ -145,6 +144,18 @@ class Display {
     bool locked_ = false;
     bool changed_ = false;
     std::uint64_t presentCount_ = 0;
+};
+
+// Draws inside `r` while it lives; the whole surface after.
+class ClipTo {
+  public:
+    ClipTo(Display& display, const Rect& r) : display_(display) { display_.setClip(r); }
+    ~ClipTo() { display_.resetClip(); }
+    ClipTo(const ClipTo&) = delete;
+    ClipTo& operator=(const ClipTo&) = delete;
+
+  private:
+    Display& display_;
 };
 
 // The standard VGA 256-colour power-on palette, 6-bit components scaled to 8 bits.

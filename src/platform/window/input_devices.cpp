@@ -51,18 +51,17 @@ PointerReading InputDevices::heldPointer() const {
     return PointerReading{true, position_.x, position_.y, 0, buttons_};
 }
 
-void InputDevices::setPointer(std::optional<int> x, std::optional<int> y,
-                              std::optional<bool> visible) {
-    if (x || y) {
-        if (x) position_.x = std::clamp(*x, 0, 642);
-        if (y) position_.y = std::clamp(*y, 0, 482);
-        inside_ = true;
-        backend_.warpPointer(position_);
-    }
-    if (visible && *visible != pointerVisible_) {
-        pointerVisible_ = *visible;
-        backend_.showPointer(pointerVisible_);
-    }
+void InputDevices::movePointer(Point to) {
+    position_ =
+        Point{std::clamp(to.x, 0, Display::kWidth - 1), std::clamp(to.y, 0, Display::kHeight - 1)};
+    inside_ = true;
+    backend_.warpPointer(position_);
+}
+
+void InputDevices::showPointer() {
+    if (pointerVisible_) return;
+    pointerVisible_ = true;
+    backend_.showPointer(true);
 }
 
 void InputDevices::pointerMoved(int x, int y) {

@@ -46,8 +46,10 @@ class InputDevices {
     // The pointer and its buttons as they are now, a press already released not counted: what
     // holds the window while it is dragged.
     PointerReading heldPointer() const;
-    // Empty arguments leave that part unchanged; coordinates are clamped to the surface.
-    void setPointer(std::optional<int> x, std::optional<int> y, std::optional<bool> visible);
+    // Puts the pointer at a place on the surface, clamped to it.
+    void movePointer(Point to);
+    // Shows the pointer, should anything have hidden it.
+    void showPointer();
     // Below 1 ms returns at once; 1..99 ms waits that long; 100 ms or more waits in 50 ms slices
     // and returns early, before a slice, when a key has arrived.
     void pause(int ms);

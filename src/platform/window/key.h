@@ -52,9 +52,13 @@ inline constexpr Key kPageUp = Key::extended(73);
 inline constexpr Key kPageDown = Key::extended(81);
 inline constexpr Key kInsert = Key::extended(82);
 inline constexpr Key kDelete = Key::extended(83);
-inline constexpr Key kF1 = Key::extended(59);  // F1..F10 are 59..68
-inline constexpr Key kF11 = Key::extended(133);
-inline constexpr Key kF12 = Key::extended(134);
+// F1 to F10 have the scan codes 59 to 68, F11 and F12 133 and 134.
+constexpr Key function(int n) {
+    return n <= 10 ? Key::extended(58 + n) : Key::extended(122 + n);
+}
+inline constexpr Key kF1 = function(1);
+inline constexpr Key kF11 = function(11);
+inline constexpr Key kF12 = function(12);
 // The desktop asks the window to close.
 inline constexpr Key kCloseRequest = Key::extended(107);
 }  // namespace keys

@@ -58,66 +58,68 @@ bool isWaylandDriver(const char* driver) {
     return driver != nullptr && std::strcmp(driver, "wayland") == 0;
 }
 
-// The PC scan code of a key the program knows as an extended key, 0 for any other.
-int extendedScanCode(SDL_Scancode scan, bool numLock) {
+// The extended key of a key the program knows as one (arrows, function keys, ...), no key for any
+// other.
+Key extendedKey(SDL_Scancode scan, bool numLock) {
     switch (scan) {
         case SDL_SCANCODE_UP:
-            return 72;
+            return keys::kUp;
         case SDL_SCANCODE_LEFT:
-            return 75;
+            return keys::kLeft;
         case SDL_SCANCODE_RIGHT:
-            return 77;
+            return keys::kRight;
         case SDL_SCANCODE_DOWN:
-            return 80;
+            return keys::kDown;
         case SDL_SCANCODE_HOME:
-            return 71;
+            return keys::kHome;
         case SDL_SCANCODE_END:
-            return 79;
+            return keys::kEnd;
         case SDL_SCANCODE_PAGEUP:
-            return 73;
+            return keys::kPageUp;
         case SDL_SCANCODE_PAGEDOWN:
-            return 81;
+            return keys::kPageDown;
         case SDL_SCANCODE_INSERT:
-            return 82;
+            return keys::kInsert;
         case SDL_SCANCODE_DELETE:
-            return 83;
+            return keys::kDelete;
         case SDL_SCANCODE_F11:
-            return 133;
+            return keys::kF11;
         case SDL_SCANCODE_F12:
-            return 134;
+            return keys::kF12;
         default:
             break;
     }
-    if (scan >= SDL_SCANCODE_F1 && scan <= SDL_SCANCODE_F10) return 59 + (scan - SDL_SCANCODE_F1);
+    if (scan >= SDL_SCANCODE_F1 && scan <= SDL_SCANCODE_F10)
+        return keys::function(scan - SDL_SCANCODE_F1 + 1);
     // Without Num Lock the keypad is a second set of cursor keys; with it, its digits arrive as
     // text.
     if (!numLock) {
         switch (scan) {
             case SDL_SCANCODE_KP_8:
-                return 72;
+                return keys::kUp;
             case SDL_SCANCODE_KP_4:
-                return 75;
+                return keys::kLeft;
             case SDL_SCANCODE_KP_6:
-                return 77;
+                return keys::kRight;
             case SDL_SCANCODE_KP_2:
-                return 80;
+                return keys::kDown;
             case SDL_SCANCODE_KP_7:
-                return 71;
+                return keys::kHome;
             case SDL_SCANCODE_KP_1:
-                return 79;
+                return keys::kEnd;
             case SDL_SCANCODE_KP_9:
-                return 73;
+                return keys::kPageUp;
             case SDL_SCANCODE_KP_3:
-                return 81;
+                return keys::kPageDown;
             case SDL_SCANCODE_KP_0:
-                return 82;
+                return keys::kInsert;
             case SDL_SCANCODE_KP_PERIOD:
-                return 83;
+                return keys::kDelete;
             default:
                 break;
         }
     }
-    return 0;
+    return Key();
 }
 
 // The keypad's decimal key with Num Lock on. Layouts give it ".", "," or a character of their own
@@ -148,8 +150,7 @@ Key keyOf(const SDL_Keysym& key) {
     }
     // Ctrl+C reaches the program as the control character it stands for.
     if (ctrl && !alt && key.sym == SDLK_c) return keys::kCtrlC;
-    const int scan = extendedScanCode(key.scancode, (key.mod & KMOD_NUM) != 0);
-    return scan != 0 ? Key::extended(scan) : Key();
+    return extendedKey(key.scancode, (key.mod & KMOD_NUM) != 0);
 }
 
 int buttonBit(Uint8 button) {

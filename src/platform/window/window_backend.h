@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The window room: the two window backends (SDL2 and headless), keys and the input devices.
+// The window room: the window backends (SDL2 and a null one), keys and the input devices.
 #pragma once
 
 #include <array>
@@ -18,7 +18,8 @@ class InputDevices;
 // What the program needs of a desktop window. The display surface does the drawing; a backend
 // only shows the visible page, reports and moves the window, and lets time pass while it feeds
 // keyboard and pointer events into the input devices. Two implementations: SDL2 for the real
-// window (sdl_backend.h) and a scripted, virtual-clock one for tests (headless_backend.h).
+// window (sdl_backend.h) and one that shows nothing on a virtual clock (null_backend.h); the
+// tests script and watch the program through one of their own (tests/support/scripted_backend.h).
 class WindowBackend {
   public:
     virtual ~WindowBackend() = default;

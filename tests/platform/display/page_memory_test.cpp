@@ -6,13 +6,13 @@
 #include <algorithm>
 
 #include "platform/display/display.h"
-#include "platform/window/headless_backend.h"
+#include "support/scripted_backend.h"
 
 namespace solvara {
 namespace {
 
 TEST(DisplayPages, ReopenLeavesEveryPageZero) {
-    HeadlessBackend backend;
+    ScriptedBackend backend;
     Display d{backend};
     std::string error;
     ASSERT_TRUE(d.open(error)) << error;
@@ -23,8 +23,8 @@ TEST(DisplayPages, ReopenLeavesEveryPageZero) {
     }
     for (int page = 0; page < Display::kPages; ++page) {
         d.setPages(page, page);
-        d.setColors(Colour::Black, Colour{static_cast<std::uint8_t>(20 + page)});
-        d.setTextGrid(80, 30);  // fills the page with colour 20 + page
+        d.fillBox(Rect{0, 0, Display::kWidth - 1, Display::kHeight - 1},
+                  Colour{static_cast<std::uint8_t>(20 + page)});
         const std::uint8_t* p = d.pageData(page);
         ASSERT_EQ(std::count(p, p + kPageBytes, 20 + page), kPageBytes);
     }

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/display/display.h"
-#include "platform/window/headless_backend.h"
+#include "support/scripted_backend.h"
 #include "support/small_tmpfs.h"
 
 namespace solvara {
@@ -83,14 +83,14 @@ class BmpWriterTest : public ::testing::Test {
     }
 
     fs::path dir;
-    HeadlessBackend backend;
+    ScriptedBackend backend;
     Display d{backend};
 };
 
 TEST_F(BmpWriterTest, WritesTheHeadersTableAndBottomUpRows) {
     d.setPaletteEntry(2, 0x002801);
-    d.line(0, 0, 0, 0, Colour{2}, Shape::Segment);  // top-left pixel
-    d.line(5, 482, 5, 482, Colour{7}, Shape::Segment);
+    d.segment(0, 0, 0, 0, Colour{2});  // top-left pixel
+    d.segment(5, 482, 5, 482, Colour{7});
     const fs::path path = dir / "Solvara.bmp";
     ASSERT_EQ(BmpWriter::savePage(d, path.string()), BmpWriter::Result::Ok);
 
@@ -124,14 +124,12 @@ TEST_F(BmpWriterTest, WritesTheHeadersTableAndBottomUpRows) {
 
 TEST_F(BmpWriterTest, RoundTripGivesBackPageAndPalette) {
     d.setPaletteEntry(13, 0x1B280C);
-    d.setColors(Colour{0}, Colour{15});
     d.setTextGrid(80, 30);
-    d.line(2, 2, 640, 480, Colour{1}, Shape::Box);
-    d.circle(320, 240, 100, Colour{13}, 0, 0, true);
-    d.locate(10, 10);
-    d.print("Solvara \x10 round trip", true);
+    d.box(Rect{2, 2, 640, 480}, Colour{1});
+    d.fillCircle(320, 240, 100, Colour{13});
+    d.printAt(10, 10, "Solvara \x10 round trip");
     for (int i = 0; i < 256; ++i)
-        d.line(i, 400, i, 410, Colour{static_cast<std::uint8_t>(i)}, Shape::Segment);
+        d.segment(i, 400, i, 410, Colour{static_cast<std::uint8_t>(i)});
     const auto before = page(0);
 
     const fs::path path = dir / "trip.BMP";
@@ -146,7 +144,7 @@ TEST_F(BmpWriterTest, RoundTripGivesBackPageAndPalette) {
 
 TEST_F(BmpWriterTest, SavesTheWorkPageOrTheOneAsked) {
     d.setPages(1, 0);
-    d.line(0, 0, 642, 482, Colour{9}, Shape::FilledBox);
+    d.fillBox(Rect{0, 0, 642, 482}, Colour{9});
     const fs::path work = dir / "work.bmp";
     const fs::path zero = dir / "zero.bmp";
     ASSERT_EQ(BmpWriter::savePage(d, work.string()), BmpWriter::Result::Ok);
@@ -165,7 +163,7 @@ TEST_F(BmpWriterTest, AFileThatCannotBeCreatedGivesTwoAndLeavesNothing) {
     fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
     if (access((dir / "locked").c_str(), W_OK) != 0) paths.push_back(dir / "locked" / "x.bmp");
 
-    d.line(0, 0, 100, 100, Colour{4}, Shape::FilledBox);
+    d.fillBox(Rect{0, 0, 100, 100}, Colour{4});
     const auto before = page(0);
     for (const auto& path : paths) {
         EXPECT_EQ(BmpWriter::savePage(d, path.string()), BmpWriter::Result::CannotCreate) << path;
@@ -201,7 +199,7 @@ TEST_F(BmpWriterTest, ASymbolicLinkOfThatNameIsReplacedNotWrittenThrough) {
 }
 
 TEST(BmpWriterClosed, AClosedDisplayGivesOneAndWritesNothing) {
-    HeadlessBackend backend;
+    ScriptedBackend backend;
     Display d(backend);
     const fs::path path = fs::temp_directory_path() / "solvara-closed-display-test.bmp";
     std::error_code ec;

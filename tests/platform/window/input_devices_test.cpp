@@ -6,13 +6,13 @@
 #include <string>
 
 #include "platform/display/display.h"
-#include "platform/window/headless_backend.h"
+#include "support/scripted_backend.h"
 
 namespace solvara {
 namespace {
 
 struct Devices {
-    HeadlessBackend backend;
+    ScriptedBackend backend;
     Display display{backend};
     InputDevices input{backend, display};
     Devices() {
@@ -126,14 +126,14 @@ TEST(InputDevices, PointerReadsAndWarps) {
     d.input.pointerLeft();
     EXPECT_FALSE(d.input.readPointer().ok);
     // A move puts the pointer inside again, clamped to the surface.
-    d.input.setPointer(9999, -5, std::nullopt);
+    d.input.movePointer(Point{9999, -5});
     p = d.input.readPointer();
     EXPECT_TRUE(p.ok);
     EXPECT_EQ(p.x, 642);
     EXPECT_EQ(p.y, 0);
     EXPECT_EQ(d.backend.warps().back(), (Point{642, 0}));
-    d.input.setPointer(std::nullopt, std::nullopt, false);
-    EXPECT_FALSE(d.backend.pointerVisible());
+    d.input.showPointer();
+    EXPECT_TRUE(d.backend.pointerVisible());
 }
 
 TEST(InputDevices, APressIsReadOnceWhereItWasMadeEvenWhenReleasedBeforeTheRead) {

@@ -336,7 +336,7 @@ TEST_P(XSession, ObliqueSecondAnswerWithS) {
     ASSERT_EQ(twin.text(19, 60, 18), "Show other answer ") << twin.screen();
     expectSameScreen("oblique first answer");
     type("S");
-    ASSERT_TRUE(twin.program.values().secondAnswerShown);
+    ASSERT_TRUE(twin.program.results().secondChosen());
     expectSameScreen("oblique second answer");
 }
 

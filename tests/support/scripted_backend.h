@@ -13,18 +13,18 @@
 
 namespace solvara {
 
-// A window without a screen, for tests: a desktop of a given size that is one monitor, all of it
-// free for windows, the window's position kept as numbers, a virtual clock that only moves when
-// the program waits, and scripted input that arrives at given virtual times. The window shows the
-// page enlarged `scale` times; scripted pointer positions are page pixels, as the program sees
+// The tests' window: a window without a screen, a desktop of a given size that is one monitor, all
+// of it free for windows, the window's position kept as numbers, a virtual clock that only moves
+// when the program waits, and scripted input that arrives at given virtual times. The window shows
+// the page enlarged `scale` times; scripted pointer positions are page pixels, as the program sees
 // them.
 //
 // The pointer lives on the desktop, as on a real one: a scripted position is taken in the window
 // where it is when the event arrives, and a window that moves leaves the pointer where it is on
 // the desktop (and, as X does, sends no pointer event for it).
-class HeadlessBackend : public WindowBackend {
+class ScriptedBackend : public WindowBackend {
   public:
-    explicit HeadlessBackend(Size desktop = Size{1920, 1080}, int scale = 1);
+    explicit ScriptedBackend(Size desktop = Size{1920, 1080}, int scale = 1);
 
     bool openWindow(Size size, std::string& error) override;
     void setTitle(std::string_view title) override { title_ = title; }

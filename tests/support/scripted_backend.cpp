@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "platform/window/headless_backend.h"
+#include "support/scripted_backend.h"
 
 #include <algorithm>
 
@@ -7,9 +7,9 @@
 
 namespace solvara {
 
-HeadlessBackend::HeadlessBackend(Size desktop, int scale) : desktop_(desktop), scale_(scale) {}
+ScriptedBackend::ScriptedBackend(Size desktop, int scale) : desktop_(desktop), scale_(scale) {}
 
-bool HeadlessBackend::openWindow(Size size, std::string&) {
+bool ScriptedBackend::openWindow(Size size, std::string&) {
     ++openCalls_;
     if (!windowOpen_) {
         windowSize_ = Size{size.width * scale_, size.height * scale_};
@@ -21,64 +21,64 @@ bool HeadlessBackend::openWindow(Size size, std::string&) {
     return true;
 }
 
-std::vector<Monitor> HeadlessBackend::monitors() {
+std::vector<Monitor> ScriptedBackend::monitors() {
     const Area all{Point{0, 0}, desktop_};
     return {Monitor{all, all, true}};
 }
 
-void HeadlessBackend::moveWindow(Point topLeft) {
+void ScriptedBackend::moveWindow(Point topLeft) {
     position_ = topLeft;
     if (onMove) onMove(now_, topLeft);
 }
 
-void HeadlessBackend::present(const std::uint8_t* pixels, Size size,
+void ScriptedBackend::present(const std::uint8_t* pixels, Size size,
                               const std::array<Rgb, 256>& palette) {
     ++presentCount_;
     if (onPresent) onPresent(now_, pixels, size, palette);
 }
 
-void HeadlessBackend::warpPointer(Point position) {
+void ScriptedBackend::warpPointer(Point position) {
     warps_.push_back(position);
     placePointer(Point{position.x * scale_, position.y * scale_});
 }
 
-void HeadlessBackend::placePointer(Point inWindow) {
+void ScriptedBackend::placePointer(Point inWindow) {
     pointerInWindow_ = inWindow;
     desktopPointer_ = Point{position_.x + inWindow.x, position_.y + inWindow.y};
 }
 
-void HeadlessBackend::schedule(Event event) {
+void ScriptedBackend::schedule(Event event) {
     // Stable: events due at the same time keep the order they were scripted in.
     auto at = std::upper_bound(script_.begin(), script_.end(), event.at,
                                [](std::uint64_t t, const Event& e) { return t < e.at; });
     script_.insert(at, event);
 }
 
-void HeadlessBackend::keyAt(std::uint64_t atMs, Key key) {
+void ScriptedBackend::keyAt(std::uint64_t atMs, Key key) {
     schedule({atMs, Kind::Key, key.code(), 0});
 }
-void HeadlessBackend::pointerAt(std::uint64_t atMs, int x, int y) {
+void ScriptedBackend::pointerAt(std::uint64_t atMs, int x, int y) {
     schedule({atMs, Kind::Move, x, y});
 }
-void HeadlessBackend::pointerOnDesktopAt(std::uint64_t atMs, int x, int y) {
+void ScriptedBackend::pointerOnDesktopAt(std::uint64_t atMs, int x, int y) {
     schedule({atMs, Kind::DesktopMove, x, y});
 }
-void HeadlessBackend::buttonsAt(std::uint64_t atMs, int buttons) {
+void ScriptedBackend::buttonsAt(std::uint64_t atMs, int buttons) {
     schedule({atMs, Kind::Buttons, buttons, 0});
 }
-void HeadlessBackend::leaveAt(std::uint64_t atMs) {
+void ScriptedBackend::leaveAt(std::uint64_t atMs) {
     schedule({atMs, Kind::Leave, 0, 0});
 }
-void HeadlessBackend::closeAt(std::uint64_t atMs) {
+void ScriptedBackend::closeAt(std::uint64_t atMs) {
     schedule({atMs, Kind::Close, 0, 0});
 }
 
-void HeadlessBackend::pointerIsAt(Point inWindow, InputDevices& input) {
+void ScriptedBackend::pointerIsAt(Point inWindow, InputDevices& input) {
     placePointer(inWindow);
     input.pointerMoved(inWindow.x / scale_, inWindow.y / scale_);
 }
 
-bool HeadlessBackend::deliverDue(InputDevices& input) {
+bool ScriptedBackend::deliverDue(InputDevices& input) {
     while (!script_.empty() && script_.front().at <= now_) {
         const Event e = script_.front();
         script_.pop_front();
@@ -110,7 +110,7 @@ bool HeadlessBackend::deliverDue(InputDevices& input) {
     return true;
 }
 
-void HeadlessBackend::wait(int ms, InputDevices& input) {
+void ScriptedBackend::wait(int ms, InputDevices& input) {
     // Events that fall inside the wait arrive at their own time, so that a pause can notice a
     // key that came during it.
     const std::uint64_t end = now_ + static_cast<std::uint64_t>(std::max(ms, 0));
