@@ -1,12 +1,21 @@
 # SPDX-License-Identifier: GPL-2.0-or-later
 # Solvara: `make run` builds and starts the program, `make test` builds and runs every test.
-BUILD      ?= build
-SAN_BUILD  ?= build-san
+#
+# The build trees are the configure presets of CMakePresets.json (Ninja):
+#   build        preset default: gcc with Debian's build flags, installed to /usr; the program, the
+#                tests (make test-fast) and the Debian package (make package)
+#   build-san    preset san: clang with AddressSanitizer, UBSan and the fuzzers' instrumentation;
+#                the same tests (make test-san), the fuzz targets (make test-fuzz, make fuzz) and
+#                the long soak (make soak)
+#   build-bench  preset bench: optimised, no tests; make bench, make bench-solve, make accuracy
+BUILD       ?= build
+SAN_BUILD   ?= build-san
 BENCH_BUILD ?= build-bench
-JOBS       ?= $(shell nproc)
-CMAKE_ARGS ?=
+JOBS        ?= $(shell nproc)
+CMAKE_ARGS  ?=
 
-.PHONY: all deps build run test test-fast test-san bench bench-solve accuracy format clean
+.PHONY: all deps build build-san run test test-steps test-fast test-san bench bench-solve accuracy \
+	format clean
 
 all: build
 
@@ -14,7 +23,7 @@ deps:
 	@scripts/install-deps
 
 $(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
+	cmake --preset default -B $(BUILD) $(CMAKE_ARGS)
 
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
@@ -22,23 +31,32 @@ build: deps $(BUILD)/CMakeCache.txt
 run: build
 	./$(BUILD)/solvara
 
-# The whole suite: a normal build, then the same tests under AddressSanitizer and UBSan.
-test: test-fast test-san
-test: test-fuzz
+# Everything: the suite in the normal build and under the sanitizers, the fuzz targets briefly,
+# the Debian package and its checks. Two steps run at a time, each one's output shown when it
+# ends: the sanitizer tree compiles while the normal suite mostly waits on its X servers, and the
+# package is checked while the sanitizer suite runs.
+test: deps
+	@$(MAKE) --no-print-directory -j2 --output-sync=target SAN_AFTER=build test-steps
+test-steps: test-fast test-san test-fuzz test-package
 
 test-fast: build
+	@echo "--- the suite in $(BUILD)"
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 $(SAN_BUILD)/CMakeCache.txt:
-	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSOLVARA_SANITIZE=ON $(CMAKE_ARGS)
+	cmake --preset san -B $(SAN_BUILD) $(CMAKE_ARGS)
 
-test-san: deps $(SAN_BUILD)/CMakeCache.txt
+# SAN_AFTER: a target this tree waits for (make test builds the normal tree first).
+build-san: deps $(SAN_BUILD)/CMakeCache.txt | $(SAN_AFTER)
 	cmake --build $(SAN_BUILD) -j $(JOBS)
-	cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE nosan
+
+test-san: build-san
+	@echo "--- the suite under the sanitizers in $(SAN_BUILD)"
+	cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # Performance figures against a bare SDL2 window, in a private X server; writes docs/performance.md.
 $(BENCH_BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF $(CMAKE_ARGS)
+	cmake --preset bench -B $(BENCH_BUILD) $(CMAKE_ARGS)
 
 bench: deps $(BENCH_BUILD)/CMakeCache.txt
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target solvara solvara_baseline solvara_present_probe solvara_microbench
@@ -63,57 +81,49 @@ format:
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(BENCH_BUILD)
 
-# Reliability: the long random-input soak (under the sanitizers) and the fuzz targets (clang).
+# Reliability: the long random-input soak and the fuzz targets, both in the sanitizer tree.
 SOAK_ARGS          ?= --events 1000000
-FUZZ_BUILD         ?= build-fuzz
 FUZZ_SECONDS       ?= 60
 FUZZ_BRIEF_SECONDS ?= 5
-.PHONY: soak fuzz fuzz-build test-fuzz clean-fuzz
+.PHONY: soak fuzz test-fuzz
 soak: deps $(SAN_BUILD)/CMakeCache.txt
 	cmake --build $(SAN_BUILD) -j $(JOBS) --target solvara_soak
 	./$(SAN_BUILD)/tests/solvara_soak $(SOAK_ARGS)
-$(FUZZ_BUILD)/CMakeCache.txt:
-	CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-		-DSOLVARA_FUZZ=ON -DBUILD_TESTING=OFF $(CMAKE_ARGS)
-fuzz-build: deps $(FUZZ_BUILD)/CMakeCache.txt
-	@grep -q '^SOLVARA_FUZZ:BOOL=ON' $(FUZZ_BUILD)/CMakeCache.txt || \
-		{ echo "$(FUZZ_BUILD) is an older, separate fuzz build: make clean-fuzz first" >&2; exit 1; }
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target solvara_fuzz_targets
-fuzz: fuzz-build
-	fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
-test-fuzz: fuzz-build
-	fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_BRIEF_SECONDS)
-clean: clean-fuzz
-clean-fuzz:
-	rm -rf $(FUZZ_BUILD)
+fuzz: build-san
+	fuzz/run.sh $(SAN_BUILD) $(FUZZ_SECONDS)
+test-fuzz: build-san
+	@echo "--- the fuzz targets, $(FUZZ_BRIEF_SECONDS) s each"
+	fuzz/run.sh $(SAN_BUILD) $(FUZZ_BRIEF_SECONDS)
 
-# The Debian package: a build of its own with the flags Debian builds its packages with
-# (dpkg-buildflags, all hardening on), then CPack; writes $(PACKAGE_BUILD)/solvara_<version>-1_<arch>.deb.
+# The Debian package, made by CPack from the normal tree, which is compiled with the flags Debian
+# builds its packages with (dpkg-buildflags, all hardening on) for /usr: writes
+# $(PACKAGE_BUILD)/solvara_<version>-1_<arch>.deb. PACKAGE_BUILD=build-package makes it in a tree
+# of its own without the tests (preset package), which needs none of their libraries.
 # test-package checks it with lintian and runs the packaged program in a private X server.
-PACKAGE_BUILD ?= build-package
-DEB_FLAG = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
-.PHONY: package test-package clean-package
+PACKAGE_BUILD  ?= $(BUILD)
+PACKAGE_PRESET  = $(if $(filter $(BUILD),$(PACKAGE_BUILD)),default,package)
+.PHONY: package test-package
+ifneq ($(PACKAGE_BUILD),$(BUILD))
 $(PACKAGE_BUILD)/CMakeCache.txt:
-	CFLAGS="$$($(DEB_FLAG) CFLAGS) $$($(DEB_FLAG) CPPFLAGS)" \
-	CXXFLAGS="$$($(DEB_FLAG) CXXFLAGS) $$($(DEB_FLAG) CPPFLAGS)" \
-	LDFLAGS="$$($(DEB_FLAG) LDFLAGS)" \
-	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
-		-DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON -DCMAKE_INSTALL_PREFIX=/usr $(CMAKE_ARGS)
+	cmake --preset $(PACKAGE_PRESET) -B $(PACKAGE_BUILD) $(CMAKE_ARGS)
+clean: clean-package
+.PHONY: clean-package
+clean-package:
+	rm -rf $(PACKAGE_BUILD)
+endif
 # The program knows the directory it is installed to (it never saves its picture there), so the
-# package is built for /usr, also in a tree configured before that mattered.
-package: deps $(PACKAGE_BUILD)/CMakeCache.txt
-	@grep -qx 'CMAKE_INSTALL_PREFIX:PATH=/usr' $(PACKAGE_BUILD)/CMakeCache.txt || \
-		cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_INSTALL_PREFIX=/usr
+# package is built for /usr with Debian's flags, also in a tree configured before that mattered.
+package: deps $(PACKAGE_BUILD)/CMakeCache.txt $(if $(filter $(BUILD),$(PACKAGE_BUILD)),build)
+	@grep -qx 'CMAKE_INSTALL_PREFIX:PATH=/usr' $(PACKAGE_BUILD)/CMakeCache.txt && \
+		grep -qx 'SOLVARA_DEBIAN_FLAGS:BOOL=ON' $(PACKAGE_BUILD)/CMakeCache.txt || \
+		cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_INSTALL_PREFIX=/usr -DSOLVARA_DEBIAN_FLAGS=ON
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS) --target solvara solvara_manual solvara_debian_changelog
 	rm -f $(PACKAGE_BUILD)/*.deb
 	cd $(PACKAGE_BUILD) && cpack
 	@ls $(PACKAGE_BUILD)/*.deb
 test-package: package
+	@echo "--- the Debian package"
 	tests/package/package_test.sh $(PACKAGE_BUILD)/*.deb
-test: test-package
-clean: clean-package
-clean-package:
-	rm -rf $(PACKAGE_BUILD)
 
 # A look at the program on a machine without a display: one scripted session in a private X
 # server, saved as PNG pictures in $(BUILD)/demo (docs/images holds a committed copy).
