@@ -3,7 +3,8 @@
 #
 # The build trees are the configure presets of CMakePresets.json (Ninja):
 #   build        preset default: gcc with Debian's build flags, installed to /usr; the program, the
-#                tests (make test-fast) and the Debian package (make package)
+#                tests (make test-fast) and, in make test, the Debian package
+#   build-package preset package: the same without the tests, for make package alone
 #   build-san    preset san: clang with AddressSanitizer, UBSan and the fuzzers' instrumentation;
 #                the same tests (make test-san), the fuzz targets (make test-fuzz, make fuzz) and
 #                the long soak (make soak)
@@ -36,7 +37,8 @@ run: build
 # ends: the sanitizer tree compiles while the normal suite mostly waits on its X servers, and the
 # package is checked while the sanitizer suite runs.
 test: deps
-	@$(MAKE) --no-print-directory -j2 --output-sync=target SAN_AFTER=build test-steps
+	@$(MAKE) --no-print-directory -j2 --output-sync=target SAN_AFTER=build PACKAGE_BUILD=$(BUILD) \
+		test-steps
 test-steps: test-fast test-san test-fuzz test-package
 
 test-fast: build
@@ -79,7 +81,7 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(BENCH_BUILD) build-package
 
 # Reliability: the long random-input soak and the fuzz targets, both in the sanitizer tree.
 SOAK_ARGS          ?= --events 1000000
@@ -95,21 +97,18 @@ test-fuzz: build-san
 	@echo "--- the fuzz targets, $(FUZZ_BRIEF_SECONDS) s each"
 	fuzz/run.sh $(SAN_BUILD) $(FUZZ_BRIEF_SECONDS)
 
-# The Debian package, made by CPack from the normal tree, which is compiled with the flags Debian
-# builds its packages with (dpkg-buildflags, all hardening on) for /usr: writes
-# $(PACKAGE_BUILD)/solvara_<version>-1_<arch>.deb. PACKAGE_BUILD=build-package makes it in a tree
-# of its own without the tests (preset package), which needs none of their libraries.
+# The Debian package, made by CPack from a tree compiled with the flags Debian builds its
+# packages with (dpkg-buildflags, all hardening on) for /usr: writes
+# $(PACKAGE_BUILD)/solvara_<version>-1_<arch>.deb. By itself it is made in a tree without the
+# tests (preset package), which needs none of their libraries; make test makes it from the
+# normal tree's objects (PACKAGE_BUILD=build, preset default: the same flags).
 # test-package checks it with lintian and runs the packaged program in a private X server.
-PACKAGE_BUILD  ?= $(BUILD)
+PACKAGE_BUILD  ?= build-package
 PACKAGE_PRESET  = $(if $(filter $(BUILD),$(PACKAGE_BUILD)),default,package)
 .PHONY: package test-package
 ifneq ($(PACKAGE_BUILD),$(BUILD))
 $(PACKAGE_BUILD)/CMakeCache.txt:
 	cmake --preset $(PACKAGE_PRESET) -B $(PACKAGE_BUILD) $(CMAKE_ARGS)
-clean: clean-package
-.PHONY: clean-package
-clean-package:
-	rm -rf $(PACKAGE_BUILD)
 endif
 # The program knows the directory it is installed to (it never saves its picture there), so the
 # package is built for /usr with Debian's flags, also in a tree configured before that mattered.
