@@ -14,6 +14,11 @@ SAN_BUILD   ?= build-san
 BENCH_BUILD ?= build-bench
 JOBS        ?= $(shell nproc)
 CMAKE_ARGS  ?=
+# In make test, whose steps show their output only when they end, each says when it began and
+# ended.
+STEP_TIMES  ?=
+step_began   = $(if $(STEP_TIMES),@echo "--- $@ began at $$(date +%T)")
+step_ended   = $(if $(STEP_TIMES),@echo "--- $@ ended at $$(date +%T)")
 
 .PHONY: all deps build build-san run test test-steps test-fast test-san bench bench-solve accuracy \
 	format clean
@@ -24,10 +29,14 @@ deps:
 	@scripts/install-deps
 
 $(BUILD)/CMakeCache.txt:
+	$(step_began)
 	cmake --preset default -B $(BUILD) $(CMAKE_ARGS)
+	$(step_ended)
 
 build: deps $(BUILD)/CMakeCache.txt
+	$(step_began)
 	cmake --build $(BUILD) -j $(JOBS)
+	$(step_ended)
 
 run: build
 	./$(BUILD)/solvara
@@ -36,25 +45,31 @@ run: build
 # the Debian package and its checks. Two steps run at a time, each one's output shown when it
 # ends: the sanitizer tree compiles while the normal suite mostly waits on its X servers, and the
 # package is checked while the sanitizer suite runs.
-test: deps
+test:
 	@$(MAKE) --no-print-directory -j2 --output-sync=target SAN_AFTER=build PACKAGE_BUILD=$(BUILD) \
-		test-steps
+		STEP_TIMES=1 test-steps
 test-steps: test-fast test-san test-fuzz test-package
 
 test-fast: build
-	@echo "--- the suite in $(BUILD)"
+	$(step_began)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	$(step_ended)
 
 $(SAN_BUILD)/CMakeCache.txt:
+	$(step_began)
 	cmake --preset san -B $(SAN_BUILD) $(CMAKE_ARGS)
+	$(step_ended)
 
 # SAN_AFTER: a target this tree waits for (make test builds the normal tree first).
 build-san: deps $(SAN_BUILD)/CMakeCache.txt | $(SAN_AFTER)
+	$(step_began)
 	cmake --build $(SAN_BUILD) -j $(JOBS)
+	$(step_ended)
 
 test-san: build-san
-	@echo "--- the suite under the sanitizers in $(SAN_BUILD)"
+	$(step_began)
 	cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+	$(step_ended)
 
 # Performance figures against a bare SDL2 window, in a private X server; writes docs/performance.md.
 $(BENCH_BUILD)/CMakeCache.txt:
@@ -94,8 +109,9 @@ soak: deps $(SAN_BUILD)/CMakeCache.txt
 fuzz: build-san
 	fuzz/run.sh $(SAN_BUILD) $(FUZZ_SECONDS)
 test-fuzz: build-san
-	@echo "--- the fuzz targets, $(FUZZ_BRIEF_SECONDS) s each"
+	$(step_began)
 	fuzz/run.sh $(SAN_BUILD) $(FUZZ_BRIEF_SECONDS)
+	$(step_ended)
 
 # The Debian package, made by CPack from a tree compiled with the flags Debian builds its
 # packages with (dpkg-buildflags, all hardening on) for /usr: writes
@@ -113,6 +129,7 @@ endif
 # The program knows the directory it is installed to (it never saves its picture there), so the
 # package is built for /usr with Debian's flags, also in a tree configured before that mattered.
 package: deps $(PACKAGE_BUILD)/CMakeCache.txt $(if $(filter $(BUILD),$(PACKAGE_BUILD)),build)
+	$(step_began)
 	@grep -qx 'CMAKE_INSTALL_PREFIX:PATH=/usr' $(PACKAGE_BUILD)/CMakeCache.txt && \
 		grep -qx 'SOLVARA_DEBIAN_FLAGS:BOOL=ON' $(PACKAGE_BUILD)/CMakeCache.txt || \
 		cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_INSTALL_PREFIX=/usr -DSOLVARA_DEBIAN_FLAGS=ON
@@ -120,9 +137,11 @@ package: deps $(PACKAGE_BUILD)/CMakeCache.txt $(if $(filter $(BUILD),$(PACKAGE_B
 	rm -f $(PACKAGE_BUILD)/*.deb
 	cd $(PACKAGE_BUILD) && cpack
 	@ls $(PACKAGE_BUILD)/*.deb
+	$(step_ended)
 test-package: package
-	@echo "--- the Debian package"
+	$(step_began)
 	tests/package/package_test.sh $(PACKAGE_BUILD)/*.deb
+	$(step_ended)
 
 # A look at the program on a machine without a display: one scripted session in a private X
 # server, saved as PNG pictures in $(BUILD)/demo (docs/images holds a committed copy).
