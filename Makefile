@@ -13,6 +13,8 @@ BUILD       ?= build
 SAN_BUILD   ?= build-san
 BENCH_BUILD ?= build-bench
 JOBS        ?= $(shell nproc)
+# ctest's slots: a test with an X server takes two (tests/CMakeLists.txt), a headless one one.
+TEST_JOBS   ?= $(shell echo $$(( $$(nproc) * 2 )))
 CMAKE_ARGS  ?=
 # In make test, whose steps show their output only when they end, each says when it began and
 # ended.
@@ -52,7 +54,7 @@ test-steps: test-fast test-san test-fuzz test-package
 
 test-fast: build
 	$(step_began)
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j $(TEST_JOBS)
 	$(step_ended)
 
 $(SAN_BUILD)/CMakeCache.txt:
@@ -68,7 +70,7 @@ build-san: deps $(SAN_BUILD)/CMakeCache.txt | $(SAN_AFTER)
 
 test-san: build-san
 	$(step_began)
-	cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(SAN_BUILD) && ctest --output-on-failure -j $(TEST_JOBS)
 	$(step_ended)
 
 # Performance figures against a bare SDL2 window, in a private X server; writes docs/performance.md.
