@@ -45,11 +45,11 @@ run: build
 
 # Everything: the suite in the normal build and under the sanitizers, the fuzz targets briefly,
 # the Debian package and its checks. Two steps run at a time, each one's output shown when it
-# ends: the sanitizer tree compiles while the normal suite mostly waits on its X servers, and the
-# package is checked while the sanitizer suite runs.
+# ends: the sanitizer tree compiles while the normal suite mostly waits on its X servers, then
+# the fuzz targets run and the package is made and checked while the sanitizer suite runs.
 test:
 	@$(MAKE) --no-print-directory -j2 --output-sync=target SAN_AFTER=build PACKAGE_BUILD=$(BUILD) \
-		STEP_TIMES=1 test-steps
+		PACKAGE_AFTER=build-san STEP_TIMES=1 test-steps
 test-steps: test-fast test-san test-fuzz test-package
 
 test-fast: build
@@ -130,7 +130,9 @@ $(PACKAGE_BUILD)/CMakeCache.txt:
 endif
 # The program knows the directory it is installed to (it never saves its picture there), so the
 # package is built for /usr with Debian's flags, also in a tree configured before that mattered.
-package: deps $(PACKAGE_BUILD)/CMakeCache.txt $(if $(filter $(BUILD),$(PACKAGE_BUILD)),build)
+# PACKAGE_AFTER: a target the package waits for (make test: the sanitizer tree's build).
+package: deps $(PACKAGE_BUILD)/CMakeCache.txt $(if $(filter $(BUILD),$(PACKAGE_BUILD)),build) \
+		| $(PACKAGE_AFTER)
 	$(step_began)
 	@grep -qx 'CMAKE_INSTALL_PREFIX:PATH=/usr' $(PACKAGE_BUILD)/CMakeCache.txt && \
 		grep -qx 'SOLVARA_DEBIAN_FLAGS:BOOL=ON' $(PACKAGE_BUILD)/CMakeCache.txt || \
