@@ -12,9 +12,11 @@
 #include <vector>
 
 #include "app/problem.h"
+#include "platform/text/number_format.h"
 #include "results/drawing.h"
 #include "results/printing.h"
 #include "results/results_screen.h"
+#include "values/values_panel.h"
 
 namespace solvara {
 
@@ -133,16 +135,35 @@ const char* modeName(SolveMode mode) {
 // How the answers are written, and which line of the input they answer (0 on the command line).
 struct Report {
     bool json = false;
+    bool more = false;
     long line = 0;
 };
 
-void appendPrintedAnswer(std::string& out, SolveMode mode, const ProblemAnswer& answer) {
+// The figures of the triangle as lines laid out as the page's, each value written as the page
+// writes its height and width, and a blank line after them.
+void appendFigureLines(std::string& out, const TriangleFigures& figures) {
+    constexpr std::string_view kIndent = "           ";
+    constexpr std::size_t kLabelWidth = 21;
+    for (std::size_t i = 0; i < kFigureCount; ++i) {
+        const std::string_view label = kFigureNames[i].label;
+        out += kIndent;
+        out += label;
+        out.append(kLabelWidth - label.size(), ' ');
+        out += "= ";
+        out += formatMaskedToFit(figures.values[i], kMask8, panel::kValueFieldWidth);
+        out += '\n';
+    }
+    out += '\n';
+}
+
+void appendPrintedAnswer(std::string& out, SolveMode mode, const ProblemAnswer& answer, bool more) {
     const ResultTexts hw = heightAndWidthTexts(mode, answer.triangle);
     for (const std::string& line :
          printedLines(mode, answerTexts(answer.triangle, answer.area), hw.height, hw.width)) {
         out += line;
         out += '\n';
     }
+    if (more) appendFigureLines(out, answer.figures);
 }
 
 // One JSON object a problem. The object is kept from one problem to the next and only its values
@@ -196,10 +217,14 @@ class JsonWriter {
     }
 
   private:
+    // The figures of the triangle follow the results' own under their keys ("perimeter",
+    // "height_x", ...).
     static Json answerObject() {
         Json answer = Json::object();
         for (const char* key : {"x", "y", "z", "a", "b", "c", "area", "height", "width"})
             answer[key] = 0.0;
+        for (const FigureName& name : kFigureNames)
+            answer[name.key] = 0.0;
         return answer;
     }
 
@@ -210,6 +235,8 @@ class JsonWriter {
         const double values[] = {t.x, t.y, t.z, t.a, t.b, t.c, answer.area, hw.height, hw.width};
         auto value = object.begin();
         for (const double v : values)
+            *value++ = v;
+        for (const double v : answer.figures.values)
             *value++ = v;
     }
 
@@ -259,10 +286,10 @@ int answer(Output& output, JsonWriter& json, const Report& report, const Problem
             }
             out += '\n';
         }
-        appendPrintedAnswer(out, p.mode, outcome.first);
+        appendPrintedAnswer(out, p.mode, outcome.first, report.more);
         if (outcome.second) {
             out += '\n';
-            appendPrintedAnswer(out, p.mode, *outcome.second);
+            appendPrintedAnswer(out, p.mode, *outcome.second, report.more);
         }
     }
     output.written();
@@ -312,7 +339,7 @@ int solveLines(const Report& how, const ByteStreams& streams) {
 }  // namespace
 
 int runSolveCommand(const SolveRequest& request, const ByteStreams& streams) {
-    const Report report{request.json, 0};
+    const Report report{request.json, request.more, 0};
     if (request.words.size() == 1 && request.words.front() == "-")
         return solveLines(report, streams);
 
