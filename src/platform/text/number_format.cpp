@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
-#include <cstring>
 #include <string>
 #include <system_error>
 
@@ -111,59 +110,16 @@ std::string plainNumberTextToFit(double value, std::size_t width) {
     return text;
 }
 
-char* writeJsonNumber(char* to, double v) {
-    // Between 1e-4 and 1e15 the shortest fixed text is the form, but for the ".0".
-    if (std::fabs(v) >= 1e-4 && std::fabs(v) < 1e15) {
+// nlohmann-json writes fixed notation where the point of the shortest digits falls from three
+// zeros before them to fifteen digits into them, which is from 1e-4 up to 1e15, and 0 as 0.0.
+char* writeJsonNumber(char* to, double value) {
+    if (value == 0 || (std::fabs(value) >= 1e-4 && std::fabs(value) < 1e15)) {
         char* const start = to;
-        to = std::to_chars(to, to + 25, v, std::chars_format::fixed).ptr;
+        to = std::to_chars(to, to + 25, value, std::chars_format::fixed).ptr;
         if (std::find(start, to, '.') == to) to = std::copy_n(".0", 2, to);
         return to;
     }
-    char text[32];
-    const char* end = std::to_chars(text, text + sizeof text, v, std::chars_format::scientific).ptr;
-    const char* p = text;
-    if (*p == '-') *to++ = *p++;
-    // "d.ddde+XX": the digits without the point, and where the point goes among them.
-    char digits[20];
-    int count = 0;
-    for (; *p != 'e'; ++p)
-        if (*p != '.') digits[count++] = *p;
-    const bool negativeExponent = p[1] == '-';
-    int exponent = 0;
-    for (p += 2; p < end; ++p)
-        exponent = exponent * 10 + (*p - '0');
-    const int point = negativeExponent ? 1 - exponent : exponent + 1;
-    auto copy = [&to](const char* from, int n) {
-        std::memcpy(to, from, static_cast<std::size_t>(n));
-        to += n;
-    };
-    auto zeros = [&to](int n) {
-        for (; n > 0; --n)
-            *to++ = '0';
-    };
-    if (count <= point && point <= 15) {
-        copy(digits, count);
-        zeros(point - count);
-        copy(".0", 2);
-    } else if (0 < point && point <= 15) {
-        copy(digits, point);
-        *to++ = '.';
-        copy(digits + point, count - point);
-    } else if (-4 < point && point <= 0) {
-        copy("0.", 2);
-        zeros(-point);
-        copy(digits, count);
-    } else {
-        *to++ = digits[0];
-        if (count > 1) {
-            *to++ = '.';
-            copy(digits + 1, count - 1);
-        }
-        copy(negativeExponent ? "e-" : "e+", 2);
-        if (exponent < 10) *to++ = '0';
-        to = std::to_chars(to, to + 3, exponent).ptr;
-    }
-    return to;
+    return std::to_chars(to, to + 25, value, std::chars_format::scientific).ptr;
 }
 
 std::string plainNumberText(double value) {
