@@ -4,6 +4,9 @@
 #include "app/solve_command.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -166,20 +169,56 @@ void appendPrintedAnswer(std::string& out, SolveMode mode, const ProblemAnswer& 
     if (more) appendFigureLines(out, answer.figures);
 }
 
-// The figures of the triangle as the members that follow an answer's own:
-// ,"perimeter":12.0,"height_x":4.0,...
-void appendFiguresJson(std::string& out, const TriangleFigures& figures) {
-    char text[kFigureCount * 48];
+// An answer as a JSON object: its sides, angles, area, height and width, then the figures of the
+// triangle under their keys ("perimeter", "height_x", ...).
+void appendAnswerJson(std::string& out, const ProblemAnswer& answer) {
+    const Triangle& t = answer.triangle;
+    const HeightAndWidth& hw = answer.heightAndWidth;
+    const std::pair<std::string_view, double> own[] = {{"x", t.x},
+                                                       {"y", t.y},
+                                                       {"z", t.z},
+                                                       {"a", t.a},
+                                                       {"b", t.b},
+                                                       {"c", t.c},
+                                                       {"area", answer.area},
+                                                       {"height", hw.height},
+                                                       {"width", hw.width}};
+    constexpr std::size_t kCount = std::size(own) + kFigureCount;
+    char text[kCount * 48];
     char* to = text;
-    for (std::size_t i = 0; i < kFigureCount; ++i) {
-        const std::string_view key = kFigureNames[i].key;
+    // An answer repeats its numbers: the height over X is the height onto X, a right triangle's
+    // legs are each other's heights and its circumradius is its median to the hypotenuse. A
+    // number written before is copied: looking among the few already written costs less than
+    // writing it out again.
+    std::array<double, kCount> values;
+    std::array<std::pair<const char*, const char*>, kCount> texts;
+    std::size_t count = 0;
+    auto member = [&](std::string_view key, double value) {
         *to++ = ',';
         *to++ = '"';
         to = std::copy(key.begin(), key.end(), to);
         *to++ = '"';
         *to++ = ':';
-        to = writeJsonNumber(to, figures.values[i]);
-    }
+        char* const start = to;
+        const auto written = values.begin() + static_cast<std::ptrdiff_t>(count);
+        const auto same = std::find_if(values.begin(), written, [value](double v) {
+            return std::bit_cast<std::uint64_t>(v) == std::bit_cast<std::uint64_t>(value);
+        });
+        if (same != written) {
+            const auto& [from, end] = texts[static_cast<std::size_t>(same - values.begin())];
+            to = std::copy(from, end, to);
+        } else {
+            to = writeJsonNumber(to, value);
+        }
+        values[count] = value;
+        texts[count++] = {start, to};
+    };
+    for (const auto& [key, value] : own)
+        member(key, value);
+    for (std::size_t i = 0; i < kFigureCount; ++i)
+        member(kFigureNames[i].key, answer.figures.values[i]);
+    text[0] = '{';  // for the first member's comma
+    *to++ = '}';
     out.append(text, static_cast<std::size_t>(to - text));
 }
 
@@ -187,10 +226,9 @@ void appendFiguresJson(std::string& out, const TriangleFigures& figures) {
 // change: from one ordinary problem to the next that is numbers only, and making the object
 // afresh would cost more than writing it out.
 //
-// nlohmann-json writes the object and each answer's sides, angles, area, height and width. The
-// figures of the triangle, a dozen numbers more an answer, are written here in the library's
-// form: through the library they would double the time a problem takes, where written here
-// they add about half to it.
+// nlohmann-json writes the object but for its answers, which are numbers only and are written
+// into its empty array by appendAnswerJson, in the library's form. With the figures of the
+// triangle an answer has 21 numbers; through the library they would take twice as long.
 class JsonWriter {
   public:
     // `numbered`: each object tells the input line it answers.
@@ -231,10 +269,10 @@ class JsonWriter {
         const std::size_t at = object.find(kNoAnswers) + kNoAnswers.size() - 1;
         out.append(object, 0, at);
         if (solved) {
-            appendAnswer(out, outcome.first);
+            appendAnswerJson(out, outcome.first);
             if (outcome.second) {
                 out += ',';
-                appendAnswer(out, *outcome.second);
+                appendAnswerJson(out, *outcome.second);
             }
         }
         out.append(object, at);
@@ -242,27 +280,6 @@ class JsonWriter {
     }
 
   private:
-    static Json answerObject() {
-        Json answer = Json::object();
-        for (const char* key : {"x", "y", "z", "a", "b", "c", "area", "height", "width"})
-            answer[key] = 0.0;
-        return answer;
-    }
-
-    // The answer's object, its figures of the triangle after its width.
-    void appendAnswer(std::string& out, const ProblemAnswer& answer) {
-        const Triangle& t = answer.triangle;
-        const HeightAndWidth& hw = answer.heightAndWidth;
-        const double values[] = {t.x, t.y, t.z, t.a, t.b, t.c, answer.area, hw.height, hw.width};
-        auto value = answer_.begin();
-        for (const double v : values)
-            *value++ = v;
-        const std::string object = answer_.dump();
-        out.append(object, 0, object.size() - 1);  // without its closing brace
-        appendFiguresJson(out, answer.figures);
-        out += '}';
-    }
-
     void setMode(std::optional<SolveMode> mode) {
         if (!mode) {
             *mode_ = nullptr;
@@ -278,7 +295,6 @@ class JsonWriter {
     Json* mode_ = nullptr;
     Json* inputs_ = nullptr;
     Json* error_ = nullptr;
-    Json answer_ = answerObject();  // the numbers of one answer, in the order of its keys
 };
 
 // Reads, solves and reports one problem; returns its exit status.
