@@ -33,6 +33,8 @@ void checkAnswer(const ProblemAnswer& answer, std::string_view line) {
     if (!std::isfinite(answer.area) || !std::isfinite(answer.heightAndWidth.height) ||
         !std::isfinite(answer.heightAndWidth.width))
         fail("an area, height or width that is not finite", line);
+    for (const double figure : answer.figures.values)
+        if (!representable(figure)) fail("a figure of the triangle out of range", line);
 }
 
 }  // namespace

@@ -82,6 +82,12 @@ constexpr const char* kSolveFooter =
     "are skipped, and a line that fails is reported and the next one read. A line may be 4096\n"
     "bytes long. With --json a problem that fails is answered by an object with its error.\n"
     "\n"
+    "The figures of the triangle: --more writes them after each page, and every --json answer\n"
+    "carries them after its width, under perimeter, height_x, height_y, height_z (the heights\n"
+    "onto the sides), median_x, median_y, median_z (the medians to them), bisector_a,\n"
+    "bisector_b, bisector_c (the bisectors of the angles, to the opposite sides), inradius and\n"
+    "circumradius.\n"
+    "\n"
     "Exit status (the worst of all lines with -):\n"
     "  0                 Solved\n"
     "  1                 No triangle fits the inputs (CAN NOT DO IT !), the answer has a\n"
@@ -127,6 +133,8 @@ CommandLine readCommandLine(int argc, const char* const* argv) {
     SolveRequest request;
     solve->add_flag("--json", request.json,
                     "Answer each problem with a JSON object: mode, inputs, answers, error");
+    solve->add_flag("--more", request.more,
+                    "After each page the figures of the triangle (--json always has them)");
     solve->add_option("problem", request.words, "right|oblique LETTER=VALUE..., or - for stdin")
         ->type_name("WORDS");
 

@@ -19,6 +19,8 @@ struct SolveRequest {
     std::vector<std::string> words;
     // Answers as JSON objects rather than the printed page.
     bool json = false;
+    // The printed page followed by the figures of the triangle (JSON always carries them).
+    bool more = false;
 };
 
 // The command line read: either the window program runs with `options`, or the solve command

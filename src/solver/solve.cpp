@@ -19,8 +19,16 @@ SolveOutcome solve(SolveMode mode, const Triangle& given, const Marks& marks) {
     outcome.kind = check.accepted ? SolveOutcome::Kind::Solved : SolveOutcome::Kind::CannotDoIt;
     outcome.angleTotalNotice = check.angleTotalNotice;
     outcome.outOfRange = check.outOfRange;
+    outcome.firstFigures = check.figures;
     // A second triangle with a figure out of range is not offered.
-    if (outcome.second && !checkSolution(mode, *outcome.second).accepted) outcome.second.reset();
+    if (outcome.second) {
+        const SolutionCheck secondCheck = checkSolution(mode, *outcome.second);
+        if (secondCheck.accepted) {
+            outcome.secondFigures = secondCheck.figures;
+        } else {
+            outcome.second.reset();
+        }
+    }
     return outcome;
 }
 

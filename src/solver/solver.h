@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "solver/figures.h"
 #include "values/triangle.h"
 
 namespace solvara {
@@ -12,7 +13,7 @@ namespace solvara {
 // A figure of an answer that lies beyond the range of the doubles: above the largest (infinite)
 // or below the smallest normal one (0, or a denormal that has lost digits).
 struct OutOfRange {
-    const char* figure = "";  // "X" ... "C", "area", "height", "width"
+    const char* figure = "";  // "X" ... "C", "area", "height", "width", "perimeter", ...
     bool tooLarge = false;
 };
 
@@ -28,6 +29,9 @@ struct SolveOutcome {
     // The second triangle of a side-side-angle input, when it is a triangle in its own right.
     // It is offered whatever becomes of the first.
     std::optional<Triangle> second;
+    // The figures of the triangle of a solved `first` and of `second`, as the check found them.
+    TriangleFigures firstFigures;
+    TriangleFigures secondFigures;
     // The total of the first answer's angles when it exceeds 180.00001 (a notice only).
     std::optional<double> angleTotalNotice;
     // Why the first answer, a triangle, cannot be shown: a figure out of range.
@@ -42,6 +46,7 @@ SolveOutcome solve(SolveMode mode, const Triangle& given, const Marks& marks);
 
 struct SolutionCheck {
     bool accepted = false;
+    TriangleFigures figures;  // of an accepted answer
     std::optional<double> angleTotalNotice;
     std::optional<OutOfRange> outOfRange;  // set when that is why it is not accepted
 };
@@ -53,7 +58,8 @@ struct SolutionCheck {
 bool representable(double figure);
 
 // Accepts an answer of that mode whose six values are above zero, with every angle below 180,
-// when every figure it shows is representable: the six, the area, the height and the width.
+// when every figure it shows is representable: the six, the area, the height and the width, and
+// the figures of figures.h.
 SolutionCheck checkSolution(SolveMode mode, const Triangle& t);
 
 // The triangle's area, height over side X and width along it.

@@ -139,6 +139,19 @@ TEST(SolveCommand, CommandLineTable) {
           "           Z = Length of angle  = 3.76127455"},
          ""},
         {"oblique x=10 y=7 d=30d15m20s", 0, {dmsA, dmsD}, ""},
+        // The figures of the triangle after each page, the second answer's too.
+        {"--more oblique x=10 y=7 a=30",
+         0,
+         {"           Perimeter            = 30.55923352",
+          "           Height onto Y        = 9.6851668",
+          "           Median to Z          = 5.34198433",
+          "           Bisector of A        = 11.11853986", "           Circumradius         = 7.0",
+          "           Inradius             = .90583903"},
+         ""},
+        {"--more right x=3 y=4",
+         0,
+         {"           Height onto Z        = 2.4", "           Inradius             = 1.0"},
+         ""},
         {"oblique x=10 y=7 d=30:15:20", 0, {dmsA, dmsD}, ""},
         {"right z=10 E=60D", 0, {"           A = Angle A decimal  = 30.0"}, ""},
         {"right x=1.5e1 y=&H14", 0, {"           Z = Length of angle  = 25.0"}, ""},
@@ -149,6 +162,10 @@ TEST(SolveCommand, CommandLineTable) {
           "           Area of Triangle     = 5e+307"},
          ""},
         {"right x=1e200 a=30", 1, {}, "CAN NOT DO IT !: the area" + beyond},
+        {"oblique x=1e10 y=1e300 c=179.9999999",
+         1,
+         {},
+         "CAN NOT DO IT !: the circumradius" + beyond},
         {"oblique x=1e-160 y=1e-160 z=1e-160", 1, {}, "CAN NOT DO IT !: the area" + below},
         {"right x=1e300 y=1e-300", 1, {}, "CAN NOT DO IT !: A" + below},
         // No triangle.
@@ -193,16 +210,24 @@ TEST(SolveCommand, CommandLineTable) {
                 << row.line << " lacks [" << expected << "] in:\n"
                 << r.out;
     }
-    // The two answers of a side-side-angle problem: two pages of 17 lines and a blank line.
+    // The two answers of a side-side-angle problem: two pages of 17 lines and a blank line; with
+    // --more each page is followed by the twelve figures and a blank line.
     const RunResult two = run("solve oblique x=10 y=7 a=30");
     EXPECT_EQ(linesOf(two.out).size(), 35u);
     EXPECT_EQ(linesOf(two.out)[17], "");
     EXPECT_EQ(linesOf(two.out)[20], "           Solvara");
+    const std::vector<std::string> more = linesOf(run("solve --more oblique x=10 y=7 a=30").out);
+    ASSERT_EQ(more.size(), 61u);
+    EXPECT_EQ(more[17], "           Perimeter            = 30.55923352");
+    EXPECT_EQ(more[28], "           Circumradius         = 7.0");
+    EXPECT_EQ(more[29], "");
+    EXPECT_EQ(more[33], "           Solvara");
 }
 
 // An answer as JSON with the solver's own doubles.
 Json answerJson(const ProblemAnswer& a) {
     const Triangle& t = a.triangle;
+    const TriangleFigures& f = a.figures;
     return {{"x", t.x},
             {"y", t.y},
             {"z", t.z},
@@ -211,7 +236,19 @@ Json answerJson(const ProblemAnswer& a) {
             {"c", t.c},
             {"area", a.area},
             {"height", a.heightAndWidth.height},
-            {"width", a.heightAndWidth.width}};
+            {"width", a.heightAndWidth.width},
+            {"perimeter", f[TriangleFigure::Perimeter]},
+            {"height_x", f[TriangleFigure::HeightOntoX]},
+            {"height_y", f[TriangleFigure::HeightOntoY]},
+            {"height_z", f[TriangleFigure::HeightOntoZ]},
+            {"median_x", f[TriangleFigure::MedianToX]},
+            {"median_y", f[TriangleFigure::MedianToY]},
+            {"median_z", f[TriangleFigure::MedianToZ]},
+            {"bisector_a", f[TriangleFigure::BisectorOfA]},
+            {"bisector_b", f[TriangleFigure::BisectorOfB]},
+            {"bisector_c", f[TriangleFigure::BisectorOfC]},
+            {"inradius", f[TriangleFigure::Inradius]},
+            {"circumradius", f[TriangleFigure::Circumradius]}};
 }
 
 // Every number of the JSON reads back as the very double the solver made, for problems of every
@@ -261,7 +298,11 @@ TEST(SolveCommandJson, OneObjectForAProblemOrItsError) {
     EXPECT_EQ(r.out,
               R"({"mode":"right","inputs":{"x":3.0,"y":4.0},"answers":[{"x":3.0,"y":4.0,"z":5.0,)"
               R"("a":53.13010235415598,"b":36.86989764584402,"c":90.0,"area":6.0,"height":4.0,)"
-              R"("width":3.0}],"error":null})"
+              R"("width":3.0,"perimeter":12.0,"height_x":4.0,"height_y":3.0,"height_z":2.4,)"
+              R"("median_x":4.272001872658765,"median_y":3.605551275463989,"median_z":2.5,)"
+              R"("bisector_a":3.3541019662496843,"bisector_b":4.216370213557839,)"
+              R"("bisector_c":2.4243661069253055,"inradius":1.0,"circumradius":2.5}],)"
+              R"("error":null})"
               "\n");
     // A failure is an object on standard output too: nothing goes to standard error.
     r = run("solve --json oblique x=1 y=1 z=5");

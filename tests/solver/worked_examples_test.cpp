@@ -2,6 +2,7 @@
 // Hand-checked triangles through both solvers, the derived quantities and the solution check.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <initializer_list>
 #include <limits>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "platform/text/number_format.h"
+#include "solver/figures.h"
 #include "solver/solver.h"
 #include "solver/trig.h"
 #include "values/values_panel.h"
@@ -402,6 +404,12 @@ TEST(EdgeAnswers, EndsOfTheRange) {
         {SolveMode::Right, {{X, 1e300}, {A, 89.9999999}}, std::nullopt, "Y", true},
         {SolveMode::Right, {{X, 1e300}, {Y, 1e-300}}, std::nullopt, "A", false},
         {SolveMode::Right, {{X, 1e-320}, {Y, 1}}, std::nullopt, "X", false},
+        // A sliver with an area of 8.7e300 whose circumradius is 2.9e308.
+        {SolveMode::Oblique,
+         {{X, 1e10}, {Y, 1e300}, {C, 179.9999999}},
+         std::nullopt,
+         "circumradius",
+         true},
     };
     for (const auto& c : cases) {
         const SolveOutcome o = solveWith(c.mode, c.inputs);
@@ -458,6 +466,84 @@ TEST(DerivedQuantities, AreaHeightAndWidth) {
         expectNine(obliqueTriangleArea(c.t), c.area, "area");
     }
     EXPECT_EQ(obliqueHeightAndWidth(pythagorean).width, 3);
+}
+
+// The figures of the triangle of solved answers, against the 60-digit reference (bench/accuracy)
+// in the order of figuresOf: perimeter, heights onto X, Y, Z, medians to X, Y, Z, bisectors of
+// A, B, C, inradius, circumradius. Beside the worked triangles: a cap, whose median to Z and
+// bisector of C the textbook formulas lose to cancellation, a needle, and sides whose squares
+// and products lie beyond the doubles. Each of these figures moves by about a unit in the last
+// place when an input does, so the solver's may be a few units off and no more.
+TEST(TriangleFigures, AgainstTheReference) {
+    struct {
+        SolveMode mode;
+        std::initializer_list<Given> inputs;
+        bool second;  // the figures of the second answer
+        std::array<double, kFigureCount> exact;
+    } const cases[] = {
+        {SolveMode::Right,
+         {{X, 3}, {Y, 4}},
+         false,
+         {12, 4, 3, 2.4, 4.2720018726587652, 3.6055512754639891, 2.5, 3.3541019662496847,
+          4.2163702135578394, 2.424366106925306, 1, 2.5}},
+        {SolveMode::Oblique,
+         {{X, 10}, {Y, 7}, {A, 30}},
+         false,
+         {30.559233523410743, 6.7796167617053715, 9.6851668024362443, 5, 9.5617156865906061,
+          11.387554911884854, 5.3419843283562312, 11.118539855664059, 8.5123034399997604,
+          5.0466004995630787, 2.2185166249381414, 7}},
+        {SolveMode::Oblique,
+         {{X, 10}, {Y, 7}, {A, 30}},
+         true,
+         {20.761274552278032, 1.8806372761390151, 2.6866246801985931, 5, 2.5639019343194756,
+          6.6950424292014121, 8.4239660158144289, 5.2801972898764369, 1.8956165349499616,
+          8.1592491008155381, 0.90583902804399952, 7}},
+        {SolveMode::Oblique,
+         {{X, 4}, {Y, 10}, {Z, 7}},
+         false,
+         {21, 5.4643732485985987, 2.1857492994394394, 3.1224989991991992, 8.3964278118733322,
+          2.7386127875258306, 6.7638746292343415, 2.2044283005422076, 8.1317013886423819,
+          5.4772255750516612, 1.0408329997330663, 6.4051261522034855}},
+        {SolveMode::Oblique,
+         {{Z, 2}, {A, 1e-6}, {B, 1e-6}},
+         false,
+         {4, 3.4906585039886589e-08, 3.4906585039886589e-08, 1.7453292519943298e-08, 1.5, 1.5,
+          1.7453292519943298e-08, 1.3333333333333335, 1.3333333333333335, 1.7453292519943298e-08,
+          8.7266462599716473e-09, 28647889.756541166}},
+        {SolveMode::Oblique,
+         {{X, 1000}, {Y, 1000}, {Z, 0.0000177}},
+         false,
+         {2000.0000176999999, 1.77e-05, 1.77e-05, 1000, 500.00000000000017, 500.00000000000017,
+          1000, 2.5031579721709563e-05, 2.5031579721709563e-05, 1000, 8.849999921677501e-06, 500}},
+        {SolveMode::Oblique,
+         {{X, 1e155}, {Y, 1e155}, {Z, 1e140}},
+         false,
+         {2.000000000000001e+155, 1.0000000000000001e+140, 1.0000000000000001e+140, 1e+155, 5e+154,
+          5e+154, 1e+155, 1.414213562373094e+140, 1.414213562373094e+140, 1e+155,
+          4.9999999999999982e+139, 5e+154}},
+        {SolveMode::Right,
+         {{X, 1e-150}, {Y, 3e-150}},
+         false,
+         {7.1622776601683801e-150, 3.0000000000000002e-150, 1e-150, 9.486832980505138e-151,
+          3.0413812651491101e-150, 1.8027756377319948e-150, 1.5811388300841898e-150,
+          1.2326775139086118e-150, 3.0392443716995706e-150, 1.0606601717798213e-150,
+          4.1886116991581033e-151, 1.5811388300841898e-150}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << "X " << c.inputs.begin()->value << (c.second ? ", second answer" : ""));
+        const SolveOutcome o = solveWith(c.mode, c.inputs);
+        ASSERT_EQ(o.kind, Kind::Solved);
+        ASSERT_EQ(o.second.has_value(), c.second || c.inputs.begin()->value == 10);
+        const Triangle& t = c.second ? *o.second : o.first;
+        const TriangleFigures f = figuresOf(c.mode, t);
+        // What the solver hands on is what figuresOf gives.
+        EXPECT_EQ((c.second ? o.secondFigures : o.firstFigures).values, f.values);
+        for (std::size_t i = 0; i < kFigureCount; ++i) {
+            const double ulp = std::nextafter(c.exact[i], kInf) - c.exact[i];
+            EXPECT_NEAR(f.values[i], c.exact[i], 8 * ulp) << kFigureNames[i].label;
+        }
+    }
 }
 
 TEST(SolutionCheck, RejectsWhatIsNoTriangle) {
