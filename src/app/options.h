@@ -19,6 +19,8 @@ struct SolveRequest {
     std::vector<std::string> words;
     // Answers as JSON objects rather than the printed page.
     bool json = false;
+    // After the printed page, how the answer was found.
+    bool explain = false;
 };
 
 // The command line read: either the window program runs with `options`, or the solve command

@@ -208,6 +208,7 @@ ProblemOutcome solveProblem(const Problem& problem) {
     auto answer = [&](const Triangle& t) {
         return ProblemAnswer{t, triangleArea(problem.mode, t), heightAndWidth(problem.mode, t)};
     };
+    outcome.solvedBy = solved.solvedBy;
     outcome.first = answer(solved.first);
     if (problem.mode == SolveMode::Oblique && solved.second)
         outcome.second = answer(*solved.second);

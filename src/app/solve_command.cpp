@@ -13,6 +13,7 @@
 
 #include "app/problem.h"
 #include "results/drawing.h"
+#include "results/explanation.h"
 #include "results/printing.h"
 #include "results/results_screen.h"
 
@@ -133,6 +134,7 @@ const char* modeName(SolveMode mode) {
 // How the answers are written, and which line of the input they answer (0 on the command line).
 struct Report {
     bool json = false;
+    bool explain = false;
     long line = 0;
 };
 
@@ -140,6 +142,17 @@ void appendPrintedAnswer(std::string& out, SolveMode mode, const ProblemAnswer& 
     const ResultTexts hw = heightAndWidthTexts(mode, answer.triangle);
     for (const std::string& line :
          printedLines(mode, answerTexts(answer.triangle, answer.area), hw.height, hw.width)) {
+        out += line;
+        out += '\n';
+    }
+}
+
+// How the answers were found, after a blank line.
+void appendExplanation(std::string& out, const ProblemOutcome& outcome) {
+    out += '\n';
+    const Triangle* second = outcome.second ? &outcome.second->triangle : nullptr;
+    for (const std::string& line :
+         explanationLines(outcome.solvedBy, outcome.first.triangle, second)) {
         out += line;
         out += '\n';
     }
@@ -182,8 +195,9 @@ class JsonWriter {
             answers_->erase(answers_->size() - 1);
         while (answers_->size() < count)
             answers_->push_back(answerObject());
-        if (count > 0) setAnswer((*answers_)[0], outcome.first);
-        if (count > 1) setAnswer((*answers_)[1], *outcome.second);
+        const char* name = caseName(outcome.solvedBy.kind);
+        if (count > 0) setAnswer((*answers_)[0], outcome.first, name);
+        if (count > 1) setAnswer((*answers_)[1], *outcome.second, name);
 
         if (solved) {
             *error_ = nullptr;
@@ -200,17 +214,19 @@ class JsonWriter {
         Json answer = Json::object();
         for (const char* key : {"x", "y", "z", "a", "b", "c", "area", "height", "width"})
             answer[key] = 0.0;
+        answer["case"] = "";
         return answer;
     }
 
-    // The numbers in the order answerObject() made their keys.
-    static void setAnswer(Json& object, const ProblemAnswer& answer) {
+    // The numbers, then the case's name, in the order answerObject() made their keys.
+    static void setAnswer(Json& object, const ProblemAnswer& answer, const char* caseName) {
         const Triangle& t = answer.triangle;
         const HeightAndWidth& hw = answer.heightAndWidth;
         const double values[] = {t.x, t.y, t.z, t.a, t.b, t.c, answer.area, hw.height, hw.width};
         auto value = object.begin();
         for (const double v : values)
             *value++ = v;
+        value->get_ref<std::string&>() = caseName;
     }
 
     void setMode(std::optional<SolveMode> mode) {
@@ -264,6 +280,7 @@ int answer(Output& output, JsonWriter& json, const Report& report, const Problem
             out += '\n';
             appendPrintedAnswer(out, p.mode, *outcome.second);
         }
+        if (report.explain) appendExplanation(out, outcome);
     }
     output.written();
     return outcome.status;
@@ -312,7 +329,7 @@ int solveLines(const Report& how, const ByteStreams& streams) {
 }  // namespace
 
 int runSolveCommand(const SolveRequest& request, const ByteStreams& streams) {
-    const Report report{request.json, 0};
+    const Report report{request.json, request.explain, 0};
     if (request.words.size() == 1 && request.words.front() == "-")
         return solveLines(report, streams);
 
