@@ -76,6 +76,7 @@ constexpr const char* kSolveFooter =
     "  solvara solve right x=3 y=4\n"
     "  solvara solve oblique x=10 y=7 a=30          (two triangles: both are printed)\n"
     "  solvara solve --json oblique y=10 d=40d30m b=60\n"
+    "  solvara solve --explain oblique x=5 y=6 z=7  (the case, then each formula and result)\n"
     "  printf 'right x=3 y=4\\noblique x=5 y=6 z=7\\n' | solvara solve --json -\n"
     "\n"
     "With -, each line of standard input is a problem; blank lines and lines that start with #\n"
@@ -87,6 +88,11 @@ constexpr const char* kSolveFooter =
     "onto the sides), median_x, median_y, median_z (the medians to them), bisector_a,\n"
     "bisector_b, bisector_c (the bisectors of the angles, to the opposite sides), inradius and\n"
     "circumradius.\n"
+    "\n"
+    "With --explain the page is followed by how each answer was found, as a student writes it:\n"
+    "the case (three sides: law of cosines, ...), then each formula with the numbers put in and\n"
+    "its result; where Solvara works a form that keeps more digits, that form follows the\n"
+    "textbook one as \"computed as\". Each answer's JSON object names its case under \"case\".\n"
     "\n"
     "Exit status (the worst of all lines with -):\n"
     "  0                 Solved\n"
@@ -131,10 +137,15 @@ CommandLine readCommandLine(int argc, const char* const* argv) {
     CLI::App* solve = app.add_subcommand("solve", "Solve a triangle without a window");
     solve->footer(kSolveFooter);
     SolveRequest request;
-    solve->add_flag("--json", request.json,
-                    "Answer each problem with a JSON object: mode, inputs, answers, error");
+    CLI::Option* json =
+        solve->add_flag("--json", request.json,
+                        "Answer each problem with a JSON object: mode, inputs, answers, error");
     solve->add_flag("--more", request.more,
                     "After each page the figures of the triangle (--json always has them)");
+    solve
+        ->add_flag("--explain", request.explain,
+                   "After the page, how each answer was found, formula by formula")
+        ->excludes(json);
     solve->add_option("problem", request.words, "right|oblique LETTER=VALUE..., or - for stdin")
         ->type_name("WORDS");
 

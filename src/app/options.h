@@ -21,6 +21,8 @@ struct SolveRequest {
     bool json = false;
     // The printed page followed by the figures of the triangle (JSON always carries them).
     bool more = false;
+    // After the printed page, how the answer was found.
+    bool explain = false;
 };
 
 // The command line read: either the window program runs with `options`, or the solve command

@@ -206,6 +206,7 @@ ProblemOutcome solveProblem(const Problem& problem) {
         return ProblemAnswer{t, triangleArea(problem.mode, t), heightAndWidth(problem.mode, t),
                              figures};
     };
+    outcome.solvedBy = solved.solvedBy;
     outcome.first = answer(solved.first, solved.firstFigures);
     if (problem.mode == SolveMode::Oblique && solved.second)
         outcome.second = answer(*solved.second, solved.secondFigures);

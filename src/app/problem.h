@@ -72,6 +72,7 @@ struct ProblemOutcome {
     std::string error;
     ProblemAnswer first;
     std::optional<ProblemAnswer> second;  // the other triangle of two sides and an angle
+    SolvedCase solvedBy;                  // the case that solved it
 };
 
 // Selects and commits each input in the order given, with the marker rules the values panel

@@ -17,6 +17,7 @@
 #include "app/problem.h"
 #include "platform/text/number_format.h"
 #include "results/clipboard.h"
+#include "results/explanation.h"
 #include "results/printing.h"
 #include "results/result_lines.h"
 #include "results/results_screen.h"
@@ -140,6 +141,7 @@ const char* modeName(SolveMode mode) {
 struct Report {
     bool json = false;
     bool more = false;
+    bool explain = false;
     long line = 0;
 };
 
@@ -166,9 +168,10 @@ void appendPrintedAnswer(std::string& out, SolveMode mode, const ProblemAnswer& 
     if (more) appendFigureLines(out, answer.figures);
 }
 
-// An answer as a JSON object: its sides, angles, area, height and width, then the figures of the
-// triangle under their keys ("perimeter", "height_x", ...).
-void appendAnswerJson(std::string& out, const ProblemAnswer& answer) {
+// An answer as a JSON object: its sides, angles, area, height and width, the figures of the
+// triangle under their keys ("perimeter", "height_x", ...), then the name of the case that solved
+// it, a text of the program's own that JSON writes as it is.
+void appendAnswerJson(std::string& out, const ProblemAnswer& answer, std::string_view caseName) {
     const Triangle& t = answer.triangle;
     const HeightAndWidth& hw = answer.heightAndWidth;
     const std::pair<std::string_view, double> own[] = {{"x", t.x},
@@ -215,8 +218,21 @@ void appendAnswerJson(std::string& out, const ProblemAnswer& answer) {
     for (std::size_t i = 0; i < kFigureCount; ++i)
         member(kFigureNames[i].key, answer.figures.values[i]);
     text[0] = '{';  // for the first member's comma
-    *to++ = '}';
     out.append(text, static_cast<std::size_t>(to - text));
+    out += ",\"case\":\"";
+    out += caseName;
+    out += "\"}";
+}
+
+// How the answers were found, after a blank line.
+void appendExplanation(std::string& out, const ProblemOutcome& outcome) {
+    out += '\n';
+    const Triangle* second = outcome.second ? &outcome.second->triangle : nullptr;
+    for (const std::string& line :
+         explanationLines(outcome.solvedBy, outcome.first.triangle, second)) {
+        out += line;
+        out += '\n';
+    }
 }
 
 // One JSON object a problem. The object is kept from one problem to the next and only its values
@@ -266,10 +282,10 @@ class JsonWriter {
         const std::size_t at = object.find(kNoAnswers) + kNoAnswers.size() - 1;
         out.append(object, 0, at);
         if (solved) {
-            appendAnswerJson(out, outcome.first);
+            appendAnswerJson(out, outcome.first, caseName(outcome.solvedBy.kind));
             if (outcome.second) {
                 out += ',';
-                appendAnswerJson(out, *outcome.second);
+                appendAnswerJson(out, *outcome.second, caseName(outcome.solvedBy.kind));
             }
         }
         out.append(object, at);
@@ -327,6 +343,7 @@ int answer(Output& output, JsonWriter& json, const Report& report, const Problem
             out += '\n';
             appendPrintedAnswer(out, p.mode, *outcome.second, report.more);
         }
+        if (report.explain) appendExplanation(out, outcome);
     }
     output.written();
     return outcome.status;
@@ -375,7 +392,7 @@ int solveLines(const Report& how, const ByteStreams& streams) {
 }  // namespace
 
 int runSolveCommand(const SolveRequest& request, const ByteStreams& streams) {
-    const Report report{request.json, request.more, 0};
+    const Report report{request.json, request.more, request.explain, 0};
     if (request.words.size() == 1 && request.words.front() == "-")
         return solveLines(report, streams);
 

@@ -17,6 +17,33 @@ struct OutOfRange {
     bool tooLarge = false;
 };
 
+// The kinds of input a case of either mode's table works from. Each has one name, which every
+// place that tells the user how a triangle was solved shows.
+enum class CaseKind {
+    None,  // no case applied
+    // Oblique triangles.
+    ThreeSides,
+    TwoSidesAndTheAngleBetween,
+    TwoSidesAndAnAngleOpposite,
+    TwoAnglesAndASide,
+    // Right triangles.
+    TwoLegs,
+    HypotenuseAndALeg,
+    HypotenuseAndAnAngle,
+    ALegAndAnAngle,
+};
+
+// "three sides: law of cosines": the inputs, then the rules that solve them. Empty for None.
+const char* caseName(CaseKind kind);
+
+// The case that solved a triangle: its kind and the inputs it worked from. Other inputs that were
+// given were overwritten with what the case computed.
+struct SolvedCase {
+    CaseKind kind = CaseKind::None;
+    Marks inputs;
+    friend bool operator==(const SolvedCase&, const SolvedCase&) = default;
+};
+
 struct SolveOutcome {
     enum class Kind {
         Solved,      // `first` is a triangle that can be shown
@@ -24,6 +51,8 @@ struct SolveOutcome {
         CannotDoIt,  // the inputs describe no triangle; `first` holds what the formulas gave
     };
     Kind kind = Kind::NoCase;
+    // The case that applied, also when the inputs describe no triangle; None with NoCase.
+    SolvedCase solvedBy;
     // The given triangle with the missing numbers filled in.
     Triangle first;
     // The second triangle of a side-side-angle input, when it is a triangle in its own right.

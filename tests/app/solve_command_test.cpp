@@ -196,6 +196,75 @@ TEST(SolveCommand, CommandLineTable) {
         {"acute x=3 y=4", 2, {}, "acute: not a kind of triangle (right or oblique)"},
         {"right - x=3", 2, {}, "-: reads problems from standard input and comes alone"},
         {"--help", 0, {"  solvara solve right x=3 y=4"}, ""},
+        // How each answer was found, after the page: one problem of each kind of case.
+        {"--explain oblique x=5 y=6 z=7",
+         0,
+         {"Case: three sides: law of cosines",
+          "  cos B = (Y^2 + Z^2 - X^2) / (2*Y*Z) = (6^2 + 7^2 - 5^2) / (2*6*7) = 0.7142857143",
+          "  B = acos(0.7142857143) = 44.415308597",
+          "    computed as B = 2*atan(sqrt(((Z - Y) + X)*(X - (Z - Y)) / ((Z + (Y + X))*((Z - X) + "
+          "Y)))),",
+          "  A = acos(0.5428571429) = 57.12165044",
+          "  C = 180 - A - B = 180 - 57.12165044 - 44.415308597 = 78.463040967"},
+         ""},
+        {"--explain oblique x=10 z=3 a=30",
+         0,
+         {"Case: two sides and the angle between them: law of cosines",
+          "  Y^2 = X^2 + Z^2 - 2*X*Z*cos A, so Y = sqrt(10^2 + 3^2 - 2*10*3*cos 30) = 7.55238213",
+          "    computed as Y = sqrt((Z - X)^2 + 4*Z*X*sin^2(A/2)),",
+          "  sin C = Z*sin A / Y = 3*sin 30 / 7.55238213 = 0.1986128317",
+          "    computed as C = atan2(Z*sin A, (X - Z) + 2*Z*sin^2(A/2))",
+          "  B = 180 - A - C = 180 - 30 - 11.455852922 = 138.544147078"},
+         ""},
+        {"--explain oblique x=10 y=7 a=30",
+         0,
+         {"Case: two sides and an angle opposite one: law of sines",
+          "  sin B = X*sin A / Y = 10*sin 30 / 7 = 0.7142857143",
+          "  B = asin(0.7142857143) = 45.584691403 or B = 180 - 45.584691403 = 134.415308597",
+          "  Two answers: the sine gives both, and both leave a third angle above 0",
+          "First answer: B = 45.584691403", "    sin C computed as sin(A + B), as C is obtuse",
+          "  Z = Y*sin C / sin A = 7*sin 104.415308597 / sin 30 = 13.55923352",
+          "Second answer: B = 134.415308597",
+          "  C = 180 - B - A = 180 - 134.415308597 - 30 = 15.584691403",
+          "    computed as C = 2*asin(sin A*(X - Y) / (2*Y*cos((45.584691403 + A)/2))),",
+          "  Z = Y*sin C / sin A = 7*sin 15.584691403 / sin 30 = 3.76127455"},
+         ""},
+        {"--explain oblique x=7 y=10 a=30",
+         0,
+         {"  One answer: the larger leaves no third angle (180 - 159.512684885 - 30 = "
+          "-9.512684885)"},
+         ""},
+        {"--explain oblique x=10 y=5 a=30",
+         0,
+         {"  B = asin(1) = 90: one answer, with its right angle at B"},
+         ""},
+        // A tiny figure keeps its digits; a second triangle beyond the doubles is no answer.
+        {"--explain oblique x=1.00000001e-150 y=1e-150 a=30",
+         0,
+         {"  sin B = X*sin A / Y = 1.00000001e-150*sin 30 / 1e-150 = 0.500000005",
+          "  One answer: the triangle with B = 149.999999669 has a figure beyond the range of the "
+          "doubles",
+          "  Z = Y*sin C / sin A = 1e-150*sin 119.999999669 / sin 30 = 1.732050813e-150"},
+         ""},
+        {"--explain oblique y=10 a=40 b=60",
+         0,
+         {"Case: two angles and a side: angle sum and law of sines",
+          "  C = 180 - B - A = 180 - 60 - 40 = 80",
+          "  X = Y*sin B / sin A = 10*sin 60 / sin 40 = 13.47296355",
+          "  Z = Y*sin C / sin A = 10*sin 80 / sin 40 = 15.32088886"},
+         ""},
+        {"--explain right y=5 a=30",
+         0,
+         {"Case: a leg and an angle: right-triangle relations",
+          "  sin A = Y / Z, so Z = Y / sin A = 5 / sin 30 = 10",
+          "  tan A = Y / X, so X = Y / tan A = 5 / tan 30 = 8.66025404",
+          "  B = 90 - A = 90 - 30 = 60"},
+         ""},
+        {"--explain oblique x=1 y=1 z=5", 1, {}, "CAN NOT DO IT !"},
+        {"--explain --json right x=3 y=4",
+         2,
+         {},
+         "--json excludes --explain (solvara --help lists the options)"},
     };
     for (const auto& row : table) {
         const RunResult r = run("solve " + row.line);
@@ -210,6 +279,15 @@ TEST(SolveCommand, CommandLineTable) {
                 << row.line << " lacks [" << expected << "] in:\n"
                 << r.out;
     }
+    // The explanation follows the page after a blank line.
+    EXPECT_EQ(run("solve --explain right x=3 y=4").out,
+              std::string(kRightThreeFour) +
+                  "\n"
+                  "Case: two legs: Pythagoras\n"
+                  "  C = 90, the right angle: X and Y are the legs, Z the hypotenuse\n"
+                  "  Z^2 = X^2 + Y^2, so Z = sqrt(3^2 + 4^2) = 5\n"
+                  "  tan B = X / Y = 3 / 4 = 0.75, so B = atan(0.75) = 36.869897646\n"
+                  "  A = 90 - B = 90 - 36.869897646 = 53.13010235\n");
     // The two answers of a side-side-angle problem: two pages of 17 lines and a blank line; with
     // --more each page is followed by the twelve figures and a blank line.
     const RunResult two = run("solve oblique x=10 y=7 a=30");
@@ -225,7 +303,7 @@ TEST(SolveCommand, CommandLineTable) {
 }
 
 // An answer as JSON with the solver's own doubles.
-Json answerJson(const ProblemAnswer& a) {
+Json answerJson(const ProblemAnswer& a, const SolvedCase& solvedBy) {
     const Triangle& t = a.triangle;
     const TriangleFigures& f = a.figures;
     return {{"x", t.x},
@@ -248,7 +326,8 @@ Json answerJson(const ProblemAnswer& a) {
             {"bisector_b", f[TriangleFigure::BisectorOfB]},
             {"bisector_c", f[TriangleFigure::BisectorOfC]},
             {"inradius", f[TriangleFigure::Inradius]},
-            {"circumradius", f[TriangleFigure::Circumradius]}};
+            {"circumradius", f[TriangleFigure::Circumradius]},
+            {"case", caseName(solvedBy.kind)}};
 }
 
 // Every number of the JSON reads back as the very double the solver made, for problems of every
@@ -282,8 +361,9 @@ TEST(SolveCommandJson, NumbersReadBackAsTheSolversDoubles) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const ProblemOutcome outcome = solveProblem(readProblemLine(lines[i]).problem);
         Json answers = Json::array();
-        if (outcome.status == 0) answers.push_back(answerJson(outcome.first));
-        if (outcome.status == 0 && outcome.second) answers.push_back(answerJson(*outcome.second));
+        if (outcome.status == 0) answers.push_back(answerJson(outcome.first, outcome.solvedBy));
+        if (outcome.status == 0 && outcome.second)
+            answers.push_back(answerJson(*outcome.second, outcome.solvedBy));
         EXPECT_EQ(Json::parse(out[i]).at("answers"), answers) << lines[i];
         solved += outcome.status == 0;
         two += answers.size() == 2;
@@ -301,7 +381,8 @@ TEST(SolveCommandJson, OneObjectForAProblemOrItsError) {
               R"("width":3.0,"perimeter":12.0,"height_x":4.0,"height_y":3.0,"height_z":2.4,)"
               R"("median_x":4.272001872658765,"median_y":3.605551275463989,"median_z":2.5,)"
               R"("bisector_a":3.3541019662496843,"bisector_b":4.216370213557839,)"
-              R"("bisector_c":2.4243661069253055,"inradius":1.0,"circumradius":2.5}],)"
+              R"("bisector_c":2.4243661069253055,"inradius":1.0,"circumradius":2.5,)"
+              R"("case":"two legs: Pythagoras"}],)"
               R"("error":null})"
               "\n");
     // A failure is an object on standard output too: nothing goes to standard error.

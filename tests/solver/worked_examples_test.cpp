@@ -2,6 +2,7 @@
 // Hand-checked triangles through both solvers, the derived quantities and the solution check.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <initializer_list>
@@ -9,8 +10,12 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/text/number_format.h"
+#include "results/explanation.h"
+#include "solver/cases.h"
 #include "solver/figures.h"
 #include "solver/solver.h"
 #include "solver/trig.h"
@@ -249,6 +254,95 @@ TEST(ObliqueSolver, NoCaseForAnglesAloneOrTooFewInputs) {
         EXPECT_EQ(o.kind, Kind::NoCase);
         EXPECT_FALSE(o.second);
     }
+}
+
+// The figure each explanation line finds: the letter after its last ", so ", else the one it
+// starts with ("  C = ...", "  Y^2 = ..."); none for a line about a sine or cosine, a note or a
+// line after the second answer's heading.
+std::string figuresFound(const std::vector<std::string>& lines) {
+    std::string found;
+    for (const std::string& line : lines) {
+        if (line.starts_with("Second answer")) break;
+        if (!line.starts_with("  ") || line.starts_with("   ")) continue;
+        const std::size_t so = line.rfind(", so ");
+        const std::size_t at = so == std::string::npos ? 2 : so + 5;
+        const char letter = line[at];
+        const std::string_view rest = std::string_view(line).substr(at + 1);
+        if (std::string_view("XYZABC").find(letter) != std::string_view::npos &&
+            (rest.starts_with(" = ") || rest.starts_with("^2 = ")))
+            found += letter;
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+// Every case of both tables by the inputs it takes and the name it goes by; with more inputs
+// than a case takes, the earliest case wins. Its explanation finds each figure that was not given
+// once: a step that worked from the wrong corner would find a given figure, or one twice.
+TEST(SolveCases, EachCaseByItsInputsAndName) {
+    const char* legs = "two legs: Pythagoras";
+    const char* hypotenuseLeg = "hypotenuse and a leg: Pythagoras";
+    const char* hypotenuseAngle = "hypotenuse and an angle: right-triangle relations";
+    const char* legAngle = "a leg and an angle: right-triangle relations";
+    const char* sides = "three sides: law of cosines";
+    const char* between = "two sides and the angle between them: law of cosines";
+    const char* opposite = "two sides and an angle opposite one: law of sines";
+    const char* angles = "two angles and a side: angle sum and law of sines";
+    constexpr SolveMode R = SolveMode::Right, O = SolveMode::Oblique;
+    struct {
+        SolveMode mode;
+        std::initializer_list<Given> inputs;
+        const char* used;
+        const char* name;
+        const char* found;  // the figures the explanation finds, in letter order
+    } const cases[] = {
+        {R, {{X, 3}, {Y, 4}}, "xy", legs, "ABCZ"},
+        {R, {{Y, 5}, {Z, 13}}, "yz", hypotenuseLeg, "ABCX"},
+        {R, {{X, 12}, {Z, 13}}, "xz", hypotenuseLeg, "ABCY"},
+        {R, {{Z, 10}, {A, 30}}, "za", hypotenuseAngle, "BCXY"},
+        {R, {{X, 10}, {A, 30}}, "xa", legAngle, "BCYZ"},
+        {R, {{Y, 5}, {A, 30}}, "ya", legAngle, "BCXZ"},
+        {R, {{Z, 10}, {B, 60}}, "zb", hypotenuseAngle, "ACXY"},
+        {R, {{X, 10}, {B, 60}}, "xb", legAngle, "ACYZ"},
+        {R, {{Y, 5}, {B, 60}}, "yb", legAngle, "ACXZ"},
+        {R, {{X, 3}, {Y, 4}, {Z, 9}}, "xy", legs, "ABCZ"},
+        {O, {{X, 5}, {Y, 6}, {Z, 7}}, "xyz", sides, "ABC"},
+        {O, {{X, 10}, {Y, 7}, {A, 30}}, "xya", opposite, "BCZ"},
+        {O, {{X, 10}, {Z, 3}, {A, 30}}, "xza", between, "BCY"},
+        {O, {{Y, 7}, {Z, 10}, {A, 30}}, "yza", opposite, "BCX"},
+        {O, {{X, 7}, {Y, 10}, {B, 30}}, "xyb", opposite, "ACZ"},
+        {O, {{Y, 5}, {Z, 6}, {B, 130}}, "yzb", between, "ACX"},
+        {O, {{X, 7}, {Z, 10}, {B, 30}}, "xzb", opposite, "ACY"},
+        {O, {{Y, 10}, {A, 40}, {B, 60}}, "yab", angles, "CXZ"},
+        {O, {{X, 10}, {A, 40}, {B, 60}}, "xab", angles, "CYZ"},
+        {O, {{Z, 10}, {A, 40}, {B, 60}}, "zab", angles, "CXY"},
+        {O, {{X, 10}, {Y, 5}, {C, 27}}, "xyc", between, "ABZ"},
+        {O, {{X, 10}, {Z, 7}, {C, 30}}, "xzc", opposite, "ABY"},
+        {O, {{Y, 10}, {Z, 7}, {C, 30}}, "yzc", opposite, "ABX"},
+        {O, {{Z, 10}, {C, 80}, {A, 40}}, "zca", angles, "BXY"},
+        {O, {{Y, 10}, {C, 80}, {A, 40}}, "yca", angles, "BXZ"},
+        {O, {{X, 10}, {C, 80}, {A, 40}}, "xca", angles, "BYZ"},
+        {O, {{Z, 10}, {C, 80}, {B, 40}}, "zcb", angles, "AXY"},
+        {O, {{Y, 10}, {C, 80}, {B, 40}}, "ycb", angles, "AXZ"},
+        {O, {{X, 10}, {C, 80}, {B, 40}}, "xcb", angles, "AYZ"},
+        {O, {{X, 3}, {Y, 4}, {Z, 5}, {A, 10}}, "xyz", sides, "ABC"},
+        {O, {{Y, 10}, {A, 40}, {B, 60}, {C, 80}}, "yab", angles, "CXZ"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.used);
+        const SolveOutcome o = solveWith(c.mode, c.inputs);
+        ASSERT_EQ(o.kind, Kind::Solved);
+        EXPECT_EQ(o.solvedBy.inputs, marksOf(c.used));
+        EXPECT_STREQ(caseName(o.solvedBy.kind), c.name);
+        const std::vector<std::string> lines =
+            explanationLines(o.solvedBy, o.first, o.second ? &*o.second : nullptr);
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines.front(), std::string("Case: ") + c.name);
+        EXPECT_EQ(figuresFound(lines), c.found) << ::testing::PrintToString(lines);
+    }
+    // A case that gives no triangle is still the case that applied; no case names none.
+    EXPECT_STREQ(caseName(solveWith(O, {{X, 1}, {Y, 1}, {Z, 5}}).solvedBy.kind), sides);
+    EXPECT_EQ(solveWith(O, {{A, 40}, {B, 60}, {C, 80}}).solvedBy, SolvedCase{});
 }
 
 // The figures named in `expected` ("Z 8.66025404 area 21.65063509") as the results screen
