@@ -23,6 +23,10 @@ struct SolveRequest {
     bool more = false;
     // After the printed page, how the answer was found.
     bool explain = false;
+    // The drawing of the answer written to these files too (a second answer's beside it, with
+    // "-2" before the extension); one problem only, not "-".
+    std::optional<std::string> svgFile;
+    std::optional<std::string> pngFile;
 };
 
 // The command line read: either the window program runs with `options`, or the solve command

@@ -12,11 +12,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/problem.h"
 #include "platform/text/number_format.h"
 #include "results/clipboard.h"
+#include "results/drawing_file.h"
 #include "results/explanation.h"
 #include "results/printing.h"
 #include "results/result_lines.h"
@@ -389,12 +391,43 @@ int solveLines(const Report& how, const ByteStreams& streams) {
     return finish(output, worst);
 }
 
+// The drawings --svg and --png ask for of a problem that solved, one file an answer. The
+// problem is solved again for them: solving is pure and takes microseconds, and the printed
+// answers stay as they are. Returns kExitNoTriangle when a file could not be written.
+int writeDrawings(const SolveRequest& request, const Problem& problem, Output& output) {
+    if (!request.svgFile && !request.pngFile) return kExitSolved;
+    const ProblemOutcome outcome = solveProblem(problem);
+    if (outcome.status != kExitSolved) return outcome.status;
+    std::vector<const Triangle*> answers{&outcome.first.triangle};
+    if (outcome.second) answers.push_back(&outcome.second->triangle);
+    // The answers go out first: a drawing may be written to standard output too.
+    output.flush();
+    int status = kExitSolved;
+    for (const auto& [file, format] : {std::pair{&request.svgFile, PictureFormat::Svg},
+                                       std::pair{&request.pngFile, PictureFormat::Png}}) {
+        if (!*file) continue;
+        for (std::size_t i = 0; i < answers.size(); ++i) {
+            const std::string path = answerFilePath(**file, static_cast<int>(i) + 1);
+            const std::string why = writeAnswerDrawing(problem.mode, *answers[i], format, path);
+            if (why.empty()) continue;
+            output.error("solvara: cannot write " + path + ": " + why + "\n");
+            status = kExitNoTriangle;
+        }
+    }
+    return status;
+}
+
 }  // namespace
 
 int runSolveCommand(const SolveRequest& request, const ByteStreams& streams) {
     const Report report{request.json, request.more, request.explain, 0};
-    if (request.words.size() == 1 && request.words.front() == "-")
+    if (request.words.size() == 1 && request.words.front() == "-") {
+        if (request.svgFile || request.pngFile) {
+            streams.error("solvara: -: --svg and --png draw the problem on the command line\n");
+            return kExitUsage;
+        }
         return solveLines(report, streams);
+    }
 
     std::vector<std::string_view> words(request.words.begin(), request.words.end());
     if (std::find(words.begin(), words.end(), "-") != words.end()) {
@@ -403,7 +436,10 @@ int runSolveCommand(const SolveRequest& request, const ByteStreams& streams) {
     }
     Output output(streams);
     JsonWriter json(false);
-    return finish(output, answer(output, json, report, readProblem(words)));
+    const ProblemReading reading = readProblem(words);
+    int status = answer(output, json, report, reading);
+    if (status == kExitSolved) status = writeDrawings(request, reading.problem, output);
+    return finish(output, status);
 }
 
 }  // namespace solvara

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <charconv>
 #include <cmath>
@@ -19,7 +20,9 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <numbers>
+#include <optional>
 #include <random>
+#include <regex>
 #include <sstream>
 #include <thread>
 
@@ -118,9 +121,56 @@ TEST(SolveCommand, PrintsThePageThatPrintSends) {
     EXPECT_EQ(run("solve RIGHT Y=4 X=3").out, kRightThreeFour);
 }
 
+// What a shell command writes to standard output.
+std::string commandOutput(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            out.append(buffer, n);
+        pclose(pipe);
+    }
+    return out;
+}
+
+// A drawing's SVG: how many paths it has, and the corners of the closed one in its order.
+struct SvgDrawing {
+    int paths = 0;
+    std::vector<std::array<double, 2>> corners;
+};
+SvgDrawing readSvgDrawing(const std::string& file) {
+    std::ifstream in(file);
+    const std::string svg(std::istreambuf_iterator<char>(in), {});
+    SvgDrawing drawing;
+    for (std::size_t at = 0; (at = svg.find("<path", at)) != std::string::npos; ++at)
+        ++drawing.paths;
+    const std::regex closed(R"(d="M (\S+) (\S+) L (\S+) (\S+) L (\S+) (\S+) Z)");
+    for (std::sregex_iterator m(svg.begin(), svg.end(), closed), end; m != end; ++m)
+        for (int i = 1; i <= 5; i += 2)
+            drawing.corners.push_back({std::stod((*m)[i]), std::stod((*m)[i + 1])});
+    return drawing;
+}
+
+// A PNG's width and height from its header, when it starts as one.
+std::optional<std::array<int, 2>> pngSize(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    unsigned char head[24] = {};
+    if (!in.read(reinterpret_cast<char*>(head), sizeof head) ||
+        std::memcmp(head, "\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16) != 0)
+        return std::nullopt;
+    auto be32 = [&](int at) {
+        return head[at] << 24 | head[at + 1] << 16 | head[at + 2] << 8 | head[at + 3];
+    };
+    return std::array<int, 2>{be32(16), be32(20)};
+}
+
 // Each problem on the command line with lines its output must hold, its status and the line on
 // standard error.
 TEST(SolveCommand, CommandLineTable) {
+    const fs::path dir =
+        fs::temp_directory_path() / ("solvara-drawings-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    const std::string d = dir.string() + "/";  // for the drawings
     const std::string dmsA = "           A = Angle A decimal  = 30.25555556";
     const std::string dmsD = "           D = Angle A degrees  = 30d 15m 20s ";
     const std::string noSize = ": angles alone do not size a triangle";
@@ -265,6 +315,24 @@ TEST(SolveCommand, CommandLineTable) {
          2,
          {},
          "--json excludes --explain (solvara --help lists the options)"},
+        // Drawings: a file an answer, the second with -2 before the extension (checked below).
+        {"--svg " + d + "right.svg right x=4 y=3 --png " + d + "right.png",
+         0,
+         {"           Z = Length of angle  = 5.0"},
+         ""},
+        {"oblique --png " + d + "two x=10 y=7 a=30 --svg " + d + "two.svg",
+         0,
+         {"           Z = Length of angle  = 3.76127455"},
+         ""},
+        {"--svg " + d + "none.svg oblique x=1 y=1 z=5", 1, {}, "CAN NOT DO IT !"},
+        {"--svg " + d + "no/such.svg right x=4 y=3",
+         1,
+         {"           Z = Length of angle  = 5.0"},
+         "cannot write " + d + "no/such.svg: No such file or directory"},
+        {"--png " + d + "lines.png -",
+         2,
+         {},
+         "-: --svg and --png draw the problem on the command line"},
     };
     for (const auto& row : table) {
         const RunResult r = run("solve " + row.line);
@@ -300,6 +368,53 @@ TEST(SolveCommand, CommandLineTable) {
     EXPECT_EQ(more[28], "           Circumradius         = 7.0");
     EXPECT_EQ(more[29], "");
     EXPECT_EQ(more[33], "           Solvara");
+
+    // The SVGs are XML whose closed path runs A, C, B with the sides' lengths in the answer's
+    // ratios, inside the picture; a square marks a right angle (a path more than the triangle and
+    // its six letters). The PNGs are four times the screen's frame, with something drawn.
+    const struct {
+        const char* file;
+        std::string problem;  // none for a PNG
+        int answer;
+        int paths;
+    } drawings[] = {
+        {"right.svg", "right x=4 y=3", 1, 8},
+        {"two.svg", "oblique x=10 y=7 a=30", 1, 7},
+        {"two-2.svg", "oblique x=10 y=7 a=30", 2, 7},
+        {"right.png", "", 0, 0},
+        {"two", "", 0, 0},
+        {"two-2", "", 0, 0},
+    };
+    for (const auto& row : drawings) {
+        SCOPED_TRACE(row.file);
+        const std::string file = d + row.file;
+        if (row.problem.empty()) {
+            EXPECT_EQ(pngSize(file), (std::array<int, 2>{1156, 984}));
+            EXPECT_GT(std::atoi(commandOutput("identify -format %k " + file).c_str()), 2);
+            continue;
+        }
+        EXPECT_EQ(commandOutput("xmllint --noout " + file + " && echo well-formed"),
+                  "well-formed\n");
+        const SvgDrawing svg = readSvgDrawing(file);
+        EXPECT_EQ(svg.paths, row.paths);
+        ASSERT_EQ(svg.corners.size(), 3u);
+        const ProblemOutcome outcome = solveProblem(readProblemLine(row.problem).problem);
+        const Triangle& t = row.answer == 1 ? outcome.first.triangle : outcome.second->triangle;
+        const auto [a, c, b] = std::tie(svg.corners[0], svg.corners[1], svg.corners[2]);
+        auto length = [](std::array<double, 2> p, std::array<double, 2> q) {
+            return std::hypot(p[0] - q[0], p[1] - q[1]);
+        };
+        const double scale = length(a, c) / t.x;
+        EXPECT_NEAR(length(c, b) / t.y, scale, scale * 1e-4);
+        EXPECT_NEAR(length(b, a) / t.z, scale, scale * 1e-4);
+        for (const auto& p : svg.corners)
+            EXPECT_TRUE(p[0] > 0 && p[0] < 578 && p[1] > 0 && p[1] < 492) << p[0] << ", " << p[1];
+    }
+    // As on the screen, where this A is at (410, 255): twice as far from the frame's corner
+    // pixel (350, 35), less its half.
+    EXPECT_EQ(readSvgDrawing(d + "right.svg").corners.at(0), (std::array<double, 2>{121, 441}));
+    EXPECT_FALSE(fs::exists(d + "none.svg"));
+    fs::remove_all(dir);
 }
 
 // An answer as JSON with the solver's own doubles.
