@@ -23,7 +23,6 @@
 #include "results/printing.h"
 #include "results/result_lines.h"
 #include "results/results_screen.h"
-#include "values/values_panel.h"
 
 namespace solvara {
 
@@ -147,18 +146,12 @@ struct Report {
     long line = 0;
 };
 
-// The figures of the triangle as lines laid out as the page's, each value written as the page
-// writes its height and width, and a blank line after them.
+// The figures of the triangle under the page, indented as its lines, and a blank line after them.
 void appendFigureLines(std::string& out, const TriangleFigures& figures) {
     constexpr std::string_view kIndent = "           ";
-    constexpr std::size_t kLabelWidth = 21;
-    for (std::size_t i = 0; i < kFigureCount; ++i) {
-        const std::string_view label = kFigureNames[i].label;
+    for (const std::string& line : figureLines(figures)) {
         out += kIndent;
-        out += label;
-        out.append(kLabelWidth - label.size(), ' ');
-        out += "= ";
-        out += formatMaskedToFit(figures.values[i], kMask8, panel::kValueFieldWidth);
+        out += line;
         out += '\n';
     }
     out += '\n';
