@@ -82,6 +82,8 @@ def check_answers(solvara, lines):
         sys.exit("solve_bench: the answers do not match the lines")
     solved = sum(1 for o in objects if o["error"] is None)
     two = sum(1 for o in objects if len(o["answers"]) == 2)
+    if not all("circumradius" in a for o in objects for a in o["answers"]):
+        sys.exit("solve_bench: an answer without the figures of the triangle")
     return solved, two, out.returncode
 
 
@@ -121,7 +123,8 @@ def main():
     lines = [SECTION, ""]
     lines.append(f"`solvara solve --json -` on problem lines from a file, answers to /dev/null, "
                  f"{args.runs} runs of each size, medians; the time is that of the whole process "
-                 "(start, reading, parsing, solving, writing the JSON). The problems are right "
+                 "(start, reading, parsing, solving, writing the JSON, each answer with its "
+                 "twelve figures of the triangle). The problems are right "
                  "and oblique in turn: two legs, hypotenuse and angle, leg and angle, leg and an "
                  "angle in degrees, minutes and seconds, three sides, two sides and the angle "
                  "between, two angles and a side, two sides and an angle opposite one (one or two "

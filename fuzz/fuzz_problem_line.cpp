@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // A problem line read and solved, and all of the input through `solve --json -`: a problem read
-// has the inputs of its kind, a solved answer has finite positive sides, and every line written
-// is JSON.
+// has the inputs of its kind, a solved answer has finite positive sides and an explanation that
+// names its case and works with numbers, and every line written is JSON.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -11,9 +11,11 @@
 #include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/problem.h"
 #include "app/solve_command.h"
+#include "results/explanation.h"
 
 using namespace solvara;
 
@@ -33,6 +35,8 @@ void checkAnswer(const ProblemAnswer& answer, std::string_view line) {
     if (!std::isfinite(answer.area) || !std::isfinite(answer.heightAndWidth.height) ||
         !std::isfinite(answer.heightAndWidth.width))
         fail("an area, height or width that is not finite", line);
+    for (const double figure : answer.figures.values)
+        if (!representable(figure)) fail("a figure of the triangle out of range", line);
 }
 
 }  // namespace
@@ -49,6 +53,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (outcome.status == 0) {
             checkAnswer(outcome.first, line);
             if (outcome.second) checkAnswer(*outcome.second, line);
+            const std::vector<std::string> steps =
+                explanationLines(outcome.solvedBy, outcome.first.triangle,
+                                 outcome.second ? &outcome.second->triangle : nullptr);
+            if (steps.empty() || !steps.front().starts_with("Case: "))
+                fail("an answer without its case", line);
+            for (const std::string& step : steps)
+                if (step.find("nan") != std::string::npos)
+                    fail("a step that is not a number", line);
         } else if (outcome.error.empty()) {
             fail("a failure without its reason", line);
         }

@@ -18,8 +18,20 @@ namespace solvara::accuracy {
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr const char* kFigureNames[kFigures] = {"X", "Y",    "Z",      "A",    "B",
-                                                "C", "area", "height", "width"};
+constexpr const char* kNumberNames[kFirstTriangleFigure] = {"X", "Y",    "Z",      "A",    "B",
+                                                            "C", "area", "height", "width"};
+
+// The family of each figure of the triangle, in the order of figures.h.
+std::size_t familyOf(int figure) {
+    static constexpr std::array<std::size_t, kFigureCount> kFamily{0, 1, 1, 1, 2, 2,
+                                                                   2, 3, 3, 3, 4, 5};
+    return kFamily[static_cast<std::size_t>(figure)];
+}
+
+const char* nameOf(int figure) {
+    if (figure < kFirstTriangleFigure) return kNumberNames[figure];
+    return kFigureNames[static_cast<std::size_t>(figure - kFirstTriangleFigure)].key;
+}
 
 // The input sets in the order each solver tries them.
 constexpr std::array<std::array<Letter, 3>, 19> kObliqueSets{{
@@ -387,9 +399,9 @@ SolveOutcome solveRow(const Row& row) {
     return solve(row.mode, t, marks);
 }
 
-// The figures the results screen shows of an answer.
-Numbers figuresOf(SolveMode mode, const Triangle& t) {
-    Numbers f{t.x, t.y, t.z, t.a, t.b, t.c, 0, 0, 0};
+// The figures the results screen shows of an answer, and those of figuresOf.
+Numbers shownNumbers(SolveMode mode, const Triangle& t) {
+    Numbers f{t.x, t.y, t.z, t.a, t.b, t.c};
     if (mode == SolveMode::Right) {
         f[kArea] = rightTriangleArea(t.x, t.y);
         f[kHeight] = t.y;
@@ -400,6 +412,8 @@ Numbers figuresOf(SolveMode mode, const Triangle& t) {
         f[kHeight] = hw.height;
         f[kWidth] = hw.width;
     }
+    const TriangleFigures figures = figuresOf(mode, t);
+    std::copy(figures.values.begin(), figures.values.end(), f.begin() + kFirstTriangleFigure);
     return f;
 }
 
@@ -490,10 +504,33 @@ struct AnswerVerdict {
     bool beyondConditioning = false;
 };
 
-AnswerVerdict compareAnswer(const Row& row, const char* which, const Numbers& got,
-                            const Figures& exact, const Numbers& cond, GroupStats& stats) {
-    AnswerVerdict verdict;
-    for (const int f : computedFigures(row)) {
+AnswerVerdict& operator|=(AnswerVerdict& v, const AnswerVerdict& w) {
+    v.relativeError = std::max(v.relativeError, w.relativeError);
+    v.wrongDigit = v.wrongDigit || w.wrongDigit;
+    v.wrongSignificantDigit = v.wrongSignificantDigit || w.wrongSignificantDigit;
+    v.beyondConditioning = v.beyondConditioning || w.beyondConditioning;
+    return v;
+}
+
+// The sides, angles, area, height and width the solver computes, and apart from them the
+// figures of the triangle.
+struct AnswerVerdicts {
+    AnswerVerdict numbers, figures;
+};
+
+// The first nine figures are judged for `stats`, the figures of the triangle for
+// `stats.figures`, each keeping the row furthest beyond its allowance.
+AnswerVerdicts compareAnswer(const Row& row, const char* which, const Numbers& got,
+                             const Figures& exact, const Numbers& cond, GroupStats& stats) {
+    AnswerVerdicts verdicts;
+    std::vector<int> judged = computedFigures(row);
+    for (int f = kFirstTriangleFigure; f < kFigures; ++f)
+        judged.push_back(f);
+    for (const int f : judged) {
+        const bool triangleFigure = f >= kFirstTriangleFigure;
+        AnswerVerdict& verdict = triangleFigure ? verdicts.figures : verdicts.numbers;
+        double& worstRatio = triangleFigure ? stats.figures.worstRatio : stats.worstRatio;
+        std::string& worstRow = triangleFigure ? stats.figures.worstRow : stats.worstRow;
         const Real error = abs(Real(got[f]) - exact[f]);
         const double relative = static_cast<double>(error / abs(exact[f]));
         verdict.relativeError = std::max(verdict.relativeError, relative);
@@ -504,16 +541,20 @@ AnswerVerdict compareAnswer(const Row& row, const char* which, const Numbers& go
         const double ulps = static_cast<double>(error / unitInTheLastPlace(exact[f]));
         const double allowed = 8 * (cond[f] + 1);
         if (!(ulps <= allowed)) verdict.beyondConditioning = true;
-        const double ratio = ulps / allowed;
-        if (!(ratio <= stats.worstRatio)) {
-            stats.worstRatio = std::isnan(ratio) ? kInf : ratio;
+        const double ratio = std::isnan(ulps / allowed) ? kInf : ulps / allowed;
+        if (triangleFigure) {
+            double& family = stats.figures.familyWorstRatio[familyOf(f - kFirstTriangleFigure)];
+            family = std::max(family, ratio);
+        }
+        if (!(ratio <= worstRatio)) {
+            worstRatio = ratio;
             char text[200];
             std::snprintf(text, sizeof text, "%s %s: %.17g, exactly %.17g (%.3g ulps, cond %.3g)",
-                          which, kFigureNames[f], got[f], exactDouble, ulps, cond[f]);
-            stats.worstRow = describe(row) + " gives " + text;
+                          which, nameOf(f), got[f], exactDouble, ulps, cond[f]);
+            worstRow = describe(row) + " gives " + text;
         }
     }
-    return verdict;
+    return verdicts;
 }
 
 void addExample(GroupStats& stats, const Row& row, const char* fault) {
@@ -562,17 +603,22 @@ void measureRow(const Row& row, GroupStats& stats) {
     if (!exact.exists || !accepted) return;
 
     const Conditioning cond = conditioningOf(row, exact);
-    AnswerVerdict verdict =
-        compareAnswer(row, "first", figuresOf(row.mode, got.first), exact.first, cond.first, stats);
+    AnswerVerdicts verdicts = compareAnswer(row, "first", shownNumbers(row.mode, got.first),
+                                            exact.first, cond.first, stats);
     if (exact.second && got.second) {
-        const AnswerVerdict second = compareAnswer(row, "second", figuresOf(row.mode, *got.second),
-                                                   *exact.second, cond.second, stats);
-        verdict.relativeError = std::max(verdict.relativeError, second.relativeError);
-        verdict.wrongDigit = verdict.wrongDigit || second.wrongDigit;
-        verdict.wrongSignificantDigit =
-            verdict.wrongSignificantDigit || second.wrongSignificantDigit;
-        verdict.beyondConditioning = verdict.beyondConditioning || second.beyondConditioning;
+        const AnswerVerdicts second = compareAnswer(
+            row, "second", shownNumbers(row.mode, *got.second), *exact.second, cond.second, stats);
+        verdicts.numbers |= second.numbers;
+        verdicts.figures |= second.figures;
     }
+    const AnswerVerdict& figures = verdicts.figures;
+    if (figures.wrongDigit) ++stats.figures.wrongDigit;
+    if (figures.wrongSignificantDigit) ++stats.figures.wrongSignificantDigit;
+    if (figures.beyondConditioning) {
+        ++stats.figures.beyondConditioning;
+        addExample(stats, row, "a figure of the triangle beyond conditioning");
+    }
+    const AnswerVerdict& verdict = verdicts.numbers;
     stats.relativeErrors.push_back(verdict.relativeError);
     if (verdict.wrongDigit) ++stats.wrongDigit;
     if (verdict.wrongSignificantDigit) ++stats.wrongSignificantDigit;
@@ -673,6 +719,43 @@ std::string markdownTable(const std::vector<GroupStats>& groups) {
                                     g.relativeErrors.end());
     }
     return table + line(total);
+}
+
+namespace {
+std::string figuresLine(const std::string& name, long rows, const FigureStats& f) {
+    std::string text = "| " + name + " | " + std::to_string(rows);
+    for (const double ratio : f.familyWorstRatio) {
+        char share[32];
+        std::snprintf(share, sizeof share, "%.3f", ratio);
+        text += std::string(" | ") + share;
+    }
+    for (const long n : {f.wrongDigit, f.wrongSignificantDigit, f.beyondConditioning})
+        text += " | " + std::to_string(n);
+    return text + " |\n";
+}
+}  // namespace
+
+std::string figuresTable(const std::vector<GroupStats>& groups) {
+    std::string table = "| Group | Rows compared";
+    for (const char* family : kFigureFamilies)
+        table += std::string(" | ") + family;
+    table +=
+        " | Wrong displayed digit | In the first 15 digits | Beyond 8 (cond + 1) ulps |\n"
+        "|---|--:|--:|--:|--:|--:|--:|--:|--:|--:|--:|\n";
+    FigureStats total;
+    long rows = 0;
+    for (const GroupStats& g : groups) {
+        const auto compared = static_cast<long>(g.relativeErrors.size());
+        table += figuresLine(g.name, compared, g.figures);
+        rows += compared;
+        total.wrongDigit += g.figures.wrongDigit;
+        total.wrongSignificantDigit += g.figures.wrongSignificantDigit;
+        total.beyondConditioning += g.figures.beyondConditioning;
+        for (std::size_t i = 0; i < kFigureFamilies.size(); ++i)
+            total.familyWorstRatio[i] =
+                std::max(total.familyWorstRatio[i], g.figures.familyWorstRatio[i]);
+    }
+    return table + figuresLine("**all**", rows, total);
 }
 
 }  // namespace solvara::accuracy

@@ -5,6 +5,7 @@
 // at length; a test runs a few thousand rows of it.
 #pragma once
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -40,6 +41,23 @@ struct Row {
 
 std::string describe(const Row& row);
 
+// The figures of the triangle (solver/figures.h) in families: the perimeter, the three heights,
+// the three medians, the three bisectors, the inradius and the circumradius.
+inline constexpr std::array<const char*, 6> kFigureFamilies{
+    "Perimeter", "Heights", "Medians", "Bisectors", "Inradius", "Circumradius"};
+
+// How the figures of the triangle of one group's rows came out, judged as the other figures are
+// but counted apart.
+struct FigureStats {
+    long wrongDigit = 0;             // rows with a figure's displayed text unlike the reference's
+    long wrongSignificantDigit = 0;  // of them, a difference within the first 15 digits
+    long beyondConditioning = 0;     // rows with a figure off by more than 8 (cond + 1) ulps
+    // Per family, the largest error as a share of its allowance of 8 (cond + 1) ulps.
+    std::array<double, kFigureFamilies.size()> familyWorstRatio{};
+    std::string worstRow;  // the figure furthest beyond its conditioning
+    double worstRatio = 0;
+};
+
 // What one group of rows came to.
 struct GroupStats {
     std::string name;
@@ -61,6 +79,7 @@ struct GroupStats {
     std::vector<std::string> examples;   // the first few faults
     std::string worstRow;                // the figure furthest beyond its conditioning
     double worstRatio = 0;
+    FigureStats figures;  // the same of the figures of the triangle
 };
 
 // The distance from 1 of the sine of the swinging angle within which the decision is not
@@ -88,5 +107,7 @@ Spread spreadOf(std::vector<double> errors);
 
 // One line per group and a line of totals.
 std::string markdownTable(const std::vector<GroupStats>& groups);
+// The same of the figures of the triangle: the share of the allowance per family.
+std::string figuresTable(const std::vector<GroupStats>& groups);
 
 }  // namespace solvara::accuracy

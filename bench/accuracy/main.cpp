@@ -64,6 +64,17 @@ std::string document(const std::vector<GroupStats>& groups, int shapes) {
         "unit in the last place (infinite where such a move changes whether there is a "
         "triangle).\n\n";
     text += markdownTable(groups);
+    text +=
+        "\n## The figures of the triangle\n\n"
+        "The perimeter, the heights onto X, Y and Z, the medians to X, Y and Z, the bisectors of "
+        "A, B and C, the inradius and the circumradius of every answer the table above compares, "
+        "judged the same way and counted apart; the reference works them from its sides and "
+        "angles by the textbook formulas. An answer with one of them beyond the largest double "
+        "or below the smallest normal one is no triangle to either side, as for the figures "
+        "above. Each family's column gives its largest error as a share of its allowance of "
+        "8 (cond + 1) ulps, over every row of the group (below 1 is within its conditioning); "
+        "the displayed text is the figure's with eight decimals.\n\n";
+    text += figuresTable(groups);
     text += "\n## Groups\n\n";
     for (const CaseGroup& g : caseGroups())
         text += std::string("- **") + g.name + "**: " + g.description + ".\n";
@@ -75,6 +86,10 @@ std::string document(const std::vector<GroupStats>& groups, int shapes) {
         std::snprintf(ratio, sizeof ratio, "%.3g", g.worstRatio);
         if (!g.worstRow.empty())
             text += "- " + std::string(ratio) + " of the allowance: " + g.worstRow + "\n";
+        std::snprintf(ratio, sizeof ratio, "%.3g", g.figures.worstRatio);
+        if (!g.figures.worstRow.empty())
+            text += "- figures of the triangle, " + std::string(ratio) +
+                    " of the allowance: " + g.figures.worstRow + "\n";
         for (const std::string& e : g.examples)
             text += "- " + e + "\n";
         text += "\n";
@@ -109,7 +124,7 @@ int main(int argc, char** argv) {
     } else {
         const std::string kept = earlierFigures(out);
         std::ofstream(out) << text << kept;
-        std::cout << markdownTable(groups);
+        std::cout << markdownTable(groups) << "\n" << figuresTable(groups);
     }
     return 0;
 }

@@ -40,13 +40,41 @@ int third(int p, int q) {
 
 using Known = std::array<std::optional<Real>, 6>;
 
+Real& figure(Figures& f, solvara::TriangleFigure which) {
+    return f[kFirstTriangleFigure + static_cast<int>(which)];
+}
+
 void addDerivedFigures(Figures& f) {
+    using solvara::TriangleFigure;
     // Side X is the base; the vertex of B stands Y sin C above it, and its foot lies Y cos C from
     // the vertex of C along X, outside X when C or A is obtuse.
     f[kHeight] = f[Y] * sinD(f[C]);
     f[kArea] = f[X] * f[kHeight] / 2;
     const Real foot = f[Y] * cosD(f[C]);
     f[kWidth] = foot < 0 ? f[X] - foot : foot > f[X] ? foot : f[X];
+
+    // The textbook formulas: a median's cancels in a cap, which costs it some sixteen of the
+    // sixty digits where its angles are 1e-6 degrees.
+    const Real perimeter = f[X] + f[Y] + f[Z];
+    figure(f, TriangleFigure::Perimeter) = perimeter;
+    figure(f, TriangleFigure::HeightOntoX) = 2 * f[kArea] / f[X];
+    figure(f, TriangleFigure::HeightOntoY) = 2 * f[kArea] / f[Y];
+    figure(f, TriangleFigure::HeightOntoZ) = 2 * f[kArea] / f[Z];
+    auto median = [](const Real& side, const Real& p, const Real& q) {
+        return sqrt(2 * p * p + 2 * q * q - side * side) / 2;
+    };
+    figure(f, TriangleFigure::MedianToX) = median(f[X], f[Y], f[Z]);
+    figure(f, TriangleFigure::MedianToY) = median(f[Y], f[Z], f[X]);
+    figure(f, TriangleFigure::MedianToZ) = median(f[Z], f[X], f[Y]);
+    // Z and X enclose A, Y and Z enclose B, X and Y enclose C.
+    auto bisector = [](const Real& angle, const Real& p, const Real& q) {
+        return 2 * p * q * cosD(angle / 2) / (p + q);
+    };
+    figure(f, TriangleFigure::BisectorOfA) = bisector(f[A], f[Z], f[X]);
+    figure(f, TriangleFigure::BisectorOfB) = bisector(f[B], f[Y], f[Z]);
+    figure(f, TriangleFigure::BisectorOfC) = bisector(f[C], f[X], f[Y]);
+    figure(f, TriangleFigure::Inradius) = 2 * f[kArea] / perimeter;
+    figure(f, TriangleFigure::Circumradius) = f[Z] / (2 * sinD(f[C]));
 }
 
 Figures figuresOf(const Known& k) {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "solver/figures.h"
 #include "values/triangle.h"
 
 namespace solvara::accuracy {
@@ -25,9 +26,10 @@ struct Given {
     double value = 0;
 };
 
-// A solved triangle: its six numbers, then its area, its height over X and its width along X.
-enum Figure { kArea = 6, kHeight = 7, kWidth = 8 };
-inline constexpr int kFigures = 9;
+// A solved triangle: its six numbers, then its area, its height over X and its width along X,
+// then the figures of solver/figures.h in their order from kFirstTriangleFigure on.
+enum Figure { kArea = 6, kHeight = 7, kWidth = 8, kFirstTriangleFigure = 9 };
+inline constexpr int kFigures = kFirstTriangleFigure + static_cast<int>(kFigureCount);
 using Figures = std::array<Real, kFigures>;
 
 struct ExactAnswer {

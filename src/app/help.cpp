@@ -38,8 +38,7 @@ void drawHelpText(Display& d) {
     d.setTextViewport(1, 30);
     drawWindowFrame(d);
 
-    d.box(help_layout::kBackButton, Colour::Blue);
-    d.printAt(29, 74, "BACK", {Colour::Blue});
+    drawBackButton(d);
     d.printAt(2, 5, std::string("Solvara Ver. ") + kVersion + " - Help", {Colour::Blue});
     for (int i = 0; i < 7; ++i)
         d.printAt(5 + i, 5, kRules[i]);
@@ -47,7 +46,7 @@ void drawHelpText(Display& d) {
 }
 
 // Waits, a cycle every 40 ms, until a key or a click on BACK says to go back.
-void waitForBack(Display& display, InputDevices& input, Placement& placement) {
+void waitForLeave(Display& display, InputDevices& input, Placement& placement) {
     while (!input.closeRequested()) {
         input.pause(kBackPollMs);
         switch (decideHelpKey(input.readKey())) {
@@ -75,6 +74,15 @@ void showHelp(Display& display, InputDevices& input, Placement& placement) {
     input.pause(kBlankPageShownMs);
     drawHelpText(display);
     waitForBack(display, input, placement);
+}
+
+void drawBackButton(Display& display) {
+    display.box(help_layout::kBackButton, Colour::Blue);
+    display.printAt(help_layout::kBackRow, help_layout::kBackColumn, "BACK", {Colour::Blue});
+}
+
+void waitForBack(Display& display, InputDevices& input, Placement& placement) {
+    waitForLeave(display, input, placement);
     input.pause(kAfterBackMs);
     display.setPages(0, 0);
 }

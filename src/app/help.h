@@ -12,4 +12,12 @@ struct Placement;
 // it. Clicks made while it is shown are its own: the loop acts on none of them.
 void showHelp(Display& display, InputDevices& input, Placement& placement);
 
+// The BACK button that leaves such a page.
+void drawBackButton(Display& display);
+
+// The wait of a page shown on page 1 over the screen it was called from, such as the help page:
+// a cycle every 40 ms until BACK, B or Escape ("@" sends the window home meanwhile), then page 0
+// as it was.
+void waitForBack(Display& display, InputDevices& input, Placement& placement);
+
 }  // namespace solvara

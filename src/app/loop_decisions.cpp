@@ -114,6 +114,7 @@ Decision decideResultsKey(Key key, ResultsState state) {
     if (key.isLetter('r')) return command(Command::Right);
     if (key.isLetter('o')) return command(Command::Oblique);
     if (key.isLetter('h')) return command(Command::Help);
+    if (key.isLetter('m')) return command(Command::Figures);
     if (key.isLetter('i') && !state.editBlocked) return command(Command::Edit);
     if (key.isLetter('s') && state.secondOnOffer) return command(Command::SwitchAnswer);
     return {};

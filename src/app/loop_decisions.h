@@ -26,6 +26,7 @@ enum class Command {
     Edit,          // back to the entries to change them
     SwitchAnswer,  // the other answer of two
     Copy,          // the printed lines to the clipboard
+    Figures,       // the figures page of the answer on screen; the loop goes on after it
 };
 
 struct Decision {
@@ -59,12 +60,15 @@ struct ResultsState {
 Decision decideResultsKey(Key key, ResultsState state);
 Decision decideResultsClick(Point click, ResultsState state);
 
-// The help screen: B, b or Escape go back, "@" sends the window home.
+// The help and figures pages: B, b or Escape go back, "@" sends the window home.
 enum class HelpKey { None, Leave, Home };
 HelpKey decideHelpKey(Key key);
 
+// The BACK button of the help and figures pages.
 namespace help_layout {
 inline constexpr Rect kBackButton{569, 442, 628, 466};
-}
+inline constexpr int kBackRow = 29;
+inline constexpr int kBackColumn = 74;
+}  // namespace help_layout
 
 }  // namespace solvara

@@ -2,6 +2,7 @@
 // The main loop and the results loop: one cycle, driven by each screen's table (event_loop.h),
 // pauses, takes at most one key, follows a drag of the title bar and tests a click, and the
 // loops' decisions (loop_decisions) say what each key and click does.
+#include "app/figures_page.h"
 #include "app/main_layout.h"
 #include "app/program.h"
 #include "results/clipboard.h"
@@ -18,6 +19,14 @@ constexpr int kAfterCommandMs = 200;
 
 void Program::help() {
     showHelp(display_, input_, placement_);
+}
+
+void Program::figures() {
+    const bool second = results_.secondOnScreen(values_.solveMode);
+    const AnswerOnScreen answer{
+        values_.solveMode, second ? *results_.secondAnswer() : values_.triangle,
+        results_.solvedBy(), second ? 2 : 1, results_.secondOnOffer() ? 2 : 1};
+    showFigures(display_, input_, placement_, answer);
 }
 
 std::optional<Next> Program::carryOut(const Decision& d) {
@@ -65,6 +74,10 @@ std::optional<Next> Program::carryOut(const Decision& d) {
         }
         case Command::SwitchAnswer:
             return Step::SwitchAnswer;
+        case Command::Figures:
+            // As the help screen: the clicks made on the page are its own.
+            figures();
+            return std::nullopt;
         case Command::Copy:
             backend_.setClipboardText(joinedLines(results_.shownLines(values_.solveMode)));
             return std::nullopt;

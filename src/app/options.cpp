@@ -76,21 +76,38 @@ constexpr const char* kSolveFooter =
     "  solvara solve right x=3 y=4\n"
     "  solvara solve oblique x=10 y=7 a=30          (two triangles: both are printed)\n"
     "  solvara solve --json oblique y=10 d=40d30m b=60\n"
+    "  solvara solve --explain oblique x=5 y=6 z=7  (the case, then each formula and result)\n"
     "  printf 'right x=3 y=4\\noblique x=5 y=6 z=7\\n' | solvara solve --json -\n"
+    "  solvara solve --svg tri.svg oblique x=10 y=7 a=30   (tri.svg and tri-2.svg)\n"
     "\n"
     "With -, each line of standard input is a problem; blank lines and lines that start with #\n"
     "are skipped, and a line that fails is reported and the next one read. A line may be 4096\n"
     "bytes long. With --json a problem that fails is answered by an object with its error.\n"
     "\n"
+    "The figures of the triangle: --more writes them after each page, and every --json answer\n"
+    "carries them after its width, under perimeter, height_x, height_y, height_z (the heights\n"
+    "onto the sides), median_x, median_y, median_z (the medians to them), bisector_a,\n"
+    "bisector_b, bisector_c (the bisectors of the angles, to the opposite sides), inradius and\n"
+    "circumradius.\n"
+    "\n"
+    "With --explain the page is followed by how each answer was found, as a student writes it:\n"
+    "the case (three sides: law of cosines, ...), then each formula with the numbers put in and\n"
+    "its result; where Solvara works a form that keeps more digits, that form follows the\n"
+    "textbook one as \"computed as\". Each answer's JSON object names its case under \"case\".\n"
+    "\n"
+    "--svg and --png draw the triangle to scale as the results screen does, its vertices\n"
+    "lettered A B C and its sides X Y Z, and mark a right angle at C. A second answer is drawn\n"
+    "to FILE with -2 before the extension. They take one problem, not -.\n"
+    "\n"
     "Exit status (the worst of all lines with -):\n"
     "  0                 Solved\n"
     "  1                 No triangle fits the inputs (CAN NOT DO IT !), the answer has a\n"
     "                    figure beyond the range of doubles (about 2.2e-308 to 1.8e308), or\n"
-    "                    only angles were given\n"
+    "                    only angles were given; or a drawing could not be written\n"
     "  2                 A usage error: an unknown letter, a letter twice, a value that is not\n"
     "                    a positive number, an angle of 180 or more, too few or too many\n"
-    "                    inputs, or C given for a right triangle; or standard input could not\n"
-    "                    be read\n";
+    "                    inputs, C given for a right triangle, or --svg or --png with -; or\n"
+    "                    standard input could not be read\n";
 
 // --scale takes a plain decimal number; the library's integer reading would also take "0x2",
 // " 2" and "+2".
@@ -125,8 +142,23 @@ CommandLine readCommandLine(int argc, const char* const* argv) {
     CLI::App* solve = app.add_subcommand("solve", "Solve a triangle without a window");
     solve->footer(kSolveFooter);
     SolveRequest request;
-    solve->add_flag("--json", request.json,
-                    "Answer each problem with a JSON object: mode, inputs, answers, error");
+    CLI::Option* json =
+        solve->add_flag("--json", request.json,
+                        "Answer each problem with a JSON object: mode, inputs, answers, error");
+    solve->add_flag("--more", request.more,
+                    "After each page the figures of the triangle (--json always has them)");
+    solve
+        ->add_flag("--explain", request.explain,
+                   "After the page, how each answer was found, formula by formula")
+        ->excludes(json);
+    solve
+        ->add_option("--svg", request.svgFile,
+                     "Also draw the answer as on the results screen, as SVG (578 x 492)")
+        ->type_name("FILE");
+    solve
+        ->add_option("--png", request.pngFile,
+                     "Also draw the answer as on the results screen, as PNG (1156 x 984)")
+        ->type_name("FILE");
     solve->add_option("problem", request.words, "right|oblique LETTER=VALUE..., or - for stdin")
         ->type_name("WORDS");
 

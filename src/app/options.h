@@ -19,6 +19,14 @@ struct SolveRequest {
     std::vector<std::string> words;
     // Answers as JSON objects rather than the printed page.
     bool json = false;
+    // The printed page followed by the figures of the triangle (JSON always carries them).
+    bool more = false;
+    // After the printed page, how the answer was found.
+    bool explain = false;
+    // The drawing of the answer written to these files too (a second answer's beside it, with
+    // "-2" before the extension); one problem only, not "-".
+    std::optional<std::string> svgFile;
+    std::optional<std::string> pngFile;
 };
 
 // The command line read: either the window program runs with `options`, or the solve command

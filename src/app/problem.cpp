@@ -202,12 +202,14 @@ ProblemOutcome solveProblem(const Problem& problem) {
         case SolveOutcome::Kind::Solved:
             break;
     }
-    auto answer = [&](const Triangle& t) {
-        return ProblemAnswer{t, triangleArea(problem.mode, t), heightAndWidth(problem.mode, t)};
+    auto answer = [&](const Triangle& t, const TriangleFigures& figures) {
+        return ProblemAnswer{t, triangleArea(problem.mode, t), heightAndWidth(problem.mode, t),
+                             figures};
     };
-    outcome.first = answer(solved.first);
+    outcome.solvedBy = solved.solvedBy;
+    outcome.first = answer(solved.first, solved.firstFigures);
     if (problem.mode == SolveMode::Oblique && solved.second)
-        outcome.second = answer(*solved.second);
+        outcome.second = answer(*solved.second, solved.secondFigures);
     return outcome;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "solver/figures.h"
 #include "solver/solver.h"
 #include "values/entry.h"
 #include "values/triangle.h"
@@ -55,11 +56,13 @@ ProblemReading readProblem(std::span<const std::string_view> words);
 // a blank too).
 ProblemReading readProblemLine(std::string_view line);
 
-// One answer with the figures the results give beside its sides and angles.
+// One answer with the figures the results give beside its sides and angles, and the figures
+// of the triangle.
 struct ProblemAnswer {
     Triangle triangle;
     double area = 0;
     HeightAndWidth heightAndWidth;
+    TriangleFigures figures;
 };
 
 struct ProblemOutcome {
@@ -69,6 +72,7 @@ struct ProblemOutcome {
     std::string error;
     ProblemAnswer first;
     std::optional<ProblemAnswer> second;  // the other triangle of two sides and an angle
+    SolvedCase solvedBy;                  // the case that solved it
 };
 
 // Selects and commits each input in the order given, with the marker rules the values panel

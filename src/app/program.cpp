@@ -225,6 +225,7 @@ Next Program::onSolve(Next) {
     if (outcome.kind == SolveOutcome::Kind::NoCase) return Step::Restart;
     values_.triangle = outcome.first;
     results_.allowEditing();
+    results_.solvedBy(outcome.solvedBy.kind);
     if (values_.solveMode == SolveMode::Oblique) {
         results_.offer(outcome.second);
         // Offered at once, before the first answer is even checked.

@@ -70,6 +70,7 @@ class Program {
     // Carries out a loop's decision: the next step, or nothing when the loop goes on.
     std::optional<Next> carryOut(const Decision& decision);
     void help();
+    void figures();
 
     // Entry and solving (program.cpp).
     Next editorStep(EditOutcome outcome, Step keysStep);

@@ -4,15 +4,22 @@
 #include "app/solve_command.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/problem.h"
+#include "platform/text/number_format.h"
 #include "results/clipboard.h"
+#include "results/drawing_file.h"
+#include "results/explanation.h"
 #include "results/printing.h"
 #include "results/result_lines.h"
 #include "results/results_screen.h"
@@ -134,17 +141,102 @@ const char* modeName(SolveMode mode) {
 // How the answers are written, and which line of the input they answer (0 on the command line).
 struct Report {
     bool json = false;
+    bool more = false;
+    bool explain = false;
     long line = 0;
 };
 
-void appendPrintedAnswer(std::string& out, SolveMode mode, const ProblemAnswer& answer) {
+// The figures of the triangle under the page, indented as its lines, and a blank line after them.
+void appendFigureLines(std::string& out, const TriangleFigures& figures) {
+    constexpr std::string_view kIndent = "           ";
+    for (const std::string& line : figureLines(figures)) {
+        out += kIndent;
+        out += line;
+        out += '\n';
+    }
+    out += '\n';
+}
+
+void appendPrintedAnswer(std::string& out, SolveMode mode, const ProblemAnswer& answer, bool more) {
     const AnswerTexts texts = answerTexts(answer.triangle, answer.area);
     out += joinedLines(printedLines(mode, texts, resultLines(mode, answer.triangle, texts.area)));
+    if (more) appendFigureLines(out, answer.figures);
+}
+
+// An answer as a JSON object: its sides, angles, area, height and width, the figures of the
+// triangle under their keys ("perimeter", "height_x", ...), then the name of the case that solved
+// it, a text of the program's own that JSON writes as it is.
+void appendAnswerJson(std::string& out, const ProblemAnswer& answer, std::string_view caseName) {
+    const Triangle& t = answer.triangle;
+    const HeightAndWidth& hw = answer.heightAndWidth;
+    const std::pair<std::string_view, double> own[] = {{"x", t.x},
+                                                       {"y", t.y},
+                                                       {"z", t.z},
+                                                       {"a", t.a},
+                                                       {"b", t.b},
+                                                       {"c", t.c},
+                                                       {"area", answer.area},
+                                                       {"height", hw.height},
+                                                       {"width", hw.width}};
+    constexpr std::size_t kCount = std::size(own) + kFigureCount;
+    char text[kCount * 48];
+    char* to = text;
+    // An answer repeats its numbers: the height over X is the height onto X, a right triangle's
+    // legs are each other's heights and its circumradius is its median to the hypotenuse. A
+    // number written before is copied: looking among the few already written costs less than
+    // writing it out again.
+    std::array<double, kCount> values;
+    std::array<std::pair<const char*, const char*>, kCount> texts;
+    std::size_t count = 0;
+    auto member = [&](std::string_view key, double value) {
+        *to++ = ',';
+        *to++ = '"';
+        to = std::copy(key.begin(), key.end(), to);
+        *to++ = '"';
+        *to++ = ':';
+        char* const start = to;
+        const auto written = values.begin() + static_cast<std::ptrdiff_t>(count);
+        const auto same = std::find_if(values.begin(), written, [value](double v) {
+            return std::bit_cast<std::uint64_t>(v) == std::bit_cast<std::uint64_t>(value);
+        });
+        if (same != written) {
+            const auto& [from, end] = texts[static_cast<std::size_t>(same - values.begin())];
+            to = std::copy(from, end, to);
+        } else {
+            to = writeJsonNumber(to, value);
+        }
+        values[count] = value;
+        texts[count++] = {start, to};
+    };
+    for (const auto& [key, value] : own)
+        member(key, value);
+    for (std::size_t i = 0; i < kFigureCount; ++i)
+        member(kFigureNames[i].key, answer.figures.values[i]);
+    text[0] = '{';  // for the first member's comma
+    out.append(text, static_cast<std::size_t>(to - text));
+    out += ",\"case\":\"";
+    out += caseName;
+    out += "\"}";
+}
+
+// How the answers were found, after a blank line.
+void appendExplanation(std::string& out, const ProblemOutcome& outcome) {
+    out += '\n';
+    const Triangle* second = outcome.second ? &outcome.second->triangle : nullptr;
+    for (const std::string& line :
+         explanationLines(outcome.solvedBy, outcome.first.triangle, second)) {
+        out += line;
+        out += '\n';
+    }
 }
 
 // One JSON object a problem. The object is kept from one problem to the next and only its values
 // change: from one ordinary problem to the next that is numbers only, and making the object
 // afresh would cost more than writing it out.
+//
+// nlohmann-json writes the object but for its answers, which are numbers only and are written
+// into its empty array by appendAnswerJson, in the library's form. With the figures of the
+// triangle an answer has 21 numbers; through the library they would take twice as long.
 class JsonWriter {
   public:
     // `numbered`: each object tells the input line it answers.
@@ -152,13 +244,12 @@ class JsonWriter {
         if (numbered) j_["line"] = 0;
         j_["mode"] = nullptr;
         j_["inputs"] = Json::object();
-        j_["answers"] = Json::array();
+        j_["answers"] = Json::array();  // always empty: the answers are written into it
         j_["error"] = nullptr;
         // No key is added to the object after this, so the members stay where they are.
         line_ = numbered ? &j_["line"] : nullptr;
         mode_ = &j_["mode"];
         inputs_ = &j_["inputs"];
-        answers_ = &j_["answers"];
         error_ = &j_["error"];
     }
 
@@ -174,42 +265,29 @@ class JsonWriter {
                 (*inputs_)[std::string(1, letterOf(in.entry))] = in.value;
 
         const bool solved = outcome.status == kExitSolved;
-        const std::size_t count = !solved ? 0 : outcome.second ? 2 : 1;
-        while (answers_->size() > count)
-            answers_->erase(answers_->size() - 1);
-        while (answers_->size() < count)
-            answers_->push_back(answerObject());
-        if (count > 0) setAnswer((*answers_)[0], outcome.first);
-        if (count > 1) setAnswer((*answers_)[1], *outcome.second);
-
         if (solved) {
             *error_ = nullptr;
         } else {
             *error_ = Json{{"status", outcome.status}, {"message", outcome.error}};
         }
         // The messages show other bytes than printable ASCII as \xNN, so nothing is replaced.
-        out += j_.dump(-1, ' ', false, Json::error_handler_t::replace);
+        const std::string object = j_.dump(-1, ' ', false, Json::error_handler_t::replace);
+        // "answers":[] occurs once: inside a string its quotes would be escaped.
+        constexpr std::string_view kNoAnswers = "\"answers\":[]";
+        const std::size_t at = object.find(kNoAnswers) + kNoAnswers.size() - 1;
+        out.append(object, 0, at);
+        if (solved) {
+            appendAnswerJson(out, outcome.first, caseName(outcome.solvedBy.kind));
+            if (outcome.second) {
+                out += ',';
+                appendAnswerJson(out, *outcome.second, caseName(outcome.solvedBy.kind));
+            }
+        }
+        out.append(object, at);
         out += '\n';
     }
 
   private:
-    static Json answerObject() {
-        Json answer = Json::object();
-        for (const char* key : {"x", "y", "z", "a", "b", "c", "area", "height", "width"})
-            answer[key] = 0.0;
-        return answer;
-    }
-
-    // The numbers in the order answerObject() made their keys.
-    static void setAnswer(Json& object, const ProblemAnswer& answer) {
-        const Triangle& t = answer.triangle;
-        const HeightAndWidth& hw = answer.heightAndWidth;
-        const double values[] = {t.x, t.y, t.z, t.a, t.b, t.c, answer.area, hw.height, hw.width};
-        auto value = object.begin();
-        for (const double v : values)
-            *value++ = v;
-    }
-
     void setMode(std::optional<SolveMode> mode) {
         if (!mode) {
             *mode_ = nullptr;
@@ -224,7 +302,6 @@ class JsonWriter {
     Json* line_ = nullptr;
     Json* mode_ = nullptr;
     Json* inputs_ = nullptr;
-    Json* answers_ = nullptr;
     Json* error_ = nullptr;
 };
 
@@ -256,11 +333,12 @@ int answer(Output& output, JsonWriter& json, const Report& report, const Problem
             }
             out += '\n';
         }
-        appendPrintedAnswer(out, p.mode, outcome.first);
+        appendPrintedAnswer(out, p.mode, outcome.first, report.more);
         if (outcome.second) {
             out += '\n';
-            appendPrintedAnswer(out, p.mode, *outcome.second);
+            appendPrintedAnswer(out, p.mode, *outcome.second, report.more);
         }
+        if (report.explain) appendExplanation(out, outcome);
     }
     output.written();
     return outcome.status;
@@ -306,12 +384,43 @@ int solveLines(const Report& how, const ByteStreams& streams) {
     return finish(output, worst);
 }
 
+// The drawings --svg and --png ask for of a problem that solved, one file an answer. The
+// problem is solved again for them: solving is pure and takes microseconds, and the printed
+// answers stay as they are. Returns kExitNoTriangle when a file could not be written.
+int writeDrawings(const SolveRequest& request, const Problem& problem, Output& output) {
+    if (!request.svgFile && !request.pngFile) return kExitSolved;
+    const ProblemOutcome outcome = solveProblem(problem);
+    if (outcome.status != kExitSolved) return outcome.status;
+    std::vector<const Triangle*> answers{&outcome.first.triangle};
+    if (outcome.second) answers.push_back(&outcome.second->triangle);
+    // The answers go out first: a drawing may be written to standard output too.
+    output.flush();
+    int status = kExitSolved;
+    for (const auto& [file, format] : {std::pair{&request.svgFile, PictureFormat::Svg},
+                                       std::pair{&request.pngFile, PictureFormat::Png}}) {
+        if (!*file) continue;
+        for (std::size_t i = 0; i < answers.size(); ++i) {
+            const std::string path = answerFilePath(**file, static_cast<int>(i) + 1);
+            const std::string why = writeAnswerDrawing(problem.mode, *answers[i], format, path);
+            if (why.empty()) continue;
+            output.error("solvara: cannot write " + path + ": " + why + "\n");
+            status = kExitNoTriangle;
+        }
+    }
+    return status;
+}
+
 }  // namespace
 
 int runSolveCommand(const SolveRequest& request, const ByteStreams& streams) {
-    const Report report{request.json, 0};
-    if (request.words.size() == 1 && request.words.front() == "-")
+    const Report report{request.json, request.more, request.explain, 0};
+    if (request.words.size() == 1 && request.words.front() == "-") {
+        if (request.svgFile || request.pngFile) {
+            streams.error("solvara: -: --svg and --png draw the problem on the command line\n");
+            return kExitUsage;
+        }
         return solveLines(report, streams);
+    }
 
     std::vector<std::string_view> words(request.words.begin(), request.words.end());
     if (std::find(words.begin(), words.end(), "-") != words.end()) {
@@ -320,7 +429,10 @@ int runSolveCommand(const SolveRequest& request, const ByteStreams& streams) {
     }
     Output output(streams);
     JsonWriter json(false);
-    return finish(output, answer(output, json, report, readProblem(words)));
+    const ProblemReading reading = readProblem(words);
+    int status = answer(output, json, report, reading);
+    if (status == kExitSolved) status = writeDrawings(request, reading.problem, output);
+    return finish(output, status);
 }
 
 }  // namespace solvara

@@ -15,6 +15,19 @@ ResultLines resultLines(SolveMode mode, const Triangle& t, const std::string& ar
                        formatMaskedToFit(hw.width, kMask8, panel::kValueFieldWidth), areaText};
 }
 
+std::vector<std::string> figureLines(const TriangleFigures& figures) {
+    constexpr std::size_t kLabelWidth = 21;
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < kFigureCount; ++i) {
+        std::string line = kFigureNames[i].label;
+        line.resize(kLabelWidth, ' ');
+        line += "= ";
+        line += formatMaskedToFit(figures.values[i], kMask8, panel::kValueFieldWidth);
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
 void writeResultLines(Display& display, const ResultLines& lines) {
     display.fillBox(results_layout::kResultLinesBox, kBackground);
     display.drawText(45, 250, "Triangle Height  = " + lines.height, results_layout::kText);

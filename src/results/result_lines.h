@@ -2,7 +2,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "solver/figures.h"
 #include "values/triangle.h"
 
 namespace solvara {
@@ -20,6 +22,10 @@ struct ResultLines {
 // triangle's height and width are its legs Y and X, an oblique one's the height of the vertex of
 // B over side X and the triangle's shadow on that line.
 ResultLines resultLines(SolveMode mode, const Triangle& t, const std::string& areaText);
+
+// The figures of the triangle as lines of a page, "Perimeter            = 12.0": each label in a
+// column of its own and each value written as the result lines write the height and width.
+std::vector<std::string> figureLines(const TriangleFigures& figures);
 
 // The three lines, each a label and its value text drawn as one string over a freshly cleared
 // box.

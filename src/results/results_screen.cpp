@@ -84,6 +84,7 @@ void ResultsScreen::reset() {
     second_.reset();
     secondChosen_ = false;
     editBlocked_ = false;
+    solvedBy_ = CaseKind::None;
 }
 
 bool ResultsScreen::chooseOtherAnswer() {

@@ -11,6 +11,7 @@
 #include "platform/geometry.h"
 #include "results/result_lines.h"
 #include "results/triangle_layout.h"
+#include "solver/solver.h"
 #include "values/answer_texts.h"
 #include "values/triangle.h"
 
@@ -67,6 +68,9 @@ class ResultsScreen {
     // offer. The answer chosen last stays chosen.
     void allowEditing() { editBlocked_ = false; }
     void offer(const std::optional<Triangle>& second) { second_ = second; }
+    // The case that solved the answers shown, which the figures page names.
+    void solvedBy(CaseKind kind) { solvedBy_ = kind; }
+    CaseKind solvedBy() const { return solvedBy_; }
     // Back to the entries: no other answer is on offer any longer.
     void withdrawOffer() { second_.reset(); }
     bool secondOnOffer() const { return second_.has_value(); }
@@ -101,6 +105,7 @@ class ResultsScreen {
     std::optional<Triangle> second_;
     bool secondChosen_ = false;
     bool editBlocked_ = false;
+    CaseKind solvedBy_ = CaseKind::None;
     AnswerTexts firstTexts_;
     AnswerTexts secondTexts_;
     // The result lines of the triangle drawn last (either answer).

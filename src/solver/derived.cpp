@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
+#include "solver/derived.h"
 #include "solver/solver.h"
 #include "solver/trig.h"
 
@@ -22,10 +23,19 @@ Scaled obliqueArea(const Triangle& t) {
     return half(t.c, t.x, t.y);
 }
 
+// Half the product of the legs.
+Scaled rightArea(double x, double y) {
+    return (Scaled(y) * Scaled(x)).timesTwoTo(-1);
+}
+
 }  // namespace
 
+Scaled scaledArea(SolveMode mode, const Triangle& t) {
+    return mode == SolveMode::Right ? rightArea(t.x, t.y) : obliqueArea(t);
+}
+
 double rightTriangleArea(double x, double y) {
-    return (Scaled(y) * Scaled(x)).timesTwoTo(-1).value();
+    return rightArea(x, y).value();
 }
 
 double obliqueTriangleArea(const Triangle& t) {

@@ -176,62 +176,70 @@ void oneSideTwoAngles(Triangle& t, Corner known, Corner g1, Corner g2, Corner re
     }
 }
 
+// One row of the table: the three inputs, the kind of case and its steps, which may set the
+// second triangle.
+struct ObliqueCase {
+    Marks inputs;
+    CaseKind kind;
+    void (*steps)(Triangle&, std::optional<Triangle>& second);
+};
+
+using Second = std::optional<Triangle>;
+constexpr CaseKind kSides = CaseKind::ThreeSides;
+constexpr CaseKind kBetween = CaseKind::TwoSidesAndTheAngleBetween;
+constexpr CaseKind kOpposite = CaseKind::TwoSidesAndAnAngleOpposite;
+constexpr CaseKind kAngles = CaseKind::TwoAnglesAndASide;
+
+// The steps pass the corners in the roles the functions above name them: the given angle's corner
+// first for two sides and an angle, the corner of the known side first for one side and two
+// angles.
+constexpr ObliqueCase kObliqueCases[] = {
+    {marksOf("xyz"), kSides, [](Triangle& t, Second&) { threeSides(t); }},
+    {marksOf("xya"), kOpposite,
+     [](Triangle& t, Second& s) { s = twoSidesAndAnAngleOpposite(t, kA, kB, kC, true); }},
+    {marksOf("xza"), kBetween,
+     [](Triangle& t, Second&) { twoSidesAndTheAngleBetween(t, kA, kB, kC); }},
+    {marksOf("yza"), kOpposite,
+     [](Triangle& t, Second& s) { s = twoSidesAndAnAngleOpposite(t, kA, kC, kB, true); }},
+    {marksOf("xyb"), kOpposite,
+     [](Triangle& t, Second& s) { s = twoSidesAndAnAngleOpposite(t, kB, kA, kC, true); }},
+    {marksOf("yzb"), kBetween,
+     [](Triangle& t, Second&) { twoSidesAndTheAngleBetween(t, kB, kA, kC); }},
+    {marksOf("xzb"), kOpposite,
+     [](Triangle& t, Second& s) { s = twoSidesAndAnAngleOpposite(t, kB, kC, kA, true); }},
+    {marksOf("yab"), kAngles, [](Triangle& t, Second&) { oneSideTwoAngles(t, kA, kA, kB, kC); }},
+    {marksOf("xab"), kAngles, [](Triangle& t, Second&) { oneSideTwoAngles(t, kB, kA, kB, kC); }},
+    {marksOf("zab"), kAngles, [](Triangle& t, Second&) { oneSideTwoAngles(t, kC, kA, kB, kC); }},
+    {marksOf("xyc"), kBetween,
+     [](Triangle& t, Second&) { twoSidesAndTheAngleBetween(t, kC, kA, kB); }},
+    // Given C opposite Z, only the triangle with the acute B, or A, is answered.
+    {marksOf("xzc"), kOpposite,
+     [](Triangle& t, Second&) { twoSidesAndAnAngleOpposite(t, kC, kB, kA, false); }},
+    {marksOf("yzc"), kOpposite,
+     [](Triangle& t, Second&) { twoSidesAndAnAngleOpposite(t, kC, kA, kB, false); }},
+    {marksOf("zca"), kAngles, [](Triangle& t, Second&) { oneSideTwoAngles(t, kC, kC, kA, kB); }},
+    {marksOf("yca"), kAngles, [](Triangle& t, Second&) { oneSideTwoAngles(t, kA, kC, kA, kB); }},
+    {marksOf("xca"), kAngles, [](Triangle& t, Second&) { oneSideTwoAngles(t, kB, kC, kA, kB); }},
+    {marksOf("zcb"), kAngles, [](Triangle& t, Second&) { oneSideTwoAngles(t, kC, kC, kB, kA); }},
+    {marksOf("ycb"), kAngles, [](Triangle& t, Second&) { oneSideTwoAngles(t, kA, kC, kB, kA); }},
+    {marksOf("xcb"), kAngles, [](Triangle& t, Second&) { oneSideTwoAngles(t, kB, kC, kB, kA); }},
+};
+
 }  // namespace
 
-// The first set of three inputs in the order below decides. In an oblique triangle an entry is
-// an input when it is marked and not zero.
-bool solveObliqueCases(Triangle& t, const Marks& marks, std::optional<Triangle>& second) {
+// The first set of three inputs in the table's order decides. In an oblique triangle an entry is
+// an input when it is marked and not zero. Three angles fix no size, and fewer than three inputs
+// fix nothing: no case takes them.
+SolvedCase solveObliqueCases(Triangle& t, const Marks& marks, std::optional<Triangle>& second) {
     second.reset();
-    const bool X = marks.x && t.x != 0;
-    const bool Y = marks.y && t.y != 0;
-    const bool Z = marks.z && t.z != 0;
-    const bool A = marks.a && t.a != 0;
-    const bool B = marks.b && t.b != 0;
-    const bool C = marks.c && t.c != 0;
-
-    if (X && Y && Z) {  // 1
-        threeSides(t);
-    } else if (X && Y && A) {  // 2
-        second = twoSidesAndAnAngleOpposite(t, kA, kB, kC, true);
-    } else if (X && Z && A) {  // 3
-        twoSidesAndTheAngleBetween(t, kA, kB, kC);
-    } else if (Y && Z && A) {  // 4
-        second = twoSidesAndAnAngleOpposite(t, kA, kC, kB, true);
-    } else if (X && Y && B) {  // 5
-        second = twoSidesAndAnAngleOpposite(t, kB, kA, kC, true);
-    } else if (Y && Z && B) {  // 6
-        twoSidesAndTheAngleBetween(t, kB, kA, kC);
-    } else if (X && Z && B) {  // 7
-        second = twoSidesAndAnAngleOpposite(t, kB, kC, kA, true);
-    } else if (Y && A && B) {  // 8
-        oneSideTwoAngles(t, kA, kA, kB, kC);
-    } else if (X && A && B) {  // 9
-        oneSideTwoAngles(t, kB, kA, kB, kC);
-    } else if (Z && A && B) {  // 10
-        oneSideTwoAngles(t, kC, kA, kB, kC);
-    } else if (X && Y && C) {  // 11
-        twoSidesAndTheAngleBetween(t, kC, kA, kB);
-    } else if (X && Z && C) {  // 12: only the triangle with the acute B
-        twoSidesAndAnAngleOpposite(t, kC, kB, kA, false);
-    } else if (Y && Z && C) {  // 13: only the triangle with the acute A
-        twoSidesAndAnAngleOpposite(t, kC, kA, kB, false);
-    } else if (Z && C && A) {  // 14
-        oneSideTwoAngles(t, kC, kC, kA, kB);
-    } else if (Y && C && A) {  // 15
-        oneSideTwoAngles(t, kA, kC, kA, kB);
-    } else if (X && C && A) {  // 16
-        oneSideTwoAngles(t, kB, kC, kA, kB);
-    } else if (Z && C && B) {  // 17
-        oneSideTwoAngles(t, kC, kC, kB, kA);
-    } else if (Y && C && B) {  // 18
-        oneSideTwoAngles(t, kA, kC, kB, kA);
-    } else if (X && C && B) {  // 19
-        oneSideTwoAngles(t, kB, kC, kB, kA);
-    } else {
-        // Three angles fix no size, and fewer than three inputs fix nothing.
-        return false;
+    const Marks given{marks.x && t.x != 0, marks.y && t.y != 0, marks.z && t.z != 0,
+                      marks.a && t.a != 0, marks.b && t.b != 0, marks.c && t.c != 0};
+    for (const ObliqueCase& c : kObliqueCases) {
+        if (!covers(given, c.inputs)) continue;
+        c.steps(t, second);
+        return SolvedCase{c.kind, c.inputs};
     }
-    return true;
+    return SolvedCase{};
 }
 
 }  // namespace solvara

@@ -56,53 +56,80 @@ void anglesFromLegs(Triangle& t) {
     }
 }
 
+// One row of the table: the two inputs, the kind of case and its steps. C is set afterwards.
+struct RightCase {
+    Marks inputs;
+    CaseKind kind;
+    void (*steps)(Triangle&);
+};
+
+// Y lies opposite A and beside B, X opposite B and beside A. A given B is worked from as typed
+// (the marker rules have also set A to 90 - B, rounded, which for a tiny B has lost most of B's
+// digits).
+constexpr RightCase kRightCases[] = {
+    {marksOf("xy"), CaseKind::TwoLegs,
+     [](Triangle& t) {
+         t.z = hypotenuseOf(t.x, t.y);
+         anglesFromLegs(t);
+     }},
+    {marksOf("yz"), CaseKind::HypotenuseAndALeg,
+     [](Triangle& t) {
+         t.x = otherLeg(t.z, t.y);
+         anglesFromLegs(t);
+     }},
+    {marksOf("xz"), CaseKind::HypotenuseAndALeg,
+     [](Triangle& t) {
+         t.y = otherLeg(t.z, t.x);
+         anglesFromLegs(t);
+     }},
+    {marksOf("za"), CaseKind::HypotenuseAndAnAngle,
+     [](Triangle& t) {
+         fromHypotenuse(t.a, t.z, t.y, t.x);
+         t.b = 90 - t.a;
+     }},
+    {marksOf("xa"), CaseKind::ALegAndAnAngle,
+     [](Triangle& t) {
+         fromAdjacentLeg(t.a, t.x, t.y, t.z);
+         t.b = 90 - t.a;
+     }},
+    {marksOf("ya"), CaseKind::ALegAndAnAngle,
+     [](Triangle& t) {
+         fromOppositeLeg(t.a, t.y, t.x, t.z);
+         t.b = 90 - t.a;
+     }},
+    {marksOf("zb"), CaseKind::HypotenuseAndAnAngle,
+     [](Triangle& t) {
+         fromHypotenuse(t.b, t.z, t.x, t.y);
+         t.a = 90 - t.b;
+     }},
+    {marksOf("xb"), CaseKind::ALegAndAnAngle,
+     [](Triangle& t) {
+         fromOppositeLeg(t.b, t.x, t.y, t.z);
+         t.a = 90 - t.b;
+     }},
+    {marksOf("yb"), CaseKind::ALegAndAnAngle,
+     [](Triangle& t) {
+         fromAdjacentLeg(t.b, t.y, t.x, t.z);
+         t.a = 90 - t.b;
+     }},
+};
+
 }  // namespace
 
-// The first pair of inputs in the order below decides. In a right triangle an entry is an input
-// when it is marked and above zero; C is the right angle and never an input. Y lies opposite A
-// and beside B, X opposite B and beside A. A given B is worked from as typed (the marker rules
-// have also set A to 90 - B, rounded, which for a tiny B has lost most of B's digits). An
-// impossible pair (a leg not shorter than the hypotenuse, an angle of 90 or more) gives values
-// that the solution check rejects.
-bool solveRightCases(Triangle& t, const Marks& marks) {
-    const bool x = marks.x && t.x > 0;
-    const bool y = marks.y && t.y > 0;
-    const bool z = marks.z && t.z > 0;
-    const bool a = marks.a && t.a > 0;
-    const bool b = marks.b && t.b > 0;
-
-    if (x && y) {
-        t.z = hypotenuseOf(t.x, t.y);
-        anglesFromLegs(t);
-    } else if (y && z) {
-        t.x = otherLeg(t.z, t.y);
-        anglesFromLegs(t);
-    } else if (x && z) {
-        t.y = otherLeg(t.z, t.x);
-        anglesFromLegs(t);
-    } else if (z && a) {
-        fromHypotenuse(t.a, t.z, t.y, t.x);
-        t.b = 90 - t.a;
-    } else if (x && a) {
-        fromAdjacentLeg(t.a, t.x, t.y, t.z);
-        t.b = 90 - t.a;
-    } else if (y && a) {
-        fromOppositeLeg(t.a, t.y, t.x, t.z);
-        t.b = 90 - t.a;
-    } else if (z && b) {
-        fromHypotenuse(t.b, t.z, t.x, t.y);
-        t.a = 90 - t.b;
-    } else if (x && b) {
-        fromOppositeLeg(t.b, t.x, t.y, t.z);
-        t.a = 90 - t.b;
-    } else if (y && b) {
-        fromAdjacentLeg(t.b, t.y, t.x, t.z);
-        t.a = 90 - t.b;
-    } else {
-        return false;
+// The first pair of inputs in the table's order decides. In a right triangle an entry is an input
+// when it is marked and above zero; C is the right angle and never an input. An impossible pair
+// (a leg not shorter than the hypotenuse, an angle of 90 or more) gives values that the solution
+// check rejects.
+SolvedCase solveRightCases(Triangle& t, const Marks& marks) {
+    const Marks given{marks.x && t.x > 0, marks.y && t.y > 0, marks.z && t.z > 0,
+                      marks.a && t.a > 0, marks.b && t.b > 0, false};
+    for (const RightCase& c : kRightCases) {
+        if (!covers(given, c.inputs)) continue;
+        c.steps(t);
+        t.c = 90;
+        return SolvedCase{c.kind, c.inputs};
     }
-    t.c = 90;
-    return true;
+    return SolvedCase{};
 }
 
 }  // namespace solvara

@@ -3,6 +3,7 @@
 #include <limits>
 #include <utility>
 
+#include "solver/figures.h"
 #include "solver/solver.h"
 
 namespace solvara {
@@ -25,7 +26,8 @@ SolutionCheck checkSolution(SolveMode mode, const Triangle& t) {
     }
     if (t.a >= 180 || t.b >= 180 || t.c >= 180) return check;
 
-    // Then one that can be shown. A new figure on the results joins this list.
+    // Then one that can be shown. A new figure on the results joins this list, or those of
+    // figuresOf.
     const HeightAndWidth hw = heightAndWidth(mode, t);
     const std::pair<const char*, double> shown[] = {{"X", t.x},
                                                     {"Y", t.y},
@@ -36,11 +38,18 @@ SolutionCheck checkSolution(SolveMode mode, const Triangle& t) {
                                                     {"area", triangleArea(mode, t)},
                                                     {"height", hw.height},
                                                     {"width", hw.width}};
-    for (const auto& [figure, value] : shown) {
-        if (representable(value)) continue;
+    auto outOfRange = [&check](const char* figure, double value) {
+        if (representable(value)) return false;
         if (std::isinf(value) || std::fabs(value) < std::numeric_limits<double>::min())
             check.outOfRange = OutOfRange{figure, std::isinf(value)};
-        return check;
+        return true;
+    };
+    for (const auto& [figure, value] : shown) {
+        if (outOfRange(figure, value)) return check;
+    }
+    check.figures = figuresOf(mode, t);
+    for (std::size_t i = 0; i < kFigureCount; ++i) {
+        if (outOfRange(kFigureNames[i].phrase, check.figures.values[i])) return check;
     }
 
     const double total = t.b + t.a + t.c;

@@ -101,6 +101,15 @@ Scaled tanDegScaled(double a) {
     return Scaled(tanDeg(std::ldexp(a, kLift))).timesTwoTo(-kLift);
 }
 
+SineAndCosine sinCosDegScaled(double a) {
+    if (a < kLinearLimit) return SineAndCosine{sinDegScaled(a), 1};
+    if (a >= 45) return SineAndCosine{Scaled(sinReduced(a)), cosReduced(a)};
+    // sinReduced and cosReduced of the same radians, which the compiler evaluates together.
+    const Radians x = radians(a);
+    const double s = std::sin(x.hi), c = std::cos(x.hi);
+    return SineAndCosine{Scaled(s + c * x.lo), c - s * x.lo};
+}
+
 double atanDeg(Scaled t) {
     return t.below(kLinearBelow) ? inDegrees(t) : atanDeg(t.value());
 }

@@ -31,4 +31,12 @@ double atanDeg(Scaled t);
 double asinDeg(Scaled s);
 double atan2Deg(Scaled y, Scaled x);
 
+// The sine and the cosine of an angle of 0 to 90 degrees, each as sinDegScaled and cosDeg give
+// it, from one evaluation below 45 degrees.
+struct SineAndCosine {
+    Scaled sine;
+    double cosine = 0;
+};
+SineAndCosine sinCosDegScaled(double a);
+
 }  // namespace solvara

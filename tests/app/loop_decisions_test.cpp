@@ -126,6 +126,7 @@ TEST(LoopDecisions, ResultsKeys) {
         {ch('i'), first, cmd(Command::Edit)},
         {ch('I'), second, none()},  // not while the second answer is shown
         {ch('H'), first, cmd(Command::Help)},
+        {ch('m'), second, cmd(Command::Figures)},
         {ch('s'), first, cmd(Command::SwitchAnswer)},
         {ch('S'), second, cmd(Command::SwitchAnswer)},
         {ch('s'), single, none()},

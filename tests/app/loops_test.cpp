@@ -403,5 +403,38 @@ TEST(Help, LeavingByKeyActsOnNoClick) {
     }
 }
 
+// The figures page of the answer on screen, the second of two here; B or Escape bring back the
+// results screen as it was, on the same answer with the same offer.
+TEST(FiguresPage, ShowsTheAnswerOnScreenAndLeavesTheResultsAsTheyWere) {
+    for (const Key key : {Key::character('b'), keys::kEscape}) {
+        Harness h;
+        h.start();
+        h.type("ox10\ry7\ra30\rs");
+        h.settle();
+        ASSERT_TRUE(h.program.results().secondOnScreen(SolveMode::Oblique));
+        const auto& d = h.program.display();
+        const std::vector<std::uint8_t> before(d.pageData(0), d.pageData(0) + 643 * 483);
+        std::string page;
+        h.backend.onWait = [&](std::uint64_t) {
+            if (d.visiblePage() == 1) page = h.screen();
+        };
+        h.type("M");
+        h.idle(500);
+        h.key(key);
+        h.settle();
+        for (const char* line :
+             {"Figures of the triangle, second answer of two",
+              "Case: two sides and an angle opposite one: law of sines",
+              "Perimeter            = 20.76127455", "Height onto Z        = 5.0",
+              "Bisector of C        = 8.1592491", "Inradius             = .90583903", "BACK"})
+            EXPECT_NE(page.find(line), std::string::npos) << line << " in\n" << page;
+        EXPECT_EQ(d.visiblePage(), 0);
+        EXPECT_EQ(h.step(), Step::ResultsCycle);
+        EXPECT_TRUE(h.program.results().secondOnScreen(SolveMode::Oblique));
+        const std::vector<std::uint8_t> after(d.pageData(0), d.pageData(0) + 643 * 483);
+        EXPECT_TRUE(before == after) << key.code();
+    }
+}
+
 }  // namespace
 }  // namespace solvara

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <charconv>
 #include <cmath>
@@ -19,7 +20,9 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <numbers>
+#include <optional>
 #include <random>
+#include <regex>
 #include <sstream>
 #include <thread>
 
@@ -118,9 +121,56 @@ TEST(SolveCommand, PrintsThePageThatPrintSends) {
     EXPECT_EQ(run("solve RIGHT Y=4 X=3").out, kRightThreeFour);
 }
 
+// What a shell command writes to standard output.
+std::string commandOutput(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            out.append(buffer, n);
+        pclose(pipe);
+    }
+    return out;
+}
+
+// A drawing's SVG: how many paths it has, and the corners of the closed one in its order.
+struct SvgDrawing {
+    int paths = 0;
+    std::vector<std::array<double, 2>> corners;
+};
+SvgDrawing readSvgDrawing(const std::string& file) {
+    std::ifstream in(file);
+    const std::string svg(std::istreambuf_iterator<char>(in), {});
+    SvgDrawing drawing;
+    for (std::size_t at = 0; (at = svg.find("<path", at)) != std::string::npos; ++at)
+        ++drawing.paths;
+    const std::regex closed(R"(d="M (\S+) (\S+) L (\S+) (\S+) L (\S+) (\S+) Z)");
+    for (std::sregex_iterator m(svg.begin(), svg.end(), closed), end; m != end; ++m)
+        for (int i = 1; i <= 5; i += 2)
+            drawing.corners.push_back({std::stod((*m)[i]), std::stod((*m)[i + 1])});
+    return drawing;
+}
+
+// A PNG's width and height from its header, when it starts as one.
+std::optional<std::array<int, 2>> pngSize(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    unsigned char head[24] = {};
+    if (!in.read(reinterpret_cast<char*>(head), sizeof head) ||
+        std::memcmp(head, "\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16) != 0)
+        return std::nullopt;
+    auto be32 = [&](int at) {
+        return head[at] << 24 | head[at + 1] << 16 | head[at + 2] << 8 | head[at + 3];
+    };
+    return std::array<int, 2>{be32(16), be32(20)};
+}
+
 // Each problem on the command line with lines its output must hold, its status and the line on
 // standard error.
 TEST(SolveCommand, CommandLineTable) {
+    const fs::path dir =
+        fs::temp_directory_path() / ("solvara-drawings-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    const std::string d = dir.string() + "/";  // for the drawings
     const std::string dmsA = "           A = Angle A decimal  = 30.25555556";
     const std::string dmsD = "           D = Angle A degrees  = 30d 15m 20s ";
     const std::string noSize = ": angles alone do not size a triangle";
@@ -139,6 +189,19 @@ TEST(SolveCommand, CommandLineTable) {
           "           Z = Length of angle  = 3.76127455"},
          ""},
         {"oblique x=10 y=7 d=30d15m20s", 0, {dmsA, dmsD}, ""},
+        // The figures of the triangle after each page, the second answer's too.
+        {"--more oblique x=10 y=7 a=30",
+         0,
+         {"           Perimeter            = 30.55923352",
+          "           Height onto Y        = 9.6851668",
+          "           Median to Z          = 5.34198433",
+          "           Bisector of A        = 11.11853986", "           Circumradius         = 7.0",
+          "           Inradius             = .90583903"},
+         ""},
+        {"--more right x=3 y=4",
+         0,
+         {"           Height onto Z        = 2.4", "           Inradius             = 1.0"},
+         ""},
         {"oblique x=10 y=7 d=30:15:20", 0, {dmsA, dmsD}, ""},
         {"right z=10 E=60D", 0, {"           A = Angle A decimal  = 30.0"}, ""},
         {"right x=1.5e1 y=&H14", 0, {"           Z = Length of angle  = 25.0"}, ""},
@@ -149,6 +212,10 @@ TEST(SolveCommand, CommandLineTable) {
           "           Area of Triangle     = 5e+307"},
          ""},
         {"right x=1e200 a=30", 1, {}, "CAN NOT DO IT !: the area" + beyond},
+        {"oblique x=1e10 y=1e300 c=179.9999999",
+         1,
+         {},
+         "CAN NOT DO IT !: the circumradius" + beyond},
         {"oblique x=1e-160 y=1e-160 z=1e-160", 1, {}, "CAN NOT DO IT !: the area" + below},
         {"right x=1e300 y=1e-300", 1, {}, "CAN NOT DO IT !: A" + below},
         // No triangle.
@@ -179,6 +246,93 @@ TEST(SolveCommand, CommandLineTable) {
         {"acute x=3 y=4", 2, {}, "acute: not a kind of triangle (right or oblique)"},
         {"right - x=3", 2, {}, "-: reads problems from standard input and comes alone"},
         {"--help", 0, {"  solvara solve right x=3 y=4"}, ""},
+        // How each answer was found, after the page: one problem of each kind of case.
+        {"--explain oblique x=5 y=6 z=7",
+         0,
+         {"Case: three sides: law of cosines",
+          "  cos B = (Y^2 + Z^2 - X^2) / (2*Y*Z) = (6^2 + 7^2 - 5^2) / (2*6*7) = 0.7142857143",
+          "  B = acos(0.7142857143) = 44.415308597",
+          "    computed as B = 2*atan(sqrt(((Z - Y) + X)*(X - (Z - Y)) / ((Z + (Y + X))*((Z - X) + "
+          "Y)))),",
+          "  A = acos(0.5428571429) = 57.12165044",
+          "  C = 180 - A - B = 180 - 57.12165044 - 44.415308597 = 78.463040967"},
+         ""},
+        {"--explain oblique x=10 z=3 a=30",
+         0,
+         {"Case: two sides and the angle between them: law of cosines",
+          "  Y^2 = X^2 + Z^2 - 2*X*Z*cos A, so Y = sqrt(10^2 + 3^2 - 2*10*3*cos 30) = 7.55238213",
+          "    computed as Y = sqrt((Z - X)^2 + 4*Z*X*sin^2(A/2)),",
+          "  sin C = Z*sin A / Y = 3*sin 30 / 7.55238213 = 0.1986128317",
+          "    computed as C = atan2(Z*sin A, (X - Z) + 2*Z*sin^2(A/2))",
+          "  B = 180 - A - C = 180 - 30 - 11.455852922 = 138.544147078"},
+         ""},
+        {"--explain oblique x=10 y=7 a=30",
+         0,
+         {"Case: two sides and an angle opposite one: law of sines",
+          "  sin B = X*sin A / Y = 10*sin 30 / 7 = 0.7142857143",
+          "  B = asin(0.7142857143) = 45.584691403 or B = 180 - 45.584691403 = 134.415308597",
+          "  Two answers: the sine gives both, and both leave a third angle above 0",
+          "First answer: B = 45.584691403", "    sin C computed as sin(A + B), as C is obtuse",
+          "  Z = Y*sin C / sin A = 7*sin 104.415308597 / sin 30 = 13.55923352",
+          "Second answer: B = 134.415308597",
+          "  C = 180 - B - A = 180 - 134.415308597 - 30 = 15.584691403",
+          "    computed as C = 2*asin(sin A*(X - Y) / (2*Y*cos((45.584691403 + A)/2))),",
+          "  Z = Y*sin C / sin A = 7*sin 15.584691403 / sin 30 = 3.76127455"},
+         ""},
+        {"--explain oblique x=7 y=10 a=30",
+         0,
+         {"  One answer: the larger leaves no third angle (180 - 159.512684885 - 30 = "
+          "-9.512684885)"},
+         ""},
+        {"--explain oblique x=10 y=5 a=30",
+         0,
+         {"  B = asin(1) = 90: one answer, with its right angle at B"},
+         ""},
+        // A tiny figure keeps its digits; a second triangle beyond the doubles is no answer.
+        {"--explain oblique x=1.00000001e-150 y=1e-150 a=30",
+         0,
+         {"  sin B = X*sin A / Y = 1.00000001e-150*sin 30 / 1e-150 = 0.500000005",
+          "  One answer: the triangle with B = 149.999999669 has a figure beyond the range of the "
+          "doubles",
+          "  Z = Y*sin C / sin A = 1e-150*sin 119.999999669 / sin 30 = 1.732050813e-150"},
+         ""},
+        {"--explain oblique y=10 a=40 b=60",
+         0,
+         {"Case: two angles and a side: angle sum and law of sines",
+          "  C = 180 - B - A = 180 - 60 - 40 = 80",
+          "  X = Y*sin B / sin A = 10*sin 60 / sin 40 = 13.47296355",
+          "  Z = Y*sin C / sin A = 10*sin 80 / sin 40 = 15.32088886"},
+         ""},
+        {"--explain right y=5 a=30",
+         0,
+         {"Case: a leg and an angle: right-triangle relations",
+          "  sin A = Y / Z, so Z = Y / sin A = 5 / sin 30 = 10",
+          "  tan A = Y / X, so X = Y / tan A = 5 / tan 30 = 8.66025404",
+          "  B = 90 - A = 90 - 30 = 60"},
+         ""},
+        {"--explain oblique x=1 y=1 z=5", 1, {}, "CAN NOT DO IT !"},
+        {"--explain --json right x=3 y=4",
+         2,
+         {},
+         "--json excludes --explain (solvara --help lists the options)"},
+        // Drawings: a file an answer, the second with -2 before the extension (checked below).
+        {"--svg " + d + "right.svg right x=4 y=3 --png " + d + "right.png",
+         0,
+         {"           Z = Length of angle  = 5.0"},
+         ""},
+        {"oblique --png " + d + "two x=10 y=7 a=30 --svg " + d + "two.svg",
+         0,
+         {"           Z = Length of angle  = 3.76127455"},
+         ""},
+        {"--svg " + d + "none.svg oblique x=1 y=1 z=5", 1, {}, "CAN NOT DO IT !"},
+        {"--svg " + d + "no/such.svg right x=4 y=3",
+         1,
+         {"           Z = Length of angle  = 5.0"},
+         "cannot write " + d + "no/such.svg: No such file or directory"},
+        {"--png " + d + "lines.png -",
+         2,
+         {},
+         "-: --svg and --png draw the problem on the command line"},
     };
     for (const auto& row : table) {
         const RunResult r = run("solve " + row.line);
@@ -193,16 +347,80 @@ TEST(SolveCommand, CommandLineTable) {
                 << row.line << " lacks [" << expected << "] in:\n"
                 << r.out;
     }
-    // The two answers of a side-side-angle problem: two pages of 17 lines and a blank line.
+    // The explanation follows the page after a blank line.
+    EXPECT_EQ(run("solve --explain right x=3 y=4").out,
+              std::string(kRightThreeFour) +
+                  "\n"
+                  "Case: two legs: Pythagoras\n"
+                  "  C = 90, the right angle: X and Y are the legs, Z the hypotenuse\n"
+                  "  Z^2 = X^2 + Y^2, so Z = sqrt(3^2 + 4^2) = 5\n"
+                  "  tan B = X / Y = 3 / 4 = 0.75, so B = atan(0.75) = 36.869897646\n"
+                  "  A = 90 - B = 90 - 36.869897646 = 53.13010235\n");
+    // The two answers of a side-side-angle problem: two pages of 17 lines and a blank line; with
+    // --more each page is followed by the twelve figures and a blank line.
     const RunResult two = run("solve oblique x=10 y=7 a=30");
     EXPECT_EQ(linesOf(two.out).size(), 35u);
     EXPECT_EQ(linesOf(two.out)[17], "");
     EXPECT_EQ(linesOf(two.out)[20], "           Solvara");
+    const std::vector<std::string> more = linesOf(run("solve --more oblique x=10 y=7 a=30").out);
+    ASSERT_EQ(more.size(), 61u);
+    EXPECT_EQ(more[17], "           Perimeter            = 30.55923352");
+    EXPECT_EQ(more[28], "           Circumradius         = 7.0");
+    EXPECT_EQ(more[29], "");
+    EXPECT_EQ(more[33], "           Solvara");
+
+    // The SVGs are XML whose closed path runs A, C, B with the sides' lengths in the answer's
+    // ratios, inside the picture; a square marks a right angle (a path more than the triangle and
+    // its six letters). The PNGs are four times the screen's frame, with something drawn.
+    const struct {
+        const char* file;
+        std::string problem;  // none for a PNG
+        int answer;
+        int paths;
+    } drawings[] = {
+        {"right.svg", "right x=4 y=3", 1, 8},
+        {"two.svg", "oblique x=10 y=7 a=30", 1, 7},
+        {"two-2.svg", "oblique x=10 y=7 a=30", 2, 7},
+        {"right.png", "", 0, 0},
+        {"two", "", 0, 0},
+        {"two-2", "", 0, 0},
+    };
+    for (const auto& row : drawings) {
+        SCOPED_TRACE(row.file);
+        const std::string file = d + row.file;
+        if (row.problem.empty()) {
+            EXPECT_EQ(pngSize(file), (std::array<int, 2>{1156, 984}));
+            EXPECT_GT(std::atoi(commandOutput("identify -format %k " + file).c_str()), 2);
+            continue;
+        }
+        EXPECT_EQ(commandOutput("xmllint --noout " + file + " && echo well-formed"),
+                  "well-formed\n");
+        const SvgDrawing svg = readSvgDrawing(file);
+        EXPECT_EQ(svg.paths, row.paths);
+        ASSERT_EQ(svg.corners.size(), 3u);
+        const ProblemOutcome outcome = solveProblem(readProblemLine(row.problem).problem);
+        const Triangle& t = row.answer == 1 ? outcome.first.triangle : outcome.second->triangle;
+        const auto [a, c, b] = std::tie(svg.corners[0], svg.corners[1], svg.corners[2]);
+        auto length = [](std::array<double, 2> p, std::array<double, 2> q) {
+            return std::hypot(p[0] - q[0], p[1] - q[1]);
+        };
+        const double scale = length(a, c) / t.x;
+        EXPECT_NEAR(length(c, b) / t.y, scale, scale * 1e-4);
+        EXPECT_NEAR(length(b, a) / t.z, scale, scale * 1e-4);
+        for (const auto& p : svg.corners)
+            EXPECT_TRUE(p[0] > 0 && p[0] < 578 && p[1] > 0 && p[1] < 492) << p[0] << ", " << p[1];
+    }
+    // As on the screen, where this A is at (410, 255): twice as far from the frame's corner
+    // pixel (350, 35), less its half.
+    EXPECT_EQ(readSvgDrawing(d + "right.svg").corners.at(0), (std::array<double, 2>{121, 441}));
+    EXPECT_FALSE(fs::exists(d + "none.svg"));
+    fs::remove_all(dir);
 }
 
 // An answer as JSON with the solver's own doubles.
-Json answerJson(const ProblemAnswer& a) {
+Json answerJson(const ProblemAnswer& a, const SolvedCase& solvedBy) {
     const Triangle& t = a.triangle;
+    const TriangleFigures& f = a.figures;
     return {{"x", t.x},
             {"y", t.y},
             {"z", t.z},
@@ -211,7 +429,20 @@ Json answerJson(const ProblemAnswer& a) {
             {"c", t.c},
             {"area", a.area},
             {"height", a.heightAndWidth.height},
-            {"width", a.heightAndWidth.width}};
+            {"width", a.heightAndWidth.width},
+            {"perimeter", f[TriangleFigure::Perimeter]},
+            {"height_x", f[TriangleFigure::HeightOntoX]},
+            {"height_y", f[TriangleFigure::HeightOntoY]},
+            {"height_z", f[TriangleFigure::HeightOntoZ]},
+            {"median_x", f[TriangleFigure::MedianToX]},
+            {"median_y", f[TriangleFigure::MedianToY]},
+            {"median_z", f[TriangleFigure::MedianToZ]},
+            {"bisector_a", f[TriangleFigure::BisectorOfA]},
+            {"bisector_b", f[TriangleFigure::BisectorOfB]},
+            {"bisector_c", f[TriangleFigure::BisectorOfC]},
+            {"inradius", f[TriangleFigure::Inradius]},
+            {"circumradius", f[TriangleFigure::Circumradius]},
+            {"case", caseName(solvedBy.kind)}};
 }
 
 // Every number of the JSON reads back as the very double the solver made, for problems of every
@@ -245,8 +476,9 @@ TEST(SolveCommandJson, NumbersReadBackAsTheSolversDoubles) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const ProblemOutcome outcome = solveProblem(readProblemLine(lines[i]).problem);
         Json answers = Json::array();
-        if (outcome.status == 0) answers.push_back(answerJson(outcome.first));
-        if (outcome.status == 0 && outcome.second) answers.push_back(answerJson(*outcome.second));
+        if (outcome.status == 0) answers.push_back(answerJson(outcome.first, outcome.solvedBy));
+        if (outcome.status == 0 && outcome.second)
+            answers.push_back(answerJson(*outcome.second, outcome.solvedBy));
         EXPECT_EQ(Json::parse(out[i]).at("answers"), answers) << lines[i];
         solved += outcome.status == 0;
         two += answers.size() == 2;
@@ -261,7 +493,12 @@ TEST(SolveCommandJson, OneObjectForAProblemOrItsError) {
     EXPECT_EQ(r.out,
               R"({"mode":"right","inputs":{"x":3.0,"y":4.0},"answers":[{"x":3.0,"y":4.0,"z":5.0,)"
               R"("a":53.13010235415598,"b":36.86989764584402,"c":90.0,"area":6.0,"height":4.0,)"
-              R"("width":3.0}],"error":null})"
+              R"("width":3.0,"perimeter":12.0,"height_x":4.0,"height_y":3.0,"height_z":2.4,)"
+              R"("median_x":4.272001872658765,"median_y":3.605551275463989,"median_z":2.5,)"
+              R"("bisector_a":3.3541019662496843,"bisector_b":4.216370213557839,)"
+              R"("bisector_c":2.4243661069253055,"inradius":1.0,"circumradius":2.5,)"
+              R"("case":"two legs: Pythagoras"}],)"
+              R"("error":null})"
               "\n");
     // A failure is an object on standard output too: nothing goes to standard error.
     r = run("solve --json oblique x=1 y=1 z=5");

@@ -2,10 +2,12 @@
 // A short run of the accuracy comparison of `make accuracy`: a few hundred rows of every case
 // group, solved by the solver and by the 60-digit reference. Outside the band where two sides and
 // an angle opposite one of them all but touch, the solver offers exactly the second answers that
-// exist and shows no triangle where none exists, and every figure it computes lies within eight
-// times one more than its conditioning, in units in the last place.
+// exist and shows no triangle where none exists, and every figure it computes, the figures of the
+// triangle too, lies within eight times one more than its conditioning, in units in the last
+// place.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,7 @@ TEST(Accuracy, EveryGroupWithinItsConditioning) {
         EXPECT_EQ(g.falseSecond, 0);
         EXPECT_EQ(g.missedSecond, 0);
         EXPECT_EQ(g.beyondConditioning, 0);
+        EXPECT_EQ(g.figures.beyondConditioning, 0);
         // Only inputs within the rounding of a segment, or of two angles adding up to 180, are
         // taken for no triangle although a sliver of one exists.
         if (std::string(group.name) != "validity boundaries") {
@@ -54,6 +57,15 @@ TEST(Accuracy, ReferenceKnowsTheWorkedTriangles) {
     EXPECT_TRUE(near(pythagorean.first[C], 90));
     EXPECT_TRUE(near(pythagorean.first[kArea], 6));
     EXPECT_TRUE(near(pythagorean.first[kWidth], 3));
+    auto figure = [](const ExactAnswer& answer, TriangleFigure f) {
+        return answer.first[kFirstTriangleFigure + static_cast<int>(f)];
+    };
+    EXPECT_TRUE(near(figure(pythagorean, TriangleFigure::Perimeter), 12));
+    EXPECT_TRUE(near(figure(pythagorean, TriangleFigure::HeightOntoZ), 2.4));
+    EXPECT_TRUE(near(figure(pythagorean, TriangleFigure::MedianToZ), 2.5));
+    EXPECT_TRUE(near(figure(pythagorean, TriangleFigure::BisectorOfC), 12 * std::sqrt(2) / 7));
+    EXPECT_TRUE(near(figure(pythagorean, TriangleFigure::Inradius), 1));
+    EXPECT_TRUE(near(figure(pythagorean, TriangleFigure::Circumradius), 2.5));
 
     const ExactAnswer two = solveExactly(SolveMode::Oblique, {{X, 10}, {Y, 7}, {A, 30}});
     ASSERT_TRUE(two.exists && two.second);

@@ -2,14 +2,21 @@
 // Hand-checked triangles through both solvers, the derived quantities and the solution check.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <initializer_list>
 #include <limits>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/text/number_format.h"
+#include "results/explanation.h"
+#include "solver/cases.h"
+#include "solver/figures.h"
 #include "solver/solver.h"
 #include "solver/trig.h"
 #include "values/values_panel.h"
@@ -249,6 +256,95 @@ TEST(ObliqueSolver, NoCaseForAnglesAloneOrTooFewInputs) {
     }
 }
 
+// The figure each explanation line finds: the letter after its last ", so ", else the one it
+// starts with ("  C = ...", "  Y^2 = ..."); none for a line about a sine or cosine, a note or a
+// line after the second answer's heading.
+std::string figuresFound(const std::vector<std::string>& lines) {
+    std::string found;
+    for (const std::string& line : lines) {
+        if (line.starts_with("Second answer")) break;
+        if (!line.starts_with("  ") || line.starts_with("   ")) continue;
+        const std::size_t so = line.rfind(", so ");
+        const std::size_t at = so == std::string::npos ? 2 : so + 5;
+        const char letter = line[at];
+        const std::string_view rest = std::string_view(line).substr(at + 1);
+        if (std::string_view("XYZABC").find(letter) != std::string_view::npos &&
+            (rest.starts_with(" = ") || rest.starts_with("^2 = ")))
+            found += letter;
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+// Every case of both tables by the inputs it takes and the name it goes by; with more inputs
+// than a case takes, the earliest case wins. Its explanation finds each figure that was not given
+// once: a step that worked from the wrong corner would find a given figure, or one twice.
+TEST(SolveCases, EachCaseByItsInputsAndName) {
+    const char* legs = "two legs: Pythagoras";
+    const char* hypotenuseLeg = "hypotenuse and a leg: Pythagoras";
+    const char* hypotenuseAngle = "hypotenuse and an angle: right-triangle relations";
+    const char* legAngle = "a leg and an angle: right-triangle relations";
+    const char* sides = "three sides: law of cosines";
+    const char* between = "two sides and the angle between them: law of cosines";
+    const char* opposite = "two sides and an angle opposite one: law of sines";
+    const char* angles = "two angles and a side: angle sum and law of sines";
+    constexpr SolveMode R = SolveMode::Right, O = SolveMode::Oblique;
+    struct {
+        SolveMode mode;
+        std::initializer_list<Given> inputs;
+        const char* used;
+        const char* name;
+        const char* found;  // the figures the explanation finds, in letter order
+    } const cases[] = {
+        {R, {{X, 3}, {Y, 4}}, "xy", legs, "ABCZ"},
+        {R, {{Y, 5}, {Z, 13}}, "yz", hypotenuseLeg, "ABCX"},
+        {R, {{X, 12}, {Z, 13}}, "xz", hypotenuseLeg, "ABCY"},
+        {R, {{Z, 10}, {A, 30}}, "za", hypotenuseAngle, "BCXY"},
+        {R, {{X, 10}, {A, 30}}, "xa", legAngle, "BCYZ"},
+        {R, {{Y, 5}, {A, 30}}, "ya", legAngle, "BCXZ"},
+        {R, {{Z, 10}, {B, 60}}, "zb", hypotenuseAngle, "ACXY"},
+        {R, {{X, 10}, {B, 60}}, "xb", legAngle, "ACYZ"},
+        {R, {{Y, 5}, {B, 60}}, "yb", legAngle, "ACXZ"},
+        {R, {{X, 3}, {Y, 4}, {Z, 9}}, "xy", legs, "ABCZ"},
+        {O, {{X, 5}, {Y, 6}, {Z, 7}}, "xyz", sides, "ABC"},
+        {O, {{X, 10}, {Y, 7}, {A, 30}}, "xya", opposite, "BCZ"},
+        {O, {{X, 10}, {Z, 3}, {A, 30}}, "xza", between, "BCY"},
+        {O, {{Y, 7}, {Z, 10}, {A, 30}}, "yza", opposite, "BCX"},
+        {O, {{X, 7}, {Y, 10}, {B, 30}}, "xyb", opposite, "ACZ"},
+        {O, {{Y, 5}, {Z, 6}, {B, 130}}, "yzb", between, "ACX"},
+        {O, {{X, 7}, {Z, 10}, {B, 30}}, "xzb", opposite, "ACY"},
+        {O, {{Y, 10}, {A, 40}, {B, 60}}, "yab", angles, "CXZ"},
+        {O, {{X, 10}, {A, 40}, {B, 60}}, "xab", angles, "CYZ"},
+        {O, {{Z, 10}, {A, 40}, {B, 60}}, "zab", angles, "CXY"},
+        {O, {{X, 10}, {Y, 5}, {C, 27}}, "xyc", between, "ABZ"},
+        {O, {{X, 10}, {Z, 7}, {C, 30}}, "xzc", opposite, "ABY"},
+        {O, {{Y, 10}, {Z, 7}, {C, 30}}, "yzc", opposite, "ABX"},
+        {O, {{Z, 10}, {C, 80}, {A, 40}}, "zca", angles, "BXY"},
+        {O, {{Y, 10}, {C, 80}, {A, 40}}, "yca", angles, "BXZ"},
+        {O, {{X, 10}, {C, 80}, {A, 40}}, "xca", angles, "BYZ"},
+        {O, {{Z, 10}, {C, 80}, {B, 40}}, "zcb", angles, "AXY"},
+        {O, {{Y, 10}, {C, 80}, {B, 40}}, "ycb", angles, "AXZ"},
+        {O, {{X, 10}, {C, 80}, {B, 40}}, "xcb", angles, "AYZ"},
+        {O, {{X, 3}, {Y, 4}, {Z, 5}, {A, 10}}, "xyz", sides, "ABC"},
+        {O, {{Y, 10}, {A, 40}, {B, 60}, {C, 80}}, "yab", angles, "CXZ"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.used);
+        const SolveOutcome o = solveWith(c.mode, c.inputs);
+        ASSERT_EQ(o.kind, Kind::Solved);
+        EXPECT_EQ(o.solvedBy.inputs, marksOf(c.used));
+        EXPECT_STREQ(caseName(o.solvedBy.kind), c.name);
+        const std::vector<std::string> lines =
+            explanationLines(o.solvedBy, o.first, o.second ? &*o.second : nullptr);
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines.front(), std::string("Case: ") + c.name);
+        EXPECT_EQ(figuresFound(lines), c.found) << ::testing::PrintToString(lines);
+    }
+    // A case that gives no triangle is still the case that applied; no case names none.
+    EXPECT_STREQ(caseName(solveWith(O, {{X, 1}, {Y, 1}, {Z, 5}}).solvedBy.kind), sides);
+    EXPECT_EQ(solveWith(O, {{A, 40}, {B, 60}, {C, 80}}).solvedBy, SolvedCase{});
+}
+
 // The figures named in `expected` ("Z 8.66025404 area 21.65063509") as the results screen
 // shows them for the answer t: eight decimals, nine for B and C.
 std::string shown(const std::string& expected, SolveMode mode, const Triangle& t) {
@@ -402,6 +498,12 @@ TEST(EdgeAnswers, EndsOfTheRange) {
         {SolveMode::Right, {{X, 1e300}, {A, 89.9999999}}, std::nullopt, "Y", true},
         {SolveMode::Right, {{X, 1e300}, {Y, 1e-300}}, std::nullopt, "A", false},
         {SolveMode::Right, {{X, 1e-320}, {Y, 1}}, std::nullopt, "X", false},
+        // A sliver with an area of 8.7e300 whose circumradius is 2.9e308.
+        {SolveMode::Oblique,
+         {{X, 1e10}, {Y, 1e300}, {C, 179.9999999}},
+         std::nullopt,
+         "circumradius",
+         true},
     };
     for (const auto& c : cases) {
         const SolveOutcome o = solveWith(c.mode, c.inputs);
@@ -458,6 +560,84 @@ TEST(DerivedQuantities, AreaHeightAndWidth) {
         expectNine(obliqueTriangleArea(c.t), c.area, "area");
     }
     EXPECT_EQ(obliqueHeightAndWidth(pythagorean).width, 3);
+}
+
+// The figures of the triangle of solved answers, against the 60-digit reference (bench/accuracy)
+// in the order of figuresOf: perimeter, heights onto X, Y, Z, medians to X, Y, Z, bisectors of
+// A, B, C, inradius, circumradius. Beside the worked triangles: a cap, whose median to Z and
+// bisector of C the textbook formulas lose to cancellation, a needle, and sides whose squares
+// and products lie beyond the doubles. Each of these figures moves by about a unit in the last
+// place when an input does, so the solver's may be a few units off and no more.
+TEST(TriangleFigures, AgainstTheReference) {
+    struct {
+        SolveMode mode;
+        std::initializer_list<Given> inputs;
+        bool second;  // the figures of the second answer
+        std::array<double, kFigureCount> exact;
+    } const cases[] = {
+        {SolveMode::Right,
+         {{X, 3}, {Y, 4}},
+         false,
+         {12, 4, 3, 2.4, 4.2720018726587652, 3.6055512754639891, 2.5, 3.3541019662496847,
+          4.2163702135578394, 2.424366106925306, 1, 2.5}},
+        {SolveMode::Oblique,
+         {{X, 10}, {Y, 7}, {A, 30}},
+         false,
+         {30.559233523410743, 6.7796167617053715, 9.6851668024362443, 5, 9.5617156865906061,
+          11.387554911884854, 5.3419843283562312, 11.118539855664059, 8.5123034399997604,
+          5.0466004995630787, 2.2185166249381414, 7}},
+        {SolveMode::Oblique,
+         {{X, 10}, {Y, 7}, {A, 30}},
+         true,
+         {20.761274552278032, 1.8806372761390151, 2.6866246801985931, 5, 2.5639019343194756,
+          6.6950424292014121, 8.4239660158144289, 5.2801972898764369, 1.8956165349499616,
+          8.1592491008155381, 0.90583902804399952, 7}},
+        {SolveMode::Oblique,
+         {{X, 4}, {Y, 10}, {Z, 7}},
+         false,
+         {21, 5.4643732485985987, 2.1857492994394394, 3.1224989991991992, 8.3964278118733322,
+          2.7386127875258306, 6.7638746292343415, 2.2044283005422076, 8.1317013886423819,
+          5.4772255750516612, 1.0408329997330663, 6.4051261522034855}},
+        {SolveMode::Oblique,
+         {{Z, 2}, {A, 1e-6}, {B, 1e-6}},
+         false,
+         {4, 3.4906585039886589e-08, 3.4906585039886589e-08, 1.7453292519943298e-08, 1.5, 1.5,
+          1.7453292519943298e-08, 1.3333333333333335, 1.3333333333333335, 1.7453292519943298e-08,
+          8.7266462599716473e-09, 28647889.756541166}},
+        {SolveMode::Oblique,
+         {{X, 1000}, {Y, 1000}, {Z, 0.0000177}},
+         false,
+         {2000.0000176999999, 1.77e-05, 1.77e-05, 1000, 500.00000000000017, 500.00000000000017,
+          1000, 2.5031579721709563e-05, 2.5031579721709563e-05, 1000, 8.849999921677501e-06, 500}},
+        {SolveMode::Oblique,
+         {{X, 1e155}, {Y, 1e155}, {Z, 1e140}},
+         false,
+         {2.000000000000001e+155, 1.0000000000000001e+140, 1.0000000000000001e+140, 1e+155, 5e+154,
+          5e+154, 1e+155, 1.414213562373094e+140, 1.414213562373094e+140, 1e+155,
+          4.9999999999999982e+139, 5e+154}},
+        {SolveMode::Right,
+         {{X, 1e-150}, {Y, 3e-150}},
+         false,
+         {7.1622776601683801e-150, 3.0000000000000002e-150, 1e-150, 9.486832980505138e-151,
+          3.0413812651491101e-150, 1.8027756377319948e-150, 1.5811388300841898e-150,
+          1.2326775139086118e-150, 3.0392443716995706e-150, 1.0606601717798213e-150,
+          4.1886116991581033e-151, 1.5811388300841898e-150}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << "X " << c.inputs.begin()->value << (c.second ? ", second answer" : ""));
+        const SolveOutcome o = solveWith(c.mode, c.inputs);
+        ASSERT_EQ(o.kind, Kind::Solved);
+        ASSERT_EQ(o.second.has_value(), c.second || c.inputs.begin()->value == 10);
+        const Triangle& t = c.second ? *o.second : o.first;
+        const TriangleFigures f = figuresOf(c.mode, t);
+        // What the solver hands on is what figuresOf gives.
+        EXPECT_EQ((c.second ? o.secondFigures : o.firstFigures).values, f.values);
+        for (std::size_t i = 0; i < kFigureCount; ++i) {
+            const double ulp = std::nextafter(c.exact[i], kInf) - c.exact[i];
+            EXPECT_NEAR(f.values[i], c.exact[i], 8 * ulp) << kFigureNames[i].label;
+        }
+    }
 }
 
 TEST(SolutionCheck, RejectsWhatIsNoTriangle) {

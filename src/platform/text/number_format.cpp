@@ -110,6 +110,18 @@ std::string plainNumberTextToFit(double value, std::size_t width) {
     return text;
 }
 
+// nlohmann-json writes fixed notation where the point of the shortest digits falls from three
+// zeros before them to fifteen digits into them, which is from 1e-4 up to 1e15, and 0 as 0.0.
+char* writeJsonNumber(char* to, double value) {
+    if (value == 0 || (std::fabs(value) >= 1e-4 && std::fabs(value) < 1e15)) {
+        char* const start = to;
+        to = std::to_chars(to, to + 25, value, std::chars_format::fixed).ptr;
+        if (std::find(start, to, '.') == to) to = std::copy_n(".0", 2, to);
+        return to;
+    }
+    return std::to_chars(to, to + 25, value, std::chars_format::scientific).ptr;
+}
+
 std::string plainNumberText(double value) {
     if (!std::isfinite(value)) return nonFiniteText(value);
     // "%.16g" in the C locale, whatever locale the process runs in.

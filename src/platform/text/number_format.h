@@ -21,6 +21,12 @@ std::string formatMasked(double value, std::string_view mask);
 // "%.16g" less a trailing point.
 std::string plainNumberText(double value);
 
+// A finite number in the form nlohmann-json gives JSON numbers: the shortest digits that read
+// back as the same double, fixed from 1e-4 up to 1e15 with ".0" on a whole number ("12.0", "2.4",
+// "0.0001"), else a mantissa and an exponent of two digits or more ("1e+15", "1.5e-07",
+// "2.5e-300"). Writes at most 25 characters at `to` and returns their end.
+char* writeJsonNumber(char* to, double value);
+
 // formatMasked, with decimals dropped (down to the mask's one) while the text is wider than
 // `width`; a number whose whole part alone is too wide falls back to plainNumberTextToFit. Only
 // numbers of ten digits or more before the point need this, and the decimals they lose lie below

@@ -74,6 +74,34 @@ TEST(PlainNumberText, IsSixteenSignificantDigitsWithoutTrailingZeros) {
         EXPECT_EQ(plainNumberText(value), text) << value;
 }
 
+// The form nlohmann-json writes (each text below is its own), and the shortest digits that read
+// back.
+TEST(JsonNumber, ShortestDigitsInTheFormJsonWritersUse) {
+    const std::pair<double, const char*> cases[] = {
+        {12, "12.0"},
+        {2.4, "2.4"},
+        {0, "0.0"},
+        {-0.0, "-0.0"},
+        {-11.5, "-11.5"},
+        {0.1 * 3, "0.30000000000000004"},
+        {0.0001, "0.0001"},
+        {0.00012345, "0.00012345"},
+        {0.00009, "9e-05"},
+        {123456789012345, "123456789012345.0"},
+        {999999999999999.9, "999999999999999.9"},
+        {1e15, "1e+15"},
+        {1.5e16, "1.5e+16"},
+        {1.4142135623730951e154, "1.414213562373095e+154"},
+        {2.5e-300, "2.5e-300"},
+        {std::numeric_limits<double>::max(), "1.7976931348623157e+308"},
+        {std::numeric_limits<double>::denorm_min(), "5e-324"},
+    };
+    for (const auto& [value, text] : cases) {
+        char written[32];
+        EXPECT_EQ(std::string(written, writeJsonNumber(written, value)), text) << value;
+    }
+}
+
 TEST(ParseNumber, ReadsTheLongestDecimalPrefix) {
     const std::pair<const char*, double> cases[] = {
         {"12.0", 12},

@@ -2,16 +2,18 @@
 #pragma once
 
 #include <cairo-pdf.h>
+#include <cairo-svg.h>
 #include <cairo.h>
 #include <cups/cups.h>
 
 namespace solvara {
 
 // The print spooler's library (libcups) and the PDF renderer (libcairo) are opened at the first
-// print, not linked: with what they pull in (TLS, Kerberos, fonts, ...) they are thirty-odd
-// libraries that would cost every run several megabytes and part of its start-up, for a print
-// that most runs never make. The program calls them through this table of their functions
-// (print_library_functions.h), e.g. printLibraries().cupsCreateJob(...).
+// print, or the first drawing written to a file (line_drawing.h), not linked: with what they pull
+// in (TLS, Kerberos, fonts, ...) they are thirty-odd libraries that would cost every run several
+// megabytes and part of its start-up, for a print that most runs never make. The program calls them
+// through this table of their functions (print_library_functions.h), e.g.
+// printLibraries().cupsCreateJob(...).
 struct PrintLibraries {
 #define SOLVARA_CUPS_FUNCTION(name) decltype(&::name) name = nullptr;
 #define SOLVARA_CAIRO_FUNCTION(name) decltype(&::name) name = nullptr;

@@ -94,6 +94,10 @@ int main(int argc, char** argv) {
     save("06-help.png", steadyPicture(app));
     app.type("b");
     steadyPicture(app);
+    app.type("m");
+    save("08-figures.png", steadyPicture(app));
+    app.type("b");
+    steadyPicture(app);
     // A right triangle whose hypotenuse is shorter than its base has no solution; the message
     // flashes in light red, and the picture is taken while it shows.
     app.type("c");
