@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return true;
     };
     streams.error = [](std::string_view) {};
-    const int status = runSolveCommand(SolveRequest{{"-"}, true}, streams);
+    const int status = runSolveCommand(SolveRequest{.words = {"-"}, .json = true}, streams);
     if (status < 0 || status > 2) fail("an exit status out of range", line);
     for (std::size_t at = 0; at < written.size();) {
         const std::size_t end = written.find('\n', at);
