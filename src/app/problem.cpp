@@ -178,11 +178,11 @@ ProblemOutcome solveProblem(const Problem& problem) {
         // Between two entries the window is back on its main screen.
         if (i > 0) alignWithMode(v);
         // Each entry is picked and its value committed as the window commits it, with no
-        // screen to wait for.
+        // screen to wait for and no texts to show.
         const Entry e = given[i].entry;
         markSelected(v, e);
         v.number(e) = given[i].value;
-        commitChange(v, e, Wait{});
+        applyMarkerRules(v, e, Wait{});
     }
     // A right triangle given both A and B keeps the later one only, as the marker rules make
     // the window keep it: one input, on which the window would wait for another. None comes, and

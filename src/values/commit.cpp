@@ -16,11 +16,15 @@ constexpr int kRulesSettleMs = 20;
 }  // namespace
 
 void commitChange(TriangleValues& v, std::optional<Entry> selected, const Wait& wait) {
+    applyMarkerRules(v, selected, wait);
+    refreshTexts(v);
+}
+
+void applyMarkerRules(TriangleValues& v, std::optional<Entry> selected, const Wait& wait) {
     if (wait) wait(kRulesSettleMs);
     applySelectionMarkerRules(v, selected);
     if (wait) wait(kRulesSettleMs);
     applyEmptyEntryMarkerRules(v, selected);
-    refreshTexts(v);
 }
 
 void refreshTexts(TriangleValues& v) {

@@ -17,6 +17,11 @@ using Wait = std::function<void(int ms)>;
 // texts are made afresh from the numbers. The screens then only draw what the record holds.
 void commitChange(TriangleValues& v, std::optional<Entry> selected, const Wait& wait);
 
+// The commit without its texts: the marker rules' two halves and their waits, all that a change
+// does to the numbers and the markers. The solve command, which shows none of the texts, commits
+// with this alone; making nine texts a problem would take most of its time.
+void applyMarkerRules(TriangleValues& v, std::optional<Entry> selected, const Wait& wait);
+
 // The texts from the numbers: X to C in the panel's mask, D, E and F in degrees, minutes and
 // seconds (the zero text for an empty angle).
 void refreshTexts(TriangleValues& v);
