@@ -415,8 +415,8 @@ TEST(FiguresPage, ShowsTheAnswerOnScreenAndLeavesTheResultsAsTheyWere) {
         const auto& d = h.program.display();
         const std::vector<std::uint8_t> before(d.pageData(0), d.pageData(0) + 643 * 483);
         std::string page;
-        h.backend.onWait = [&](std::uint64_t) {
-            if (d.visiblePage() == 1) page = h.screen();
+        h.backend.onWait = [&](std::uint64_t) {  // the page is whole at its first wait
+            if (d.visiblePage() == 1 && page.empty()) page = h.screen();
         };
         h.type("M");
         h.idle(500);
