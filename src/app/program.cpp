@@ -46,10 +46,8 @@ constexpr int kDrainPollMs = 100;        // keys typed while printing are read a
 // palette entries, the 80 x 30 text grid (which clears the page white) and the title.
 void setUpSurface(Display& d) {
     d.setPages(0, 0);
-    d.setPaletteEntry(paletteIndex(Colour::Green), 0x002801);
-    d.setPaletteEntry(paletteIndex(Colour::Ivory), 0x363A3A);
-    d.setPaletteEntry(paletteIndex(Colour::Orange), 0x082538);
-    d.setPaletteEntry(paletteIndex(Colour::SeaGreen), 0x1B280C);
+    for (const PaletteEntry& entry : kProgramPalette)
+        d.setPaletteEntry(paletteIndex(entry.colour), entry.packedBgr);
     d.setTextGrid(80, 30);
     d.setTitle("Solvara");
 }

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "platform/display/colour.h"
 #include "platform/text/number_format.h"
 #include "results/triangle_layout.h"
 
@@ -13,8 +14,8 @@ namespace solvara {
 
 namespace {
 
-// The screen's green (palette entry 2 as start-up sets it) and black, on white.
-constexpr Rgb kSideRgb{4, 161, 0};
+// The screen's green and black, on white.
+constexpr Rgb kSideRgb = kProgramGreen;
 constexpr Rgb kLetterRgb{0, 0, 0};
 
 // Line widths in screen pixels, whose lines are one pixel wide. The letters are a little finer,

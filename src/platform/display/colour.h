@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <array>
 #include <cstdint>
+
+#include "platform/geometry.h"
 
 namespace solvara {
 
@@ -31,5 +34,26 @@ inline constexpr Colour kBackground = Colour::White;
 constexpr int paletteIndex(Colour c) {
     return static_cast<int>(c);
 }
+
+// A palette entry as the VGA DAC takes it, 6-bit components packed 0x00BBGGRR, in 8-bit ones.
+constexpr Rgb rgbOfPackedBgr(std::uint32_t packed) {
+    auto scale = [](std::uint32_t c) { return static_cast<unsigned char>((c & 63u) * 255u / 63u); };
+    return Rgb{scale(packed), scale(packed >> 8), scale(packed >> 16)};
+}
+
+// The entries start-up gives the program's own colours.
+struct PaletteEntry {
+    Colour colour;
+    std::uint32_t packedBgr;
+};
+inline constexpr std::array<PaletteEntry, 4> kProgramPalette{{
+    {Colour::Green, 0x002801},
+    {Colour::Ivory, 0x363A3A},
+    {Colour::Orange, 0x082538},
+    {Colour::SeaGreen, 0x1B280C},
+}};
+
+// The program's green, in which the triangle's sides are drawn.
+inline constexpr Rgb kProgramGreen = rgbOfPackedBgr(kProgramPalette[0].packedBgr);
 
 }  // namespace solvara

@@ -170,8 +170,7 @@ void Display::setPages(int workPage, int visiblePage) {
 
 void Display::setPaletteEntry(int index, std::uint32_t packedBgr) {
     if (!open_ || index < 0 || index > 255) return;
-    auto scale = [](std::uint32_t c) { return static_cast<unsigned char>((c & 63u) * 255u / 63u); };
-    palette_[index] = Rgb{scale(packedBgr), scale(packedBgr >> 8), scale(packedBgr >> 16)};
+    palette_[index] = rgbOfPackedBgr(packedBgr);
     changed_ = true;
 }
 
