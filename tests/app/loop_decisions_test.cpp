@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include "support/table_names.h"
+
 namespace solvara {
 namespace {
 
-constexpr SolveMode R = SolveMode::Right;
-constexpr SolveMode O = SolveMode::Oblique;
+using testing::O;
+using testing::R;
 
 Decision none() {
     return {};

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "support/harness.h"
+#include "support/table_names.h"
 
 namespace solvara {
 namespace {
@@ -9,8 +10,8 @@ namespace {
 using testing::Harness;
 
 constexpr int kBrown = 6;
-constexpr int kBlack = 0;
-constexpr int kGreen = 2;
+using testing::kBlack;
+using testing::kGreen;
 constexpr int kGrey = 7;
 
 TEST(MainScreen, RightModeShowsItsButtonInBrownAndItsInstructions) {

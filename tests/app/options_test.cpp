@@ -17,7 +17,7 @@ CommandLine read(const std::vector<std::string>& arguments) {
     return readCommandLine(static_cast<int>(argv.size()), argv.data());
 }
 
-std::string joined(const std::vector<std::string>& arguments) {
+std::string bracketed(const std::vector<std::string>& arguments) {
     std::string text;
     for (const std::string& a : arguments)
         text += "[" + a + "]";
@@ -34,9 +34,9 @@ TEST(CommandLine, RunsWithTheScaleItWasGiven) {
     };
     for (const auto& row : table) {
         const CommandLine c = read(row.arguments);
-        EXPECT_FALSE(c.exitStatus.has_value()) << joined(row.arguments) << ": " << c.error;
-        EXPECT_EQ(c.options.scale, row.scale) << joined(row.arguments);
-        EXPECT_EQ(c.output + c.error, "") << joined(row.arguments);
+        EXPECT_FALSE(c.exitStatus.has_value()) << bracketed(row.arguments) << ": " << c.error;
+        EXPECT_EQ(c.options.scale, row.scale) << bracketed(row.arguments);
+        EXPECT_EQ(c.output + c.error, "") << bracketed(row.arguments);
     }
 }
 
@@ -58,7 +58,7 @@ TEST(CommandLine, UsageErrorsAreOneLineOnStandardErrorAndStatusTwo) {
     };
     for (const auto& row : table) {
         const CommandLine c = read(row.arguments);
-        const std::string what = joined(row.arguments);
+        const std::string what = bracketed(row.arguments);
         EXPECT_EQ(c.exitStatus, kExitUsage) << what;
         EXPECT_EQ(c.output, "") << what;
         ASSERT_FALSE(c.error.empty()) << what;
@@ -72,15 +72,15 @@ TEST(CommandLine, VersionAndHelpEndAtOnceWithStatusZero) {
     for (const std::vector<std::string>& arguments :
          std::vector<std::vector<std::string>>{{"--version"}, {"--scale", "9", "--version"}}) {
         const CommandLine c = read(arguments);
-        EXPECT_EQ(c.exitStatus, 0) << joined(arguments);
-        EXPECT_EQ(c.output, "solvara 4.1\n") << joined(arguments);
-        EXPECT_EQ(c.error, "") << joined(arguments);
+        EXPECT_EQ(c.exitStatus, 0) << bracketed(arguments);
+        EXPECT_EQ(c.output, "solvara 4.1\n") << bracketed(arguments);
+        EXPECT_EQ(c.error, "") << bracketed(arguments);
     }
     for (const std::vector<std::string>& arguments :
          std::vector<std::vector<std::string>>{{"--help"}, {"-h"}, {"--bogus", "--help"}}) {
         const CommandLine c = read(arguments);
-        EXPECT_EQ(c.exitStatus, 0) << joined(arguments);
-        EXPECT_EQ(c.error, "") << joined(arguments);
+        EXPECT_EQ(c.exitStatus, 0) << bracketed(arguments);
+        EXPECT_EQ(c.error, "") << bracketed(arguments);
         EXPECT_NE(c.output.find("Usage: solvara [OPTIONS]"), std::string::npos) << c.output;
     }
 }

@@ -29,12 +29,14 @@
 #include "app/options.h"
 #include "app/problem.h"
 #include "support/harness.h"
+#include "support/private_spooler.h"
 
 namespace solvara {
 namespace {
 
 namespace fs = std::filesystem;
 using Json = nlohmann::json;
+using testing::commandOutput;
 using testing::Harness;
 
 struct RunResult {
@@ -119,18 +121,6 @@ TEST(SolveCommand, PrintsThePageThatPrintSends) {
     EXPECT_EQ(r.err, "");
     // Letters and the kind in either case, and the inputs in any order.
     EXPECT_EQ(run("solve RIGHT Y=4 X=3").out, kRightThreeFour);
-}
-
-// What a shell command writes to standard output.
-std::string commandOutput(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            out.append(buffer, n);
-        pclose(pipe);
-    }
-    return out;
 }
 
 // A drawing's SVG: how many paths it has, and the corners of the closed one in its order.

@@ -13,13 +13,6 @@ namespace {
 
 using testing::Harness;
 
-std::string field(const Harness& h, int row) {
-    std::string s = h.text(row, 62, 18);
-    while (!s.empty() && s.back() == ' ')
-        s.pop_back();
-    return s;
-}
-
 // Column 1 holds the frame; a character there is the tail of a text that ran past column 80.
 void expectNoWrap(const Harness& h) {
     for (int row = 2; row <= 30; ++row) {
@@ -52,7 +45,7 @@ TEST(EditorLimits, ValuesAtTheEdgesOfTheField) {
         const TriangleValues& v = h.program.values();
         EXPECT_EQ(v.triangle.x, c.x) << c.typed;
         EXPECT_EQ(v.markers.on(Entry::X), c.marked) << c.typed;
-        EXPECT_EQ(field(h, panel::rowOf(Entry::X)), c.shown) << c.typed << "\n" << h.screen();
+        EXPECT_EQ(h.field(panel::rowOf(Entry::X)), c.shown) << c.typed << "\n" << h.screen();
         EXPECT_EQ(h.step(), Step::MainLoop) << c.typed;
         expectNoWrap(h);
     }

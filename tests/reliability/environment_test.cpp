@@ -28,8 +28,8 @@ using testing::ScopedEnv;
 using testing::SilentServer;
 namespace fs = std::filesystem;
 
-constexpr const char* kNotReady = " Printer Not Ready!      ";
-constexpr const char* kDeadSpooler = "/nonexistent/solvara-reliability/cups.sock";
+constexpr const char* kNotReadyLine = " Printer Not Ready!      ";
+constexpr const char* kNoSpooler = "/nonexistent/solvara-reliability/cups.sock";
 
 // Watches the two message places of the results screen while a print runs.
 class PrintWatch {
@@ -46,7 +46,7 @@ class PrintWatch {
             const std::string notReady = h_.text(29, 17, 25);
             if (message == "SAVED AS Solvara.bmp") savedMs += now - last_;
             if (message == "CAN NOT SAVE PICTURE") cannotSaveMs += now - last_;
-            if (notReady == kNotReady) notReadyMs += now - last_;
+            if (notReady == kNotReadyLine) notReadyMs += now - last_;
             last_ = now;
         };
     }
@@ -77,7 +77,7 @@ class PrintWatch {
     std::uint64_t last_ = 0;
 };
 
-void solveRight(Harness& h) {
+void solveRightToResults(Harness& h) {
     h.start();
     h.type("x3\ry4\r");
     h.settle();
@@ -99,7 +99,7 @@ TEST(BadEnvironment, SpoolerWithoutPrintersReportsPrinterNotReady) {
     ASSERT_TRUE(spooler.start()) << spooler.error();
     Harness h;
     PrintWatch watch(h);
-    solveRight(h);
+    solveRightToResults(h);
     const double seconds = watch.print();
     EXPECT_LT(seconds, 3.0);
     EXPECT_NEAR(watch.notReadyMs, 3000, 100);
@@ -115,7 +115,7 @@ TEST(BadEnvironment, SpoolerThatNeverAnswersIsGivenUpWithinSeconds) {
     ScopedEnv server("CUPS_SERVER", silent.socket().string());
     Harness h;
     PrintWatch watch(h);
-    solveRight(h);
+    solveRightToResults(h);
     // A key typed while the print hangs is not lost to a hung window: the results loop is back
     // and takes the next one.
     const double seconds = watch.print();
@@ -128,14 +128,14 @@ TEST(BadEnvironment, SpoolerThatNeverAnswersIsGivenUpWithinSeconds) {
 }
 
 TEST(BadEnvironment, ReadOnlyProgramDirectorySaysThePictureCannotBeSaved) {
-    ScopedEnv server("CUPS_SERVER", kDeadSpooler);
+    ScopedEnv server("CUPS_SERVER", kNoSpooler);
     Harness h;
     const fs::path dir = h.tempDir() / "read-only";
     ReadOnlyDirectory readOnly(dir);
     if (!readOnly.ok()) GTEST_SKIP() << "cannot make a read-only directory here";
     PrintWatch watch(h);
     watch.setDirectory(dir);
-    solveRight(h);
+    solveRightToResults(h);
     watch.print();
     EXPECT_NEAR(watch.cannotSaveMs, 2000, 100);
     EXPECT_EQ(watch.savedMs, 0u);
@@ -147,7 +147,7 @@ TEST(BadEnvironment, ReadOnlyProgramDirectorySaysThePictureCannotBeSaved) {
 // An installed copy: the program's directory belongs to the system, so the picture goes to the
 // pictures directory that user-dirs.dirs names, and the command gets that path.
 TEST(BadEnvironment, ReadOnlyProgramDirectorySavesInThePicturesDirectory) {
-    ScopedEnv server("CUPS_SERVER", kDeadSpooler);
+    ScopedEnv server("CUPS_SERVER", kNoSpooler);
     Harness h;
     const fs::path dir = h.tempDir() / "read-only";
     ReadOnlyDirectory readOnly(dir);
@@ -161,7 +161,7 @@ TEST(BadEnvironment, ReadOnlyProgramDirectorySavesInThePicturesDirectory) {
     env.programDirectory = dir;
     env.homeDirectory = home;
     env.configDirectory = home / ".config";
-    solveRight(h);
+    solveRightToResults(h);
     watch.print();
     EXPECT_NEAR(watch.savedMs, 2000, 100);
     EXPECT_EQ(watch.cannotSaveMs, 0u);
@@ -172,7 +172,7 @@ TEST(BadEnvironment, ReadOnlyProgramDirectorySavesInThePicturesDirectory) {
 }
 
 TEST(BadEnvironment, HostileDirectoryNameReachesThePictureCommandAsOneWord) {
-    ScopedEnv server("CUPS_SERVER", kDeadSpooler);
+    ScopedEnv server("CUPS_SERVER", kNoSpooler);
     Harness h;
     const fs::path bin = h.tempDir() / "bin";
     const fs::path dir = h.tempDir() / "my \"dir\" it's; $(touch pwned1) `touch pwned2` $HOME";
@@ -187,7 +187,7 @@ TEST(BadEnvironment, HostileDirectoryNameReachesThePictureCommandAsOneWord) {
 
     PrintWatch watch(h, [](const std::string& c) { return Environment::runThroughShell(c); });
     watch.setDirectory(dir);
-    solveRight(h);
+    solveRightToResults(h);
     watch.print();
     EXPECT_EQ(fs::file_size(dir / "Solvara.bmp"), 312130u);
     std::ifstream in(log);
@@ -214,7 +214,7 @@ TEST(BadEnvironment, NoPictureCommandPrintsThePageAndSavesThePicture) {
         statuses.push_back(Environment::runThroughShell(c));
         return statuses.back();
     });
-    solveRight(h);
+    solveRightToResults(h);
     {
         ScopedEnv searchPath("PATH", empty.string());
         watch.print();

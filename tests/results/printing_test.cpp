@@ -20,6 +20,7 @@ using testing::commandOutput;
 using testing::Harness;
 using testing::PrivateSpooler;
 using testing::ScopedEnv;
+using testing::words;
 namespace fs = std::filesystem;
 
 constexpr const char* kNotReady = " Printer Not Ready!      ";
@@ -92,14 +93,6 @@ class Printing {
   private:
     Harness& h_;
 };
-
-std::string words(const std::string& line) {
-    std::istringstream in(line);
-    std::string out;
-    for (std::string word; in >> word;)
-        out += (out.empty() ? "" : " ") + word;
-    return out;
-}
 
 std::vector<std::string> pdfLines(const fs::path& pdf) {
     std::vector<std::string> lines;

@@ -9,6 +9,7 @@
 #include "platform/display/display.h"
 #include "solver/trig.h"
 #include "support/harness.h"
+#include "support/table_names.h"
 #include "values/values_panel.h"
 
 namespace solvara {
@@ -16,8 +17,8 @@ namespace {
 
 using testing::Harness;
 
-constexpr int kGreen = 2;
-constexpr int kBlack = 0;
+using testing::kBlack;
+using testing::kGreen;
 
 std::string heightLine(const Harness& h) {
     return h.drawnText(45, 250, 38);

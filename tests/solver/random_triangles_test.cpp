@@ -14,12 +14,14 @@
 #include <vector>
 
 #include "solver/solver.h"
+#include "support/table_names.h"
 #include "values/marker_rules.h"
 
-namespace solvara {
+namespace solvara::random_triangles {
 namespace {
 
 using Real = long double;
+// X, Y and Z name the sides, A, B and C the angles: this file's namespace keeps them here.
 enum Letter { X, Y, Z, A, B, C };
 
 constexpr Real kPiL = 3.141592653589793238462643383279502884L;
@@ -335,4 +337,4 @@ TEST(RandomTriangles, ObliqueSolverRebuildsEveryTriangleItCan) {
 }
 
 }  // namespace
-}  // namespace solvara
+}  // namespace solvara::random_triangles

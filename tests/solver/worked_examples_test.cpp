@@ -19,14 +19,15 @@
 #include "solver/figures.h"
 #include "solver/solver.h"
 #include "solver/trig.h"
+#include "support/table_names.h"
 #include "values/values_panel.h"
 
-namespace solvara {
+namespace solvara::worked_examples {
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
-
+using testing::kInf;
+using testing::kNaN;
+// X, Y and Z name the sides, A, B and C the angles: this file's namespace keeps them here.
 enum Letter { X, Y, Z, A, B, C };
 struct Given {
     Letter letter;
@@ -688,4 +689,4 @@ TEST(SolutionCheck, AngleTotalNoticeAboveTheThreshold) {
 }
 
 }  // namespace
-}  // namespace solvara
+}  // namespace solvara::worked_examples

@@ -9,6 +9,7 @@
 #include <set>
 
 #include "platform/files/bmp_writer.h"
+#include "values/values_panel.h"
 
 namespace solvara::testing {
 
@@ -168,6 +169,13 @@ CellPattern coloursOf(const Harness& h, int row, int column) {
     return p;
 }
 }  // namespace
+
+std::string Harness::field(int row) const {
+    std::string s = text(row, panel::kValueColumn, 80 - panel::kValueColumn + 1);
+    while (!s.empty() && s.back() == ' ')
+        s.pop_back();
+    return s;
+}
 
 std::string Harness::text(int row, int column, int count) const {
     std::string out;

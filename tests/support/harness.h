@@ -67,6 +67,8 @@ class Harness {
     std::string row(int row) const;
     // `count` characters of `row` from `column` (both from 1).
     std::string text(int row, int column, int count) const;
+    // The value field of an entry's row, blanks at the end removed.
+    std::string field(int row) const;
     // `count` characters of black text drawn at pixel (x, y), off the cell grid (the result lines
     // under the drawing), read glyph by glyph; trailing blanks removed, '?' for no glyph.
     std::string drawnText(int x, int y, int count) const;

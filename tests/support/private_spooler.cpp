@@ -80,6 +80,14 @@ std::string commandOutput(const std::string& commandLine) {
     return out;
 }
 
+std::string words(const std::string& line) {
+    std::istringstream in(line);
+    std::string out;
+    for (std::string word; in >> word;)
+        out += (out.empty() ? "" : " ") + word;
+    return out;
+}
+
 ScopedEnv::ScopedEnv(std::string name, const std::optional<std::string>& value)
     : name_(std::move(name)), old_(getEnv(name_.c_str())) {
     putEnv(name_, value);

@@ -93,6 +93,9 @@ class SilentServer {
 // Runs a command and returns its standard output ("" when it cannot run).
 std::string commandOutput(const std::string& commandLine);
 
+// The words of a line one blank apart, for comparing printed lines whatever their spacing.
+std::string words(const std::string& line);
+
 // Sets (or, given nullopt, unsets) an environment variable for the lifetime of the object.
 class ScopedEnv {
   public:

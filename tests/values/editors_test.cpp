@@ -8,14 +8,6 @@ namespace {
 
 using testing::Harness;
 
-// Text of the value field of an entry's row, blanks at the end removed.
-std::string field(const Harness& h, int row) {
-    std::string s = h.text(row, 62, 18);
-    while (!s.empty() && s.back() == ' ')
-        s.pop_back();
-    return s;
-}
-
 TEST(DecimalEditor, TheRoadOfOneRequestSolvesTheRecord) {
     Harness h;
     h.start();
@@ -35,7 +27,7 @@ TEST(DecimalEditor, SelectingShowsTheValueInBlueWithTheCursorMark) {
     h.settle();
     h.type("x");
     h.settle();
-    EXPECT_EQ(field(h, 20), "2.5\x11") << h.screen();
+    EXPECT_EQ(h.field(20), "2.5\x11") << h.screen();
     EXPECT_EQ(h.textColour(20, 62), 1);
     h.type("\r");
     h.settle();
@@ -48,7 +40,7 @@ TEST(DecimalEditor, EmptyEntryShowsOnlyTheCursorMark) {
     h.start();
     h.type("y");
     h.settle();
-    EXPECT_EQ(field(h, 21), "\x11");
+    EXPECT_EQ(h.field(21), "\x11");
 }
 
 TEST(DecimalEditor, TypingRules) {
@@ -95,7 +87,7 @@ TEST(DecimalEditor, EnterOnAnEmptyTextShowsZeroAndDeselects) {
     h.start();
     h.type("z\r");
     h.settle();
-    EXPECT_EQ(field(h, 22), "0.0");
+    EXPECT_EQ(h.field(22), "0.0");
     EXPECT_EQ(h.program.editors().selected(), std::nullopt);
     EXPECT_EQ(h.step(), Step::MainLoop);
 }
@@ -105,19 +97,19 @@ TEST(DecimalEditor, RightModeComplementFollowsTheCommittedAngle) {
     h.start();
     h.type("a40\r");
     h.settle();
-    EXPECT_EQ(field(h, 25), "50.0");
+    EXPECT_EQ(h.field(25), "50.0");
     h.type("a");
     h.settle();
-    EXPECT_EQ(field(h, 23), "40.0\x11");
+    EXPECT_EQ(h.field(23), "40.0\x11");
     // While the committed A stands, the panel keeps B at its complement.
     h.type("\b\b");
     h.settle();
-    EXPECT_EQ(field(h, 25), "50.0") << h.screen();
+    EXPECT_EQ(h.field(25), "50.0") << h.screen();
     // Emptying the field empties A, and B then shows the complement of nothing until the
     // commit: the live complement of the empty text is 90.
     h.type("\b\b30");
     h.settle();
-    EXPECT_EQ(field(h, 25), "90.0") << h.screen();
+    EXPECT_EQ(h.field(25), "90.0") << h.screen();
     h.type("\r");
     h.settle();
     EXPECT_EQ(h.program.values().triangle.a, 30);
@@ -142,14 +134,14 @@ TEST(DmsEditor, TemplateDigitsBackspaceAndCommit) {
     h.settle();
     // The cursor mark covers the template digit it stands on.
     EXPECT_EQ(h.program.editors().typedText(), "45d 37m 00s");
-    EXPECT_EQ(field(h, 24),
+    EXPECT_EQ(h.field(24),
               "45d 37m \x11"
               "0s")
         << h.screen();
     h.type("\b");
     h.settle();
     EXPECT_EQ(h.program.editors().typedText(), "45d 30m 00s");
-    EXPECT_EQ(field(h, 24), "45d 3\x11m 00s");
+    EXPECT_EQ(h.field(24), "45d 3\x11m 00s");
     h.type("\r");
     h.settle();
     EXPECT_DOUBLE_EQ(h.program.values().triangle.a, 45.5);
@@ -215,8 +207,8 @@ TEST(ValuesPanel, DecimalAndDmsTextsOfAnAngle) {
     h.type("o");
     h.type("a12.3456\r");
     h.settle();
-    EXPECT_EQ(field(h, 23), "12.3456");
-    EXPECT_EQ(field(h, 24), "12d 20m 44s 0.2");
+    EXPECT_EQ(h.field(23), "12.3456");
+    EXPECT_EQ(h.field(24), "12d 20m 44s 0.2");
 }
 
 TEST(ValuesPanel, AnAngleRubbedOutToZeroShowsTheZeroDegreesText) {
@@ -224,11 +216,11 @@ TEST(ValuesPanel, AnAngleRubbedOutToZeroShowsTheZeroDegreesText) {
     h.start();
     h.type("ob50\r");
     h.settle();
-    ASSERT_EQ(field(h, 26), "50d 0m 0s");
+    ASSERT_EQ(h.field(26), "50d 0m 0s");
     h.type("b\b\b\b\b\r");
     h.settle();
-    EXPECT_EQ(field(h, 25), "0.0");
-    EXPECT_EQ(field(h, 26), "00d 00m 00s");
+    EXPECT_EQ(h.field(25), "0.0");
+    EXPECT_EQ(h.field(26), "00d 00m 00s");
 }
 
 }  // namespace

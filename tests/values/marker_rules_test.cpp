@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "support/table_names.h"
+
 namespace solvara {
 namespace {
 
@@ -39,8 +41,8 @@ TriangleValues filled(SolveMode mode, const std::string& on) {
     return v;
 }
 
-constexpr SolveMode R = SolveMode::Right;
-constexpr SolveMode O = SolveMode::Oblique;
+using testing::O;
+using testing::R;
 
 struct SelectionCase {
     SolveMode mode;

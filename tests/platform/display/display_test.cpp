@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "support/scripted_backend.h"
+#include "support/table_names.h"
 
 namespace solvara {
 namespace {
 
-constexpr double kPi = std::numbers::pi;
-constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+using testing::kInf;
+using testing::kNaN;
 
 class DisplayTest : public ::testing::Test {
   protected:
@@ -213,7 +213,7 @@ TEST_F(DisplayTest, CircleWithAnglesZeroOrTwoPiIsWhole) {
     d.circle(100, 100, 6, Colour{9}, 0, 0);
     const auto whole = pixelsOf(9);
     d.clear();
-    d.circle(100, 100, 6, Colour{9}, 0, 2 * kPi);
+    d.circle(100, 100, 6, Colour{9}, 0, 2 * std::numbers::pi);
     EXPECT_EQ(pixelsOf(9), whole);
 
     for (auto [x, y] : {std::pair{106, 100}, {94, 100}, {100, 94}, {100, 106}})
@@ -231,7 +231,7 @@ TEST_F(DisplayTest, CircleWithAnglesZeroOrTwoPiIsWhole) {
 
 TEST_F(DisplayTest, ArcsRunCounterClockwiseAndNegativeAnglesAddARadius) {
     // A quarter from 0 (right) to pi/2 (up, since y grows downwards).
-    d.circle(200, 200, 20, Colour{9}, 0, kPi / 2);
+    d.circle(200, 200, 20, Colour{9}, 0, std::numbers::pi / 2);
     EXPECT_EQ(px(220, 200), 9);
     EXPECT_EQ(px(200, 180), 9);
     EXPECT_EQ(px(214, 186), 9);
@@ -241,7 +241,7 @@ TEST_F(DisplayTest, ArcsRunCounterClockwiseAndNegativeAnglesAddARadius) {
     EXPECT_EQ(px(200, 190), 0);  // no radius line
 
     d.clear();
-    d.circle(200, 200, 20, Colour{9}, 0, -kPi / 2);
+    d.circle(200, 200, 20, Colour{9}, 0, -std::numbers::pi / 2);
     for (int y = 180; y <= 200; ++y)
         EXPECT_EQ(px(200, y), 9) << "radius line at y " << y;
     EXPECT_NE(px(210, 200), 9);  // the start angle is positive: no line there

@@ -21,6 +21,7 @@ using testing::commandOutput;
 using testing::PrivateSpooler;
 using testing::ScopedEnv;
 using testing::SilentServer;
+using testing::words;
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
@@ -39,14 +40,6 @@ std::vector<std::string> nonEmptyLines(const std::string& text) {
     for (std::string line; std::getline(in, line);)
         if (line.find_first_not_of(" \f") != std::string::npos) lines.push_back(line);
     return lines;
-}
-
-std::string words(const std::string& line) {
-    std::istringstream in(line);
-    std::string out;
-    for (std::string word; in >> word;)
-        out += (out.empty() ? "" : " ") + word;
-    return out;
 }
 
 struct WordBox {

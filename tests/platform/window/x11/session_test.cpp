@@ -20,6 +20,8 @@ namespace {
 using testing::Harness;
 using xtest::App;
 using xtest::Image;
+using xtest::scaleName;
+using xtest::visiblePage;
 using xtest::XServer;
 
 std::string readFile(const std::filesystem::path& path) {
@@ -27,12 +29,6 @@ std::string readFile(const std::filesystem::path& path) {
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
-}
-
-Image visiblePage(Harness& h) {
-    Display& d = h.program.display();
-    return xtest::pageImage({d.pageData(d.visiblePage()), &d.palette()},
-                            Size{Display::kWidth, Display::kHeight});
 }
 
 // The window on the 1920 x 1080 screen at a scale: its size, where it opens (centred) and where
@@ -58,10 +54,6 @@ void dragTitleRow(const App& app, Point step, int steps, int spacingMs) {
     }
     xtest::pauseMs(spacingMs);
     xtest::pointerButton(false);
-}
-
-std::string scaleName(const ::testing::TestParamInfo<int>& info) {
-    return "Scale" + std::to_string(info.param);
 }
 
 // The window shows `expected`, soon; when it does not, both pictures go beside the test binary

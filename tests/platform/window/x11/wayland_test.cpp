@@ -18,16 +18,12 @@ namespace {
 using testing::Harness;
 using xtest::App;
 using xtest::Image;
+using xtest::scaleName;
+using xtest::visiblePage;
 
 constexpr Size kOutput{1920, 1080};
 // Weston's background, as its configuration asks for it.
 constexpr Rgb kBackgroundGrey{0x40, 0x40, 0x40};
-
-Image visiblePage(Harness& h) {
-    Display& d = h.program.display();
-    return xtest::pageImage({d.pageData(d.visiblePage()), &d.palette()},
-                            Size{Display::kWidth, Display::kHeight});
-}
 
 class WaylandSession : public ::testing::TestWithParam<int> {
   protected:
@@ -181,10 +177,6 @@ TEST_P(WaylandSession, KeysAndClicksActAndTheDesktopDragsTheWindowByTheTitleRow)
     // The close blocks lie outside the drag area: a click on X ends the program.
     app.click(630, 8);
     expectExitStatusZero("close block X");
-}
-
-std::string scaleName(const ::testing::TestParamInfo<int>& info) {
-    return "Scale" + std::to_string(info.param);
 }
 
 INSTANTIATE_TEST_SUITE_P(, WaylandSession, ::testing::Values(1, 2), scaleName);

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/window/x11/x_session.h"
 
+// Before Xlib, whose macros (None, Status) would take names in the program's headers.
+#include "support/harness.h"
+
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -249,6 +252,16 @@ bool writePng(const Image& image, const std::filesystem::path& path) {
     std::error_code ec;
     std::filesystem::remove(ppm, ec);
     return ok;
+}
+
+Image visiblePage(testing::Harness& twin) {
+    Display& d = twin.program.display();
+    return pageImage({d.pageData(d.visiblePage()), &d.palette()},
+                     Size{Display::kWidth, Display::kHeight});
+}
+
+std::string scaleName(const ::testing::TestParamInfo<int>& info) {
+    return "Scale" + std::to_string(info.param);
 }
 
 Image pageImage(PageSource page, Size size) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/types.h>
 
 #include <array>
@@ -13,6 +14,10 @@
 #include <vector>
 
 #include "platform/geometry.h"
+
+namespace solvara::testing {
+class Harness;
+}  // namespace solvara::testing
 
 namespace solvara::xtest {
 
@@ -41,6 +46,10 @@ struct PageSource {
     const std::array<Rgb, 256>* palette = nullptr;
 };
 Image pageImage(PageSource page, Size size);
+// The visible page of a headless twin's display.
+Image visiblePage(testing::Harness& twin);
+// The name of a test run at a window scale: Scale1, Scale2.
+std::string scaleName(const ::testing::TestParamInfo<int>& info);
 
 // The image enlarged `n` times, each pixel an n x n block: a page as a window of that scale
 // shows it.
