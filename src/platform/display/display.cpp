@@ -4,6 +4,8 @@
 #include <sys/mman.h>
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <numbers>
@@ -18,6 +20,24 @@ constexpr std::size_t kPageSize = static_cast<std::size_t>(Display::kWidth) * Di
 constexpr int kGlyphWidth = 8;
 constexpr int kGlyphHeight = 16;
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
+
+// A glyph row as a mask of its eight pixels, one byte each in the page's order: 0xff where the
+// row's bit is set (the leftmost pixel is the most significant bit).
+constexpr std::array<std::uint64_t, 256> kRowMasks = [] {
+    std::array<std::uint64_t, 256> masks{};
+    for (unsigned bits = 0; bits < masks.size(); ++bits) {
+        std::array<std::uint8_t, kGlyphWidth> pixels{};
+        for (int px = 0; px < kGlyphWidth; ++px)
+            pixels[px] = (bits & (0x80u >> px)) ? 0xff : 0x00;
+        masks[bits] = std::bit_cast<std::uint64_t>(pixels);
+    }
+    return masks;
+}();
+
+// Eight pixels of one colour.
+constexpr std::uint64_t eightPixels(int colour) {
+    return 0x0101010101010101u * static_cast<std::uint8_t>(colour);
+}
 
 // Line ends farther out than this are pulled in, so that differences of coordinates stay finite.
 // A line that long crosses the surface, if at all, where the original would within a pixel.
@@ -410,11 +430,10 @@ void Display::fillRect(int x1, int y1, int x2, int y2, int colour) {
     x2 = std::min(x2, clip_.right);
     y2 = std::min(y2, clip_.bottom);
     if (x1 > x2 || y1 > y2) return;
-    std::uint8_t* page = pages_.data() + workPage_ * kPageSize;
-    for (int y = y1; y <= y2; ++y) {
-        std::uint8_t* row = page + static_cast<std::size_t>(y) * kWidth;
-        std::fill(row + x1, row + x2 + 1, static_cast<std::uint8_t>(colour));
-    }
+    std::uint8_t* row =
+        pages_.data() + workPage_ * kPageSize + static_cast<std::size_t>(y1) * kWidth;
+    for (int y = y1; y <= y2; ++y, row += kWidth)
+        std::memset(row + x1, colour, static_cast<std::size_t>(x2 - x1 + 1));
     markChanged(workPage_);
 }
 
@@ -493,20 +512,53 @@ void Display::drawCell(int row, int column, std::uint8_t code, int ink, int pape
     const int cellHeight = kHeight / rows_;
     const int x = (column - 1) * cellWidth;
     const int y = (row - 1) * cellHeight;
-    fillRect(x, y, x + cellWidth - 1, y + cellHeight - 1, paper);
-    drawGlyph(x, y, code, ink);
+    const int right = x + cellWidth - 1;
+    const int bottom = y + cellHeight - 1;
+    if (cellWidth != kGlyphWidth || cellHeight != kGlyphHeight || x < clip_.left ||
+        right > clip_.right || y < clip_.top || bottom > clip_.bottom) {
+        fillRect(x, y, right, bottom, paper);
+        drawGlyph(x, y, code, ink);
+        return;
+    }
+    // A whole cell, as nearly all text is: each of its rows is one store of eight pixels, ink
+    // where the glyph is set and paper elsewhere.
+    const std::uint8_t* glyph = &kFont8x16[static_cast<std::size_t>(code) * kGlyphHeight];
+    std::uint8_t* line =
+        pages_.data() + workPage_ * kPageSize + static_cast<std::size_t>(y) * kWidth + x;
+    const std::uint64_t* masks = kRowMasks.data();
+    for (int dy = 0; dy < kGlyphHeight; ++dy, line += kWidth) {
+        const std::uint64_t mask = masks[glyph[dy]];
+        const std::uint64_t pixels = (eightPixels(ink) & mask) | (eightPixels(paper) & ~mask);
+        std::memcpy(line, &pixels, sizeof pixels);
+    }
+    markChanged(workPage_);
 }
 
 void Display::drawGlyph(int x, int y, std::uint8_t code, int colour) {
-    if (x <= -kGlyphWidth || x >= kWidth || y <= -kGlyphHeight || y >= kHeight) return;
+    // The glyph's cell cut to the clip rectangle once, then its rows written into the page: text
+    // is most of what the screens draw.
+    const int left = std::max(x, clip_.left);
+    const int top = std::max(y, clip_.top);
+    const int right = std::min(x + kGlyphWidth - 1, clip_.right);
+    const int bottom = std::min(y + kGlyphHeight - 1, clip_.bottom);
+    if (left > right || top > bottom) return;
     // Each glyph row is one byte, the leftmost pixel in the most significant bit.
     const std::uint8_t* glyph = &kFont8x16[static_cast<std::size_t>(code) * kGlyphHeight];
-    for (int dy = 0; dy < kGlyphHeight; ++dy) {
-        const unsigned bits = glyph[dy];
-        for (int dx = 0; dx < kGlyphWidth; ++dx) {
-            if (bits & (0x80u >> dx)) plot(x + dx, y + dy, colour);
+    std::uint8_t* row =
+        pages_.data() + workPage_ * kPageSize + static_cast<std::size_t>(top) * kWidth;
+    const auto ink = static_cast<std::uint8_t>(colour);
+    bool drawn = false;
+    for (int py = top; py <= bottom; ++py, row += kWidth) {
+        const unsigned bits = glyph[py - y];
+        for (int px = left; px <= right; ++px) {
+            if (bits & (0x80u >> (px - x))) {
+                row[px] = ink;
+                drawn = true;
+            }
         }
     }
+    // A blank glyph changes nothing on the page.
+    if (drawn) markChanged(workPage_);
 }
 
 void Display::nextRow(int paper) {

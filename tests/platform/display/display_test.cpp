@@ -392,6 +392,7 @@ TEST_F(DisplayTest, TheClipRectangleHoldsEveryPrimitive) {
         d.circle(100, 100, 20, Colour{5}, 0, 0);
         d.drawText(95, 95, "HH", Colour{5});
         d.printAt(1, 1, "text");
+        d.printAt(7, 13, "H", {Colour{5}, Colour{4}});  // a cell the rectangle cuts
     }
     EXPECT_EQ(count(4) + count(5), 100u);
     d.fillBox(Rect{0, 0, 10, 10}, Colour{4});
