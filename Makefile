@@ -16,11 +16,6 @@ JOBS        ?= $(shell nproc)
 # ctest's slots: a test with an X server takes two (tests/CMakeLists.txt), a headless one one.
 TEST_JOBS   ?= $(shell echo $$(( $$(nproc) * 2 )))
 CMAKE_ARGS  ?=
-# The sessions on Weston run after the rest, and one that fails runs again, up to four runs in
-# all: Weston's output, a window of the private X server, now and then stops showing what the
-# program committed while the machine is loaded (about one run in three of the scale-2 session
-# under make test), which nothing in the program's protocol trace explains.
-WAYLAND_TESTS = '^Wayland'
 # In make test, whose steps show their output only when they end, each says when it began and
 # ended.
 STEP_TIMES  ?=
@@ -59,8 +54,7 @@ test-steps: test-fast test-san test-fuzz test-package
 
 test-fast: build
 	$(step_began)
-	cd $(BUILD) && ctest --output-on-failure -j $(TEST_JOBS) -E $(WAYLAND_TESTS)
-	cd $(BUILD) && ctest --output-on-failure -j $(TEST_JOBS) -R $(WAYLAND_TESTS) --repeat until-pass:4
+	cd $(BUILD) && ctest --output-on-failure -j $(TEST_JOBS)
 	$(step_ended)
 
 $(SAN_BUILD)/CMakeCache.txt:
@@ -76,8 +70,7 @@ build-san: deps $(SAN_BUILD)/CMakeCache.txt | $(SAN_AFTER)
 
 test-san: build-san
 	$(step_began)
-	cd $(SAN_BUILD) && ctest --output-on-failure -j $(TEST_JOBS) -E $(WAYLAND_TESTS)
-	cd $(SAN_BUILD) && ctest --output-on-failure -j $(TEST_JOBS) -R $(WAYLAND_TESTS) --repeat until-pass:4
+	cd $(SAN_BUILD) && ctest --output-on-failure -j $(TEST_JOBS)
 	$(step_ended)
 
 # Performance figures against a bare SDL2 window, in a private X server; writes docs/performance.md.
