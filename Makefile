@@ -14,7 +14,7 @@ SAN_BUILD   ?= build-san
 BENCH_BUILD ?= build-bench
 JOBS        ?= $(shell nproc)
 # ctest's slots: a test with an X server takes two (tests/CMakeLists.txt), a headless one one.
-TEST_JOBS   ?= $(shell echo $$(( $$(nproc) * 2 )))
+TEST_JOBS   ?= $(shell echo $$(( $$(nproc) * 3 )))
 CMAKE_ARGS  ?=
 # In make test, whose steps show their output only when they end, each says when it began and
 # ended.
