@@ -11,6 +11,6 @@ while :; do
     status=$?
     [ "$status" -eq 0 ] && exit 0
     [ "$run" -ge "$runs" ] && exit "$status"
-    echo "retry.sh: run $run of at most $runs ended with status $status; running it again"
+    echo "retry.sh: run $run of at most $runs ended with status $status ($*); running it again"
     run=$((run + 1))
 done
