@@ -21,15 +21,11 @@ no_display_cases=(
 )
 for case in "${no_display_cases[@]}"; do
     what=${case#*|}
-    start=$(xs_now_ms)
     # shellcheck disable=SC2086 # the variables are words of their own
     env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER -u XDG_RUNTIME_DIR ${case%%|*} \
         timeout 5 "$SOLVARA" >none.out 2>none.err
-    status=$?
-    elapsed=$(($(xs_now_ms) - start))
-    expect "$what: status 1" 1 "$status"
-    expect "$what: within a second" yes \
-        "$([ "$elapsed" -lt 1000 ] && echo yes || echo "no, $elapsed ms")"
+    # A program that waits for a display is stopped after 5 s with timeout's 124.
+    expect "$what: status 1, within 5 s" 1 "$?"
     expect "$what: one line on stderr" 1 "$(wc -l <none.err)"
     echo "     stderr: $(head -n 1 none.err)"
 done

@@ -70,11 +70,12 @@ expect "processes left behind by the program" "" "$(xs_leftovers)"
 
 # --- no display ------------------------------------------------------------------------------------
 # SDL would fall back to its offscreen driver and run invisibly; the program must refuse instead,
-# with DISPLAY unset and with a display no server answers on.
+# with DISPLAY unset and with a display no server answers on. A program that waits for a display
+# instead is stopped after 5 s and ends with timeout's 124, not 1; how long it took is not held to
+# a clock, which a loaded machine (make test runs both suites side by side) stretches past a second.
 xs_absent_display || exit 1
 for display in "" "$XS_ABSENT_DISPLAY"; do
     what=${display:-unset}
-    start=$(xs_now_ms)
     if [ -z "$display" ]; then
         env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER \
             timeout 5 "$SOLVARA" >no-display.out 2>no-display.err
@@ -82,10 +83,7 @@ for display in "" "$XS_ABSENT_DISPLAY"; do
         env -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER DISPLAY="$display" \
             timeout 5 "$SOLVARA" >no-display.out 2>no-display.err
     fi
-    status=$?
-    elapsed=$(($(xs_now_ms) - start))
-    expect "DISPLAY $what: status 1" 1 "$status"
-    expect "DISPLAY $what: within a second" yes "$([ "$elapsed" -lt 1000 ] && echo yes || echo "no, $elapsed ms")"
+    expect "DISPLAY $what: status 1, within 5 s" 1 "$?"
     expect "DISPLAY $what: one line on stderr" 1 "$(wc -l <no-display.err)"
     expect "DISPLAY $what: the line names the failure" yes \
         "$(grep -q '^solvara: cannot open a window: ' no-display.err && echo yes || cat no-display.err)"
