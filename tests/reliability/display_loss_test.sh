@@ -11,7 +11,7 @@ failures=0
 
 cd "$XS_DIR" || exit 1
 
-# --- no display: one line on stderr, status 1, within a second -------------------------------------
+# --- no display: one line on stderr, status 1 ----------------------------------------------------
 # What the environment names besides no X display (none of it can be reached), then the case.
 no_display_cases=(
     "|no display"
